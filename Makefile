@@ -1,0 +1,41 @@
+# The README's commands. Each one first makes sure the machine has what the
+# project needs (scripts/setup-deps.sh installs missing Debian packages).
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+GENERATOR  := -G Ninja
+JOBS       ?= $(shell nproc)
+
+.PHONY: deps configure build test run bench asan format clean dry-run
+
+deps:
+	@scripts/setup-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@scripts/run-app.sh $(BUILD)/Solitask/solitask
+
+dry-run: build
+	@$(BUILD)/Solitask/solitask --dry-run
+
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/*Bench; do echo "== $$b"; $$b --benchmark_min_time=0.2 || exit 1; done
+
+asan: deps
+	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSOLITASK_SANITIZE=ON -DSOLITASK_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L unit
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) $(ASAN_BUILD)

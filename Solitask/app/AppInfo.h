@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace AppInfo {
+
+QString name();
+QString version();
+
+} // namespace AppInfo

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing and running need, but
+# only those that are missing, so a second run costs a second.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build ccache g++ pkg-config
+  qt6-base-dev libgl-dev
+  libx11-dev libxss-dev libxi-dev libxtst-dev libxrandr-dev libxext-dev libxfixes-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs one test inside its own X server, window manager and D-Bus daemon, and
+# tears all of them down afterwards, whatever the test did.
+set -u
+tmp=$(mktemp -d /tmp/solitask-x11.XXXXXX)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+export XDG_RUNTIME_DIR="$tmp/run"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+export XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" HOME="$tmp/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME"
+
+# Two separate X screens give Qt two screens.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -screen 1 1024x768x24 -nolisten tcp +extension MIT-SHM \
+  3>"$tmp/display" 2>"$tmp/xvfb.log" &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+if [ ! -s "$tmp/display" ]; then echo "with-x11: Xvfb did not start" >&2; cat "$tmp/xvfb.log" >&2; exit 1; fi
+export DISPLAY=":$(head -n1 "$tmp/display")"
+unset WAYLAND_DISPLAY
+
+dbus-daemon --session --fork=no --address="unix:path=$tmp/bus" --print-address=4 4>"$tmp/bus.addr" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 1 100); do [ -s "$tmp/bus.addr" ] && break; sleep 0.05; done
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/bus" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$tmp/bus"
+
+if [ -z "${SOLITASK_NO_WM:-}" ]; then
+  openbox --sm-disable >"$tmp/wm.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+fi
+
+export QT_QPA_PLATFORM=xcb
+"$@"
