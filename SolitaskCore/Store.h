@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QSet>
 #include <QList>
 #include <QString>
 
