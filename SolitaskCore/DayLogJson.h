@@ -34,5 +34,8 @@ QJsonObject toJson(const Until &until);
 
 /// "2026-03-02T08:15:00Z": fractions of a second are dropped.
 QString instantText(const QDateTime &instant);
+/// The instant of "2026-03-02T08:15:00Z" (an offset is also accepted), or an
+/// invalid QDateTime for anything else, fractions of a second included.
+QDateTime parseInstant(const QString &text);
 
 } // namespace DayLogJson
