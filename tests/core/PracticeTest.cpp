@@ -1,0 +1,377 @@
+#include "SolitaskCore/Practice.h"
+
+#include <gtest/gtest.h>
+
+#include <QTimeZone>
+
+namespace {
+
+QDateTime utc(const char *iso)
+{
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toUTC();
+}
+
+Calendar zone(const char *id)
+{
+    return Calendar(QTimeZone(QByteArray(id)));
+}
+
+// A judged hour whose frames carry the given relations; the stored verdict is
+// set separately, as normalisation would have done.
+HourRecord judged(const char *start, Verdict verdict, QList<Relation> relations = {Relation::on},
+    int threads = 1, qint64 switches = 0)
+{
+    HourRecord hour;
+    hour.id = QString::fromLatin1(start);
+    hour.start = utc(start);
+    hour.end = hour.start.addSecs(3600);
+    hour.status = HourStatus::judged;
+    hour.switches = switches;
+    JudgeResult result;
+    result.verdict = verdict;
+    for (Relation relation : relations)
+        result.frames.append({QStringLiteral("09:00"), QStringLiteral("x"), relation});
+    for (int i = 0; i < threads; ++i)
+        result.threads.append(QStringLiteral("thread %1").arg(i));
+    hour.result = result;
+    return hour;
+}
+
+HourRecord corrected(HourRecord hour, Correction correction)
+{
+    hour.correction = correction;
+    return hour;
+}
+
+HourRecord withStatus(HourRecord hour, HourStatus status)
+{
+    hour.status = status;
+    return hour;
+}
+
+DayLog day(const char *key, QList<HourRecord> hours)
+{
+    DayLog log = DayLog::empty(QString::fromLatin1(key));
+    log.hours = std::move(hours);
+    return log;
+}
+
+Thing thing(std::optional<Outcome> outcome)
+{
+    Thing t;
+    t.id = QStringLiteral("T");
+    t.outcome = outcome;
+    return t;
+}
+
+WeekStats week(int judgedHours, std::optional<double> focus, std::optional<double> threads = 2.0,
+    int stretch = 0)
+{
+    WeekStats stats;
+    stats.judgedHours = judgedHours;
+    stats.focusScore = focus;
+    stats.threadsPerHour = threads;
+    stats.longestStretch = stretch;
+    return stats;
+}
+
+QList<WeekStats> trailingWith(QList<std::optional<double>> scores)
+{
+    QList<WeekStats> weeks;
+    for (const auto &score : scores)
+        weeks.append(week(1, score));
+    return weeks;
+}
+
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+const QDateTime march2 = utc("2026-03-02T00:00:00Z");
+
+QString reflect(const WeekStats &w, const QList<WeekStats> &trailing)
+{
+    return Practice::reflection(w, trailing, march2, zone("UTC"), english);
+}
+
+} // namespace
+
+TEST(PracticeHourValue, FramesAreValuedByRelationAndSkippedOnesLeftOut)
+{
+    EXPECT_EQ(Practice::frameValue(Relation::on), 1.0);
+    EXPECT_EQ(Practice::frameValue(Relation::adjacent), 0.75);
+    EXPECT_EQ(Practice::frameValue(Relation::off), 0.0);
+    EXPECT_FALSE(Practice::frameValue(Relation::skipped));
+
+    const HourRecord hour = judged("2026-03-02T08:00:00Z", Verdict::mostly,
+        {Relation::on, Relation::skipped, Relation::on, Relation::adjacent, Relation::off});
+    EXPECT_DOUBLE_EQ(*Practice::hourValue(hour), 0.6875);
+    EXPECT_TRUE(hour.countsAsAligned()); // value and alignment are independent
+}
+
+TEST(PracticeHourValue, HoursThatSayNothingAboutFocusHaveNoValue)
+{
+    const HourRecord base = judged("2026-03-02T08:00:00Z", Verdict::aligned);
+    EXPECT_FALSE(Practice::hourValue(withStatus(base, HourStatus::quiet)));
+    EXPECT_FALSE(Practice::hourValue(withStatus(base, HourStatus::unwitnessed)));
+    HourRecord noResult = base;
+    noResult.result.reset();
+    EXPECT_FALSE(Practice::hourValue(noResult));
+    EXPECT_FALSE(Practice::hourValue(corrected(noResult, Correction::onTask)));
+    EXPECT_FALSE(Practice::hourValue(
+        judged("2026-03-02T08:00:00Z", Verdict::unclear, {Relation::skipped, Relation::skipped})));
+    EXPECT_FALSE(Practice::hourValue(judged("2026-03-02T08:00:00Z", Verdict::unclear, {})));
+}
+
+TEST(PracticeHourValue, CorrectionsOverrideTheFrames)
+{
+    const HourRecord offHour = judged("2026-03-02T08:00:00Z", Verdict::away, {Relation::off});
+    const HourRecord onHour = judged("2026-03-02T08:00:00Z", Verdict::aligned, {Relation::on});
+    EXPECT_EQ(Practice::hourValue(corrected(offHour, Correction::onTask)), 1.0);
+    EXPECT_EQ(Practice::hourValue(corrected(onHour, Correction::differentThing)), 0.0);
+    EXPECT_FALSE(Practice::hourValue(corrected(onHour, Correction::away)));
+}
+
+TEST(PracticeDayStats, QuietDayHasNoFigures)
+{
+    const HourRecord quiet
+        = withStatus(judged("2026-03-02T08:00:00Z", Verdict::aligned), HourStatus::quiet);
+    const DayStats stats = Practice::stats(day("2026-03-02", {quiet}));
+    EXPECT_EQ(stats.date, QStringLiteral("2026-03-02"));
+    EXPECT_EQ(stats.judgedHours, 0);
+    EXPECT_FALSE(stats.focusScore);
+    EXPECT_FALSE(stats.threadsPerHour);
+    EXPECT_FALSE(stats.appSwitchesPerHour);
+    EXPECT_EQ(stats.longestStretch, 0);
+    EXPECT_EQ(stats.alignedHours, 0);
+}
+
+TEST(PracticeDayStats, MeansRunOverValuedHoursOnly)
+{
+    const DayStats stats = Practice::stats(day("2026-03-02",
+        {judged("2026-03-02T08:00:00Z", Verdict::aligned, {Relation::on}, 1, 4),
+            judged("2026-03-02T09:00:00Z", Verdict::drifting, {Relation::on, Relation::off}, 4, 10),
+            corrected(judged("2026-03-02T10:00:00Z", Verdict::aligned, {Relation::on}, 7, 99),
+                Correction::away)}));
+    EXPECT_EQ(stats.judgedHours, 2);
+    EXPECT_DOUBLE_EQ(*stats.focusScore, 75.0);
+    EXPECT_DOUBLE_EQ(*stats.threadsPerHour, 2.5);
+    EXPECT_DOUBLE_EQ(*stats.appSwitchesPerHour, 7.0);
+    EXPECT_EQ(stats.alignedHours, 1);
+}
+
+TEST(PracticeDayStats, ThingsCountDeclarationsAndSwitches)
+{
+    DayLog log = DayLog::empty(QStringLiteral("2026-03-02"));
+    log.things = {thing(Outcome::switched), thing(Outcome::done), thing(std::nullopt),
+        thing(Outcome::switched)};
+    const DayStats stats = Practice::stats(log);
+    EXPECT_EQ(stats.declaredThings, 4);
+    EXPECT_EQ(stats.switchesPerDay, 2);
+}
+
+struct StretchCase
+{
+    const char *name;
+    QList<HourRecord> hours;
+    int longest;
+    int aligned;
+};
+
+class PracticeStretch : public testing::TestWithParam<StretchCase>
+{
+};
+
+TEST_P(PracticeStretch, LongestRunOfAlignedHours)
+{
+    const DayStats stats = Practice::stats(day("2026-03-02", GetParam().hours));
+    EXPECT_EQ(stats.longestStretch, GetParam().longest);
+    EXPECT_EQ(stats.alignedHours, GetParam().aligned);
+}
+
+const HourRecord a8 = judged("2026-03-02T08:00:00Z", Verdict::aligned);
+const HourRecord a9 = judged("2026-03-02T09:00:00Z", Verdict::mostly);
+const HourRecord a10 = judged("2026-03-02T10:00:00Z", Verdict::aligned);
+const HourRecord a11 = judged("2026-03-02T11:00:00Z", Verdict::aligned);
+
+INSTANTIATE_TEST_SUITE_P(Cases, PracticeStretch,
+    testing::Values(
+        StretchCase {"UnclearWithValueResets",
+            {a8, a9, judged("2026-03-02T10:00:00Z", Verdict::unclear, {Relation::on}), a11}, 2, 3},
+        StretchCase {"QuietHourIsPassedOver", {a8, withStatus(a9, HourStatus::quiet), a10}, 2, 2},
+        StretchCase {"CorrectedAwayNeitherCountsNorBreaks",
+            {a8, corrected(a9, Correction::away), a10, a11}, 3, 3},
+        StretchCase {"CorrectedDifferentThingBreaks",
+            {a8, corrected(a9, Correction::differentThing), a10}, 1, 2},
+        StretchCase {"CorrectedOnTaskExtends",
+            {a8,
+                corrected(judged("2026-03-02T09:00:00Z", Verdict::away, {Relation::off}),
+                    Correction::onTask),
+                a10},
+            3, 3},
+        StretchCase {"EvaluatedInStartOrder",
+            {a8, judged("2026-03-02T11:00:00Z", Verdict::away, {Relation::off}), a9, a10}, 3, 3},
+        StretchCase {"NoAlignedHour",
+            {judged("2026-03-02T08:00:00Z", Verdict::drifting, {Relation::off})}, 0, 0}),
+    [](const testing::TestParamInfo<StretchCase> &info) { return info.param.name; });
+
+TEST(PracticeWeekStats, FiguresAreWeightedByJudgedHours)
+{
+    // Day one: 2 hours at 80 with 1 thread; day two: 6 hours at 50 with 3 threads.
+    const QList<Relation> eighty
+        = {Relation::on, Relation::on, Relation::on, Relation::on, Relation::off};
+    const QList<Relation> fifty = {Relation::on, Relation::off};
+    QList<HourRecord> mon, tue;
+    for (int h = 0; h < 2; ++h)
+        mon.append(judged("2026-03-02T08:00:00Z", Verdict::mostly, eighty, 1));
+    for (int h = 0; h < 6; ++h)
+        tue.append(judged("2026-03-03T08:00:00Z", Verdict::drifting, fifty, 3));
+    const WeekStats stats = Practice::weekStats(
+        {day("2026-03-02", mon), day("2026-03-03", tue)}, QStringLiteral("2026-03-02"));
+    EXPECT_EQ(stats.weekStart, QStringLiteral("2026-03-02"));
+    EXPECT_EQ(stats.judgedHours, 8);
+    EXPECT_DOUBLE_EQ(*stats.focusScore, 57.5);
+    EXPECT_DOUBLE_EQ(*stats.threadsPerHour, 2.5);
+    EXPECT_EQ(stats.longestStretch, 2);
+    ASSERT_EQ(stats.days.size(), 2);
+    EXPECT_EQ(stats.days[1].date, QStringLiteral("2026-03-03"));
+}
+
+TEST(PracticeWeekStats, RunsDoNotContinueAcrossMidnight)
+{
+    const WeekStats stats = Practice::weekStats(
+        {day("2026-03-02",
+             {judged("2026-03-02T22:00:00Z", Verdict::aligned),
+                 judged("2026-03-02T23:00:00Z", Verdict::aligned)}),
+            day("2026-03-03", {judged("2026-03-03T00:00:00Z", Verdict::aligned)})},
+        QStringLiteral("2026-03-02"));
+    EXPECT_EQ(stats.longestStretch, 2);
+}
+
+TEST(PracticeWeekStats, SwitchesAreAveragedOverDaysWithDeclarations)
+{
+    DayLog busy = DayLog::empty(QStringLiteral("2026-03-02"));
+    busy.things = {thing(Outcome::switched), thing(Outcome::switched), thing(Outcome::switched)};
+    DayLog calm = DayLog::empty(QStringLiteral("2026-03-03"));
+    calm.things = {thing(Outcome::done)};
+    const DayLog empty = DayLog::empty(QStringLiteral("2026-03-04"));
+
+    EXPECT_DOUBLE_EQ(Practice::weekStats({busy, calm, empty}, {}).switchesPerDay, 1.5);
+    EXPECT_DOUBLE_EQ(Practice::weekStats({empty, empty}, {}).switchesPerDay, 0.0);
+}
+
+TEST(PracticeWeekStats, WeekWithoutDaysIsEmpty)
+{
+    const WeekStats stats = Practice::weekStats({}, QStringLiteral("2026-03-09"));
+    EXPECT_EQ(stats.judgedHours, 0);
+    EXPECT_FALSE(stats.focusScore);
+    EXPECT_FALSE(stats.threadsPerHour);
+    EXPECT_EQ(stats.longestStretch, 0);
+    EXPECT_TRUE(stats.days.isEmpty());
+}
+
+TEST(PracticeTrend, NeedsFifteenJudgedHoursAndAScore)
+{
+    const QList<WeekStats> trailing = trailingWith({50.0});
+    EXPECT_EQ(Practice::trend(week(15, 70.0), trailing), Trend::better);
+    EXPECT_EQ(Practice::trend(week(14, 70.0), trailing), Trend::notEnough);
+    EXPECT_EQ(Practice::trend(week(40, std::nullopt), trailing), Trend::notEnough);
+    EXPECT_EQ(Practice::trend(week(40, 70.0), {}), Trend::notEnough);
+    EXPECT_EQ(Practice::trend(week(40, 70.0), trailingWith({std::nullopt})), Trend::notEnough);
+}
+
+TEST(PracticeTrend, EightPointsIsTheEdge)
+{
+    const QList<WeekStats> trailing = trailingWith({60.0, 68.0}); // mean 64
+    EXPECT_EQ(Practice::trend(week(20, 72.0), trailing), Trend::better);
+    EXPECT_EQ(Practice::trend(week(20, 71.99), trailing), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 56.01), trailing), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 56.0), trailing), Trend::slipping);
+}
+
+TEST(PracticeTrend, TrailingWeeksWeighTheSameWhateverTheirHours)
+{
+    QList<WeekStats> trailing = {week(1, 40.0), week(40, 80.0), week(3, std::nullopt)};
+    EXPECT_EQ(Practice::trend(week(20, 60.0), trailing), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 68.0), trailing), Trend::better);
+}
+
+TEST(PracticeTrend, Labels)
+{
+    EXPECT_EQ(label(Trend::better), QStringLiteral("better"));
+    EXPECT_EQ(label(Trend::slipping), QStringLiteral("slipping"));
+    EXPECT_EQ(label(Trend::notEnough), QStringLiteral("not enough hours yet"));
+    EXPECT_EQ(rawValue(Trend::notEnough), QStringLiteral("notEnough"));
+}
+
+TEST(PracticeReflection, WeekWithoutJudgedHours)
+{
+    EXPECT_EQ(
+        reflect(week(0, std::nullopt), {}), QStringLiteral("Week of Mar 2: no judged hours yet."));
+}
+
+TEST(PracticeReflection, FullSentenceWithTrend)
+{
+    QList<WeekStats> trailing;
+    for (double score : {61.0, 55.0, 67.0, 61.0, 60.0, 62.0, 61.0})
+        trailing.append(week(3, score));
+    trailing.append(week(0, std::nullopt));
+    EXPECT_EQ(reflect(week(18, 72.4, 2.34, 4), trailing),
+        QStringLiteral("Week of Mar 2: 72% aligned across 18 judged hours, 2.3 threads/hour, "
+                       "longest stretch 4 h — better than your last 7 weeks (61%)."));
+    EXPECT_EQ(reflect(week(18, 50.0, 2.0, 4), trailing).section(QStringLiteral(" — "), 1),
+        QStringLiteral("slipping from your last 7 weeks (61%)."));
+}
+
+TEST(PracticeReflection, SingularHourAndWeek)
+{
+    EXPECT_EQ(reflect(week(1, 100.0, 1.0, 1), trailingWith({90.0})),
+        QStringLiteral("Week of Mar 2: 100% aligned across 1 judged hour, 1.0 threads/hour, "
+                       "longest stretch 1 h."));
+    EXPECT_EQ(reflect(week(16, 90.0, 1.0, 1), trailingWith({88.0})),
+        QStringLiteral("Week of Mar 2: 90% aligned across 16 judged hours, 1.0 threads/hour, "
+                       "longest stretch 1 h — holding against your last week (88%)."));
+}
+
+TEST(PracticeReflection, OptionalPartsAreLeftOut)
+{
+    EXPECT_EQ(reflect(week(6, 55.0, std::nullopt, 0), {}),
+        QStringLiteral("Week of Mar 2: 55% aligned across 6 judged hours."));
+}
+
+TEST(PracticeReflection, DateIsReadOnTheGivenCalendar)
+{
+    // Monday 00:00 in Berlin is still Sunday in UTC.
+    const QDateTime monday = utc("2026-03-01T23:00:00Z");
+    EXPECT_TRUE(
+        Practice::reflection(week(0, std::nullopt), {}, monday, zone("Europe/Berlin"), english)
+            .startsWith(QStringLiteral("Week of Mar 2:")));
+    EXPECT_TRUE(Practice::reflection(week(0, std::nullopt), {}, monday, zone("UTC"), english)
+                    .startsWith(QStringLiteral("Week of Mar 1:")));
+}
+
+TEST(PracticeWeekStart, MondayMidnightOfTheLocalWeek)
+{
+    const Calendar berlin = zone("Europe/Berlin");
+    // Sunday 23:00 local belongs to the week that began six days earlier.
+    EXPECT_EQ(
+        Practice::weekStart(utc("2026-03-08T22:00:00Z"), berlin), utc("2026-03-01T23:00:00Z"));
+    // Monday 00:00 is its own week start.
+    EXPECT_EQ(
+        Practice::weekStart(utc("2026-03-01T23:00:00Z"), berlin), utc("2026-03-01T23:00:00Z"));
+    // The same instant is still Sunday in New York.
+    EXPECT_EQ(Practice::weekStart(utc("2026-03-01T23:00:00Z"), zone("America/New_York")),
+        utc("2026-02-23T05:00:00Z"));
+}
+
+TEST(PracticeWeekStart, AcrossTheSpringForwardWeekend)
+{
+    const Calendar berlin = zone("Europe/Berlin");
+    // Sunday 29 March 2026, 23:00 summer time: the week began on Monday 23 March in winter time.
+    EXPECT_EQ(
+        Practice::weekStart(utc("2026-03-29T21:00:00Z"), berlin), utc("2026-03-22T23:00:00Z"));
+    EXPECT_EQ(
+        Practice::weekStart(utc("2026-03-30T08:00:00Z"), berlin), utc("2026-03-29T22:00:00Z"));
+}
+
+TEST(PracticeWeekStart, InvalidInstantIsReturnedUnchanged)
+{
+    EXPECT_FALSE(Practice::weekStart(QDateTime(), zone("UTC")).isValid());
+}
