@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libx11-dev libxss-dev libxi-dev libxtst-dev libxrandr-dev libxext-dev libxfixes-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core imagemagick
+  xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core fonts-inter imagemagick
 )
 
 missing=()
