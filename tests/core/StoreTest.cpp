@@ -1,0 +1,265 @@
+#include "SolitaskCore/DayLogJson.h"
+#include "SolitaskCore/Store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const Calendar berlin(QTimeZone("Europe/Berlin"));
+
+// Berlin wall-clock time on a day of March 2026 (CET, before the change on the 29th).
+QDateTime local(int day, int hour, int minute = 0)
+{
+    return QDateTime(QDate(2026, 3, day), QTime(hour, minute), berlin.timeZone()).toUTC();
+}
+
+Thing thing(const QString &id, const QDateTime &declaredAt)
+{
+    Thing t;
+    t.id = id;
+    t.text = "work";
+    t.declaredAt = declaredAt;
+    return t;
+}
+
+HourRecord hour(const QString &id, const QString &thingID, const QDateTime &start)
+{
+    HourRecord h;
+    h.id = id;
+    h.thingID = thingID;
+    h.start = start;
+    h.end = start.addSecs(3600);
+    h.status = HourStatus::judged;
+    return h;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class StoreTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString root = dir.filePath("root");
+    Store store{root, berlin};
+
+    QString dayFile(const QString &key) const { return store.daysDir() + "/" + key + ".json"; }
+    DayLog reread(const QString &key) const { return Store(root, berlin).log(key); }
+};
+
+} // namespace
+
+TEST_F(StoreTest, FoldersAndFilesAreOwnerOnly)
+{
+    const auto ownerOnlyDir = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+        | QFileDevice::ExeUser;
+    for (const QString &folder : {root, store.daysDir(), store.framesDir()})
+        EXPECT_EQ(QFileInfo(folder).permissions(), ownerOnlyDir) << folder.toStdString();
+    store.upsertThing(thing("T1", local(2, 9)));
+    EXPECT_EQ(QFileInfo(dayFile("2026-03-02")).permissions(),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                  | QFileDevice::WriteUser);
+    EXPECT_TRUE(QDir(store.daysDir()).entryList(QDir::Files | QDir::Hidden).size() == 1)
+        << "no temporary file left behind";
+}
+
+TEST_F(StoreTest, WritesThroughAndReadsBackFromDisk)
+{
+    store.upsertThing(thing("T1", local(2, 9)));
+    Thing closed = thing("T1", local(2, 9));
+    closed.closedAt = local(2, 10);
+    closed.outcome = Outcome::done;
+    store.upsertThing(closed);
+    store.addOffDuty({local(2, 12), local(2, 13), "lunch"});
+    store.addBail(local(2, 7));
+
+    const DayLog day = reread("2026-03-02");
+    ASSERT_EQ(day.things.size(), 1) << "upsert replaces the same id";
+    EXPECT_EQ(day.things[0].outcome, Outcome::done);
+    EXPECT_EQ(day.offDuty.size(), 1);
+    EXPECT_EQ(day.bails.size(), 1);
+    EXPECT_EQ(store.thing("T1")->closedAt, local(2, 10));
+    EXPECT_EQ(Store(root, berlin).thing("T1")->closedAt, local(2, 10)) << "found on disk";
+    EXPECT_FALSE(store.thing("nope"));
+}
+
+TEST_F(StoreTest, HoursStaySortedAndUpsertKeepsOneCopy)
+{
+    store.upsertHour(hour("H2", "T1", local(2, 10)));
+    store.upsertHour(hour("H1", "T1", local(2, 9)));
+    HourRecord moved = hour("H2", "T1", local(2, 8));
+    store.upsertHour(moved);
+    const DayLog day = reread("2026-03-02");
+    ASSERT_EQ(day.hours.size(), 2);
+    EXPECT_EQ(day.hours[0].id, "H2");
+    EXPECT_EQ(day.hours[1].id, "H1");
+}
+
+TEST_F(StoreTest, ThingAcrossMidnight)
+{
+    const Thing monday = thing("T1", local(2, 23, 50));
+    store.upsertThing(monday);
+    store.upsertHour(hour("H1", "T1", local(3, 0, 5)));
+    EXPECT_EQ(store.log(local(2, 23, 50)).things.size(), 1);
+    EXPECT_EQ(store.log(local(3, 1)).hours.size(), 1);
+    EXPECT_TRUE(store.log(local(3, 1)).things.isEmpty());
+
+    Store tuesday(root, berlin);
+    EXPECT_EQ(tuesday.openThing(local(3, 1))->id, "T1") << "found through yesterday";
+    const QList<HourRecord> hours = tuesday.hours("T1", local(3, 1));
+    ASSERT_EQ(hours.size(), 1);
+    EXPECT_EQ(hours[0].id, "H1");
+    EXPECT_FALSE(tuesday.openThing(local(4, 1))) << "the day before yesterday is not consulted";
+}
+
+TEST_F(StoreTest, OpenThingPrefersTheLastOpenOne)
+{
+    Thing first = thing("T1", local(2, 8));
+    Thing second = thing("T2", local(2, 9));
+    second.outcome = Outcome::done; // no closedAt: still open
+    Thing third = thing("T3", local(2, 10));
+    third.closedAt = local(2, 11);
+    for (const Thing &t : {first, second, third})
+        store.upsertThing(t);
+    EXPECT_EQ(store.openThing(local(2, 12))->id, "T2");
+}
+
+TEST_F(StoreTest, StaleSweepAtTheThirtySixHourEdge)
+{
+    Thing forgotten = thing("T1", local(2, 9));
+    forgotten.outcome = Outcome::done;
+    forgotten.switchReason = SwitchReason::interrupted;
+    store.upsertThing(forgotten);
+
+    store.abandonStaleThings(local(3, 23, 59));
+    EXPECT_TRUE(reread("2026-03-02").things[0].isOpen());
+    store.abandonStaleThings(local(4, 0, 0)); // exactly noon + 36 h: not yet
+    EXPECT_TRUE(reread("2026-03-02").things[0].isOpen());
+
+    store.abandonStaleThings(local(4, 0, 1));
+    const Thing swept = reread("2026-03-02").things[0];
+    EXPECT_EQ(swept.closedAt, local(2, 17));
+    EXPECT_EQ(swept.outcome, Outcome::abandoned);
+    EXPECT_EQ(swept.switchReason, SwitchReason::interrupted);
+}
+
+TEST_F(StoreTest, StaleSweepLeavesUnchangedDaysUnwritten)
+{
+    Thing closed = thing("T1", local(2, 9));
+    closed.closedAt = local(2, 10);
+    store.upsertThing(closed);
+    const QDateTime written = QFileInfo(dayFile("2026-03-02")).lastModified();
+    writeFile(store.daysDir() + "/notes.txt", "x");
+    writeFile(store.daysDir() + "/junk-key.json", "{}");
+    store.abandonStaleThings(local(20, 9));
+    EXPECT_EQ(QFileInfo(dayFile("2026-03-02")).lastModified(), written);
+    EXPECT_EQ(readFile(store.daysDir() + "/junk-key.json"), "{}");
+}
+
+TEST_F(StoreTest, AllKeysListsOnlyDayFilesInOrder)
+{
+    for (const char *name : {"2026-03-03.json", "2026-03-01.json", "notes.txt",
+                             "2026-03-02.json.bak", "2026-02-28.json"})
+        writeFile(store.daysDir() + "/" + name, "{}");
+    EXPECT_EQ(store.allKeys(), QStringList({"2026-02-28", "2026-03-01", "2026-03-03"}));
+}
+
+TEST_F(StoreTest, CorruptDayIsKeptAsideBeforeTheNextWrite)
+{
+    const QByteArray garbage = "{\"date\": \"2026-03-02\", trunc";
+    writeFile(dayFile("2026-03-02"), garbage);
+
+    const DayLog day = store.log("2026-03-02");
+    EXPECT_EQ(day, DayLog::empty("2026-03-02"));
+    EXPECT_EQ(readFile(dayFile("2026-03-02")), garbage) << "reading never touches the file";
+    EXPECT_TRUE(store.allKeys().contains("2026-03-02"));
+
+    store.upsertHour(hour("H1", "T1", local(2, 9)));
+    EXPECT_EQ(readFile(store.daysDir() + "/2026-03-02.json.unreadable"), garbage);
+    EXPECT_EQ(reread("2026-03-02").hours.size(), 1) << "the new file holds only the new hour";
+
+    // A second corruption of the same day never overwrites the first one kept.
+    writeFile(dayFile("2026-03-02"), "also bad");
+    Store again(root, berlin);
+    again.log("2026-03-02");
+    again.addBail(local(2, 7));
+    EXPECT_EQ(readFile(store.daysDir() + "/2026-03-02.json.unreadable"), garbage);
+    EXPECT_EQ(readFile(store.daysDir() + "/2026-03-02.json.unreadable.1"), "also bad");
+}
+
+TEST_F(StoreTest, OversizedDayFileCountsAsUnreadable)
+{
+    QFile big(dayFile("2026-03-02"));
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(big.resize(Store::maxDayFileBytes + 1)); // sparse: costs no disk
+    big.close();
+    EXPECT_EQ(store.log("2026-03-02"), DayLog::empty("2026-03-02"));
+    store.addBail(local(2, 7));
+    EXPECT_EQ(QFileInfo(store.daysDir() + "/2026-03-02.json.unreadable").size(),
+              Store::maxDayFileBytes + 1);
+}
+
+TEST_F(StoreTest, CorrectionsFindTheHourAnywhere)
+{
+    store.upsertHour(hour("H1", "T1", local(2, 9)));
+    store.upsertHour(hour("H2", "T1", local(5, 9)));
+    store.setCorrection("H1", Correction::differentThing);
+    EXPECT_EQ(reread("2026-03-02").hours[0].correction, Correction::differentThing);
+    store.setCorrection("H1", std::nullopt);
+    EXPECT_FALSE(reread("2026-03-02").hours[0].correction);
+    EXPECT_EQ(store.hour("H2")->start, local(5, 9));
+
+    const QDateTime before = QFileInfo(dayFile("2026-03-05")).lastModified();
+    store.setCorrection("missing", Correction::away);
+    EXPECT_EQ(QFileInfo(dayFile("2026-03-05")).lastModified(), before);
+    EXPECT_FALSE(store.hour("missing"));
+}
+
+TEST_F(StoreTest, RecentLogsOldestFirst)
+{
+    store.addBail(local(1, 9));
+    const QList<DayLog> logs = store.recentLogs(3, local(3, 9));
+    ASSERT_EQ(logs.size(), 3);
+    EXPECT_EQ(logs[0].date, "2026-03-01");
+    EXPECT_EQ(logs[0].bails.size(), 1);
+    EXPECT_EQ(logs[2].date, "2026-03-03");
+    EXPECT_TRUE(store.recentLogs(0, local(3, 9)).isEmpty());
+    EXPECT_TRUE(store.recentLogs(-2, local(3, 9)).isEmpty());
+}
+
+TEST(StoreFailures, UnwritableRootKeepsTheChangeInMemory)
+{
+    QTemporaryDir dir;
+    writeFile(dir.filePath("plain-file"), "x");
+    Store store(dir.filePath("plain-file/root"), berlin); // its folders can not exist
+    store.addBail(local(2, 7));
+    EXPECT_EQ(store.log("2026-03-02").bails.size(), 1);
+    EXPECT_TRUE(store.allKeys().isEmpty());
+    EXPECT_FALSE(store.hour("H1"));
+}
+
+TEST(StoreRoot, EnvironmentOverridesUnlessEmpty)
+{
+    qputenv("SOLITASK_ROOT", "/tmp/solitask-root-test");
+    EXPECT_EQ(Store::defaultRoot(), "/tmp/solitask-root-test");
+    qputenv("SOLITASK_ROOT", "");
+    EXPECT_TRUE(Store::defaultRoot().endsWith("/Solitask"));
+    EXPECT_NE(Store::defaultRoot(), "/Solitask");
+    qunsetenv("SOLITASK_ROOT");
+}
