@@ -53,7 +53,7 @@ QString dwellText(QList<DwellEntry> dwell)
     for (const DwellEntry &entry : dwell.first(std::min(dwell.size(), maxDwellItems))) {
         // Anything under two minutes, even a few seconds, reads as 1 min.
         const qint64 minutes = entry.seconds >= 60 ? entry.seconds / 60 : 1;
-        items.append(QStringLiteral("%1 %2 min").arg(entry.app).arg(minutes));
+        items.append(entry.app + u' ' + QString::number(minutes) + QStringLiteral(" min"));
     }
     return QStringLiteral(" Dwell: ") + items.join(QStringLiteral(", ")) + QLatin1Char('.');
 }

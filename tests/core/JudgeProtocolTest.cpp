@@ -150,6 +150,9 @@ TEST(JudgeProtocolUserText, DwellListsTheSixLongest)
                   + framesLine));
     EXPECT_EQ(str(text(std::nullopt, {{QStringLiteral("Slack"), 30}})),
               str(firstLine + switchesLine + QStringLiteral(" Dwell: Slack 1 min.") + framesLine));
+    // Names are shown as they are, placeholders and all.
+    EXPECT_EQ(str(text(std::nullopt, {{QStringLiteral("%1 %2 app"), 600}})),
+              str(firstLine + switchesLine + QStringLiteral(" Dwell: %1 %2 app 10 min.") + framesLine));
 }
 
 QJsonArray contentOf(const QByteArray &line)

@@ -117,6 +117,14 @@ TEST(NudgeCopy, FallbackCapitalizesAWholeFirstCharacter)
               QStringLiteral("Last hour drifted. Éclair recipe is still the solitask."));
 }
 
+TEST(NudgeCopy, ThingTextIsInsertedLiterally)
+{
+    EXPECT_EQ(NudgeCopy::line(result(Verdict::mostly), QStringLiteral("100% of %1")),
+              QStringLiteral("Mostly with 100% of %1 this hour. Nice."));
+    EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting), QStringLiteral("%1 and %2")),
+              QStringLiteral("Last hour drifted. %1 and %2 is still the solitask."));
+}
+
 TEST(NudgeCopy, LongThingIsShortenedInLines)
 {
     const QString fifty(50, u'a');
