@@ -66,8 +66,8 @@ extern const QStringView schemaJSON;
 /// The period's declaration, previous verdict, switch figures and frame
 /// count. `now` is accepted but does not change the text.
 QString userText(const Thing &thing, const std::optional<HourRecord> &previous, qint64 switches,
-                 qint64 distinctApps, const QList<DwellEntry> &dwell, qint64 frameCount,
-                 bool partial, const QDateTime &now);
+    qint64 distinctApps, const QList<DwellEntry> &dwell, qint64 frameCount, bool partial,
+    const QDateTime &now);
 
 /// One line of the judge's stream-json input, ending in a line feed: the text,
 /// then per frame its numbered caption and its image when there is one.
@@ -75,8 +75,8 @@ QByteArray ndjsonMessage(const QString &text, const QList<FrameInput> &frames);
 
 /// The command line's arguments; no model pair for an empty model, no
 /// fallback pair when the fallback is empty or equals the model.
-QStringList arguments(const QString &model, const std::optional<QString> &fallbackModel,
-                      double budgetUSD);
+QStringList arguments(
+    const QString &model, const std::optional<QString> &fallbackModel, double budgetUSD);
 
 /// Reads the judge's whole standard output; any bytes are accepted. None for
 /// invalid UTF-8 or when no result line is found; the last result line wins.
@@ -85,7 +85,7 @@ std::optional<Envelope> parseStreamOutput(const QByteArray &output);
 /// The normalized result from the structured output (any JSON value, an
 /// undefined value meaning absent), else from the outermost braces of the raw
 /// result text; none when neither decodes.
-std::optional<JudgeResult> parseResult(const QJsonValue &structured,
-                                       const std::optional<QString> &raw);
+std::optional<JudgeResult> parseResult(
+    const QJsonValue &structured, const std::optional<QString> &raw);
 
 } // namespace JudgeProtocol

@@ -85,8 +85,8 @@ void readModelUsage(const QJsonValue &usage, Envelope &envelope)
     envelope.modelsUsed = models.keys(); // QJsonObject keys are sorted
     qint64 most = -1;
     for (auto it = models.begin(); it != models.end(); ++it) {
-        const qint64 tokens = integerOf(it.value().toObject().value(QLatin1String("outputTokens")))
-                                  .value_or(0);
+        const qint64 tokens
+            = integerOf(it.value().toObject().value(QLatin1String("outputTokens"))).value_or(0);
         if (tokens > most) {
             most = tokens;
             envelope.model = it.key();
@@ -99,7 +99,8 @@ std::optional<QString> errorMessageOf(const QJsonObject &line, const Envelope &e
     if (envelope.isError) {
         if (envelope.rawResult)
             return envelope.rawResult;
-        return textOf(line.value(QLatin1String("subtype"))).value_or(QStringLiteral("unknown error"));
+        return textOf(line.value(QLatin1String("subtype")))
+            .value_or(QStringLiteral("unknown error"));
     }
     if (!envelope.result)
         return QStringLiteral("no structured result");
@@ -112,7 +113,8 @@ Envelope envelopeOf(const QJsonObject &line)
     const QJsonValue isError = line.value(QLatin1String("is_error"));
     envelope.isError = isError.isBool() && isError.toBool();
     envelope.rawResult = textOf(line.value(QLatin1String("result")));
-    envelope.result = parseResult(line.value(QLatin1String("structured_output")), envelope.rawResult);
+    envelope.result
+        = parseResult(line.value(QLatin1String("structured_output")), envelope.rawResult);
     readModelUsage(line.value(QLatin1String("modelUsage")), envelope);
     envelope.errorMessage = errorMessageOf(line, envelope);
     const QJsonValue cost = line.value(QLatin1String("total_cost_usd"));
@@ -127,21 +129,15 @@ Envelope envelopeOf(const QJsonObject &line)
 std::optional<JudgeResult> decodeResult(const QJsonObject &answer)
 {
     const QString epoch = QStringLiteral("1970-01-01T00:00:00Z");
-    const QJsonObject hour{{QStringLiteral("id"), QString()},
-                           {QStringLiteral("thingID"), QString()},
-                           {QStringLiteral("start"), epoch},
-                           {QStringLiteral("end"), epoch},
-                           {QStringLiteral("frames"), QJsonArray()},
-                           {QStringLiteral("switches"), 0},
-                           {QStringLiteral("distinctApps"), 0},
-                           {QStringLiteral("partial"), false},
-                           {QStringLiteral("status"), QStringLiteral("judged")},
-                           {QStringLiteral("result"), answer}};
-    const QJsonObject day{{QStringLiteral("date"), QString()},
-                          {QStringLiteral("things"), QJsonArray()},
-                          {QStringLiteral("hours"), QJsonArray{hour}},
-                          {QStringLiteral("offDuty"), QJsonArray()},
-                          {QStringLiteral("bails"), QJsonArray()}};
+    const QJsonObject hour {{QStringLiteral("id"), QString()},
+        {QStringLiteral("thingID"), QString()}, {QStringLiteral("start"), epoch},
+        {QStringLiteral("end"), epoch}, {QStringLiteral("frames"), QJsonArray()},
+        {QStringLiteral("switches"), 0}, {QStringLiteral("distinctApps"), 0},
+        {QStringLiteral("partial"), false}, {QStringLiteral("status"), QStringLiteral("judged")},
+        {QStringLiteral("result"), answer}};
+    const QJsonObject day {{QStringLiteral("date"), QString()},
+        {QStringLiteral("things"), QJsonArray()}, {QStringLiteral("hours"), QJsonArray {hour}},
+        {QStringLiteral("offDuty"), QJsonArray()}, {QStringLiteral("bails"), QJsonArray()}};
     const Decoded<DayLog> decoded = DayLogJson::decode(QJsonDocument(day).toJson());
     const DayLog *log = std::get_if<DayLog>(&decoded);
     if (!log || log->hours.size() != 1 || !log->hours.front().result)
@@ -155,7 +151,8 @@ std::optional<JudgeResult> resultInProse(const QString &raw)
     const qsizetype last = raw.lastIndexOf(u'}');
     if (first < 0 || last < 0 || first >= last)
         return std::nullopt;
-    const std::optional<QJsonObject> object = objectOf(raw.sliced(first, last - first + 1).toUtf8());
+    const std::optional<QJsonObject> object
+        = objectOf(raw.sliced(first, last - first + 1).toUtf8());
     return object ? decodeResult(*object) : std::nullopt;
 }
 
@@ -172,8 +169,8 @@ std::optional<Envelope> parseStreamOutput(const QByteArray &output)
     return envelopeOf(*line);
 }
 
-std::optional<JudgeResult> parseResult(const QJsonValue &structured,
-                                       const std::optional<QString> &raw)
+std::optional<JudgeResult> parseResult(
+    const QJsonValue &structured, const std::optional<QString> &raw)
 {
     if (structured.isObject()) {
         if (std::optional<JudgeResult> result = decodeResult(structured.toObject()))

@@ -9,9 +9,8 @@ namespace NudgeCopy {
 
 namespace {
 
-constexpr std::array<const char *, 11> numberWords = {"Zero", "One", "Two",   "Three",
-                                                      "Four", "Five", "Six",   "Seven",
-                                                      "Eight", "Nine", "Ten"};
+constexpr std::array<const char *, 11> numberWords
+    = {"Zero", "One", "Two", "Three", "Four", "Five", "Six", "Seven", "Eight", "Nine", "Ten"};
 
 /// Positions where user-perceived characters start, plus the end of the text.
 QList<qsizetype> graphemeBoundaries(const QString &text)
@@ -44,8 +43,8 @@ QString capitalizedFirst(const QString &text)
 
 bool isWordBreak(QChar c)
 {
-    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f'
-        || c == QChar(0x85) || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85)
+        || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
 qsizetype wordCount(const QString &text)
@@ -79,12 +78,12 @@ std::optional<QString> line(const JudgeResult &result, const QString &thing)
     case Verdict::mostly:
         return QStringLiteral("Mostly with %1 this hour. Nice.").arg(brief);
     case Verdict::drifting:
-        return judgeNudgeOr(result, QStringLiteral("Last hour drifted. %1 is still the solitask.")
-                                        .arg(capitalizedFirst(brief)));
+        return judgeNudgeOr(result,
+            QStringLiteral("Last hour drifted. %1 is still the solitask.")
+                .arg(capitalizedFirst(brief)));
     case Verdict::away:
         return judgeNudgeOr(result,
-                            QStringLiteral("Looked like a different hour. Still on %1, or switch?")
-                                .arg(brief));
+            QStringLiteral("Looked like a different hour. Still on %1, or switch?").arg(brief));
     default:
         return std::nullopt;
     }
@@ -93,7 +92,7 @@ std::optional<QString> line(const JudgeResult &result, const QString &thing)
 QString switchingLine(int threads, const QString &thing)
 {
     return numberWord(threads) + QStringLiteral(" different things this hour. Pick one — you said ")
-         + shortThing(thing, shortThingLength) + QLatin1Char('.');
+        + shortThing(thing, shortThingLength) + QLatin1Char('.');
 }
 
 std::optional<QString> switchesOnlyLine(qint64 switches)

@@ -26,7 +26,7 @@ QStringList judgedParts(const QList<const HourRecord *> &judged)
             threads += hour->result->threads.size();
         }
     }
-    QStringList parts{alignedPart(aligned, judged.size())};
+    QStringList parts {alignedPart(aligned, judged.size())};
     if (withResult > 0)
         parts.append(QString::asprintf("%.1f threads/hour", double(threads) / double(withResult)));
     return parts;
@@ -41,7 +41,7 @@ QString doneLine(const Thing &thing, const QList<HourRecord> &hours, const QDate
         if (hour.status == HourStatus::judged)
             judged.append(&hour);
     }
-    QStringList parts{Formatters::duration(thing.declaredAt.msecsTo(closedAt) / 1000.0)};
+    QStringList parts {Formatters::duration(thing.declaredAt.msecsTo(closedAt) / 1000.0)};
     if (judged.isEmpty())
         parts.append(QStringLiteral("no judged hours"));
     else

@@ -16,8 +16,9 @@ QList<JudgeProtocol::FrameInput> hourOfFrames()
         QByteArray jpeg(30 * 1024 * 3 / 4, Qt::Uninitialized);
         for (char &byte : jpeg)
             byte = char(random.bounded(256));
-        frames.append({QStringLiteral("09:%1 · Xcode — Parser notes").arg(i * 3, 2, 10, QLatin1Char('0')),
-                       QString::fromLatin1(jpeg.toBase64())});
+        frames.append(
+            {QStringLiteral("09:%1 · Xcode — Parser notes").arg(i * 3, 2, 10, QLatin1Char('0')),
+                QString::fromLatin1(jpeg.toBase64())});
     }
     return frames;
 }
@@ -25,7 +26,8 @@ QList<JudgeProtocol::FrameInput> hourOfFrames()
 void ndjsonMessageOfAnHour(benchmark::State &state)
 {
     const QList<JudgeProtocol::FrameInput> frames = hourOfFrames();
-    const QString text = QStringLiteral("Declaration: \"finish the parser\" (2 h), declared at 09:00.");
+    const QString text
+        = QStringLiteral("Declaration: \"finish the parser\" (2 h), declared at 09:00.");
     qint64 bytes = 0;
     for (auto _ : state) {
         const QByteArray line = JudgeProtocol::ndjsonMessage(text, frames);

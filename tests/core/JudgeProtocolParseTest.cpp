@@ -9,7 +9,8 @@
 
 namespace {
 
-const QByteArray answer = R"({"verdict":"aligned","frames":[{"t":"09:03","label":"parser","relation":"on"},{"t":"09:06","label":"mail","relation":"off"},{"t":"09:09","label":"parser","relation":"on"},{"t":"09:12","label":"call","relation":"skipped"}],"threads":[" parser ","mail",""],"switching":"low","nudge":" Mostly the parser. ","confidence":0.8})";
+const QByteArray answer
+    = R"({"verdict":"aligned","frames":[{"t":"09:03","label":"parser","relation":"on"},{"t":"09:06","label":"mail","relation":"off"},{"t":"09:09","label":"parser","relation":"on"},{"t":"09:12","label":"call","relation":"skipped"}],"threads":[" parser ","mail",""],"switching":"low","nudge":" Mostly the parser. ","confidence":0.8})";
 
 QByteArray resultLine(const QByteArray &members)
 {
@@ -39,11 +40,14 @@ TEST(JudgeProtocolParse, SignedOutRunIsAnErrorEnvelope)
 
 TEST(JudgeProtocolParse, StructuredOutputIsNormalized)
 {
-    const auto envelope = parse(resultLine(R"("is_error":false,"result":"done","total_cost_usd":0.031,"duration_ms":4200,"structured_output":)" + answer));
+    const auto envelope = parse(resultLine(
+        R"("is_error":false,"result":"done","total_cost_usd":0.031,"duration_ms":4200,"structured_output":)"
+        + answer));
     ASSERT_TRUE(envelope && envelope->result);
     // Two of three usable frames on task: mostly, whatever the judge said.
     EXPECT_EQ(envelope->result->verdict, Verdict::mostly);
-    EXPECT_EQ(envelope->result->threads, (QStringList{QStringLiteral("parser"), QStringLiteral("mail")}));
+    EXPECT_EQ(envelope->result->threads,
+        (QStringList {QStringLiteral("parser"), QStringLiteral("mail")}));
     EXPECT_EQ(envelope->result->nudge, QStringLiteral("Mostly the parser."));
     EXPECT_EQ(envelope->result->frames.size(), 4);
     EXPECT_EQ(envelope->result->confidence, 0.8);
@@ -61,10 +65,8 @@ TEST(JudgeProtocolParse, LastResultLineWinsAmongOtherEvents)
                               "not json at all\n"
                               R"({"type":"assistant","message":{}})"
                               "\n"
-                              + resultLine(R"("is_error":true,"result":"first")")
-                              + "[1,2,3]\n{broken\n   \t"
-                              + resultLine(R"("result":"second","structured_output":)" + answer)
-                              + "   \n";
+        + resultLine(R"("is_error":true,"result":"first")") + "[1,2,3]\n{broken\n   \t"
+        + resultLine(R"("result":"second","structured_output":)" + answer) + "   \n";
     const auto envelope = parse(output);
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->rawResult, QStringLiteral("second"));
@@ -83,10 +85,11 @@ TEST(JudgeProtocolParse, IndentedResultLineIsFound)
 TEST(JudgeProtocolParse, AnswerInsideProseIsUsed)
 {
     const QString prose = QStringLiteral("Here you go:\n```json\n") + QString::fromUtf8(answer)
-                        + QStringLiteral("\n```\nHope that helps.");
-    const QJsonObject line{{QStringLiteral("type"), QStringLiteral("result")},
-                           {QStringLiteral("structured_output"), QJsonObject{{QStringLiteral("verdict"), QStringLiteral("sideways")}}},
-                           {QStringLiteral("result"), prose}};
+        + QStringLiteral("\n```\nHope that helps.");
+    const QJsonObject line {{QStringLiteral("type"), QStringLiteral("result")},
+        {QStringLiteral("structured_output"),
+            QJsonObject {{QStringLiteral("verdict"), QStringLiteral("sideways")}}},
+        {QStringLiteral("result"), prose}};
     const auto envelope = parse(QJsonDocument(line).toJson(QJsonDocument::Compact));
     ASSERT_TRUE(envelope && envelope->result);
     EXPECT_EQ(envelope->result->verdict, Verdict::mostly);
@@ -96,7 +99,7 @@ TEST(JudgeProtocolParse, AnswerInsideProseIsUsed)
 TEST(JudgeProtocolParse, ProseWithoutOrderedBracesGivesNoResult)
 {
     for (const QByteArray &raw : {QByteArray(R"("} then {")"), QByteArray(R"("no braces")"),
-                                  QByteArray(R"("{ only open")"), QByteArray(R"("{\"verdict\":1}")")}) {
+             QByteArray(R"("{ only open")"), QByteArray(R"("{\"verdict\":1}")")}) {
         const auto envelope = parse(resultLine(R"("result":)" + raw));
         ASSERT_TRUE(envelope) << raw.constData();
         EXPECT_FALSE(envelope->result) << raw.constData();
@@ -106,14 +109,16 @@ TEST(JudgeProtocolParse, ProseWithoutOrderedBracesGivesNoResult)
 
 TEST(JudgeProtocolParse, ErrorMessageFallsBackToSubtypeThenUnknown)
 {
-    auto envelope = parse(R"({"type":"result","is_error":true,"subtype":"error_max_budget_usd","errors":["over"]})");
+    auto envelope = parse(
+        R"({"type":"result","is_error":true,"subtype":"error_max_budget_usd","errors":["over"]})");
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->errorMessage, QStringLiteral("error_max_budget_usd"));
     envelope = parse(R"({"type":"result","is_error":true})");
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->errorMessage, QStringLiteral("unknown error"));
     // An error run keeps its error text even when an answer came with it.
-    envelope = parse(resultLine(R"("is_error":true,"result":"boom","structured_output":)" + answer));
+    envelope
+        = parse(resultLine(R"("is_error":true,"result":"boom","structured_output":)" + answer));
     ASSERT_TRUE(envelope);
     EXPECT_TRUE(envelope->result);
     EXPECT_EQ(envelope->errorMessage, QStringLiteral("boom"));
@@ -138,8 +143,8 @@ TEST(JudgeProtocolParse, ModelUsageNamesTheBusiestModel)
         R"("modelUsage":{"claude-sonnet-5":{"outputTokens":310},"claude-haiku-4-5":{"outputTokens":1200},"other":{"outputTokens":"9999"}})"));
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->modelsUsed,
-              (QStringList{QStringLiteral("claude-haiku-4-5"), QStringLiteral("claude-sonnet-5"),
-                           QStringLiteral("other")}));
+        (QStringList {QStringLiteral("claude-haiku-4-5"), QStringLiteral("claude-sonnet-5"),
+            QStringLiteral("other")}));
     EXPECT_EQ(envelope->model, QStringLiteral("claude-haiku-4-5"));
 }
 
@@ -189,7 +194,8 @@ TEST(JudgeProtocolParse, SurvivesDeepNesting)
     const int depth = 200000;
     QByteArray nested = QByteArray("{\"a\":").repeated(depth) + "1" + QByteArray(depth, '}');
     EXPECT_FALSE(parse(nested));
-    const QByteArray inside = R"({"type":"result","result":"x","structured_output":)" + nested + "}";
+    const QByteArray inside
+        = R"({"type":"result","result":"x","structured_output":)" + nested + "}";
     const auto envelope = parse(inside + "\n" + resultLine(R"("result":"ok")"));
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->rawResult, QStringLiteral("ok"));
@@ -219,7 +225,7 @@ TEST(JudgeProtocolParseResult, DecodingIsStrict)
     EXPECT_FALSE(JudgeProtocol::parseResult(object, std::nullopt));
     object = QJsonDocument::fromJson(answer).object();
     object.insert(QStringLiteral("confidence"), 1);
-    object.insert(QStringLiteral("extra"), QJsonObject{{QStringLiteral("k"), true}});
+    object.insert(QStringLiteral("extra"), QJsonObject {{QStringLiteral("k"), true}});
     const auto result = JudgeProtocol::parseResult(object, std::nullopt);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->confidence, 1.0);

@@ -27,7 +27,7 @@ TEST(NudgeCopy, AlignedAndUnclearSayNothing)
 TEST(NudgeCopy, MostlyLine)
 {
     EXPECT_EQ(NudgeCopy::line(result(Verdict::mostly, 3), outline),
-              QStringLiteral("Mostly with write the chapter outline this hour. Nice."));
+        QStringLiteral("Mostly with write the chapter outline this hour. Nice."));
 }
 
 TEST(NudgeCopy, FourThreadsOrMoreGiveTheSwitchingLine)
@@ -35,10 +35,13 @@ TEST(NudgeCopy, FourThreadsOrMoreGiveTheSwitchingLine)
     const QString four = QStringLiteral(
         "Four different things this hour. Pick one — you said write the chapter outline.");
     EXPECT_EQ(NudgeCopy::line(result(Verdict::mostly, 4), outline), four);
-    EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting, 4, QStringLiteral("Looked like email took over.")), outline),
-              four);
+    EXPECT_EQ(
+        NudgeCopy::line(
+            result(Verdict::drifting, 4, QStringLiteral("Looked like email took over.")), outline),
+        four);
     EXPECT_EQ(NudgeCopy::line(result(Verdict::away, 11), outline),
-              QStringLiteral("11 different things this hour. Pick one — you said write the chapter outline."));
+        QStringLiteral(
+            "11 different things this hour. Pick one — you said write the chapter outline."));
 }
 
 TEST(NudgeCopy, JudgeNudgeIsUsedWhenAcceptable)
@@ -53,18 +56,20 @@ TEST(NudgeCopy, DriftingFallbackCapitalizesTheThing)
     const QString fallback
         = QStringLiteral("Last hour drifted. Write the chapter outline is still the solitask.");
     for (const QString &nudge : {QStringLiteral("Maybe YOU SHOULD get back to it."),
-                                 QStringLiteral("Looked like email took over!"),
-                                 QStringLiteral("Refocus now"), QString(),
-                                 QStringLiteral("one two three four five six seven eight nine ten "
-                                                "eleven twelve thirteen fourteen fifteen sixteen "
-                                                "seventeen eighteen nineteen")})
-        EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting, 2, nudge), outline), fallback) << nudge.toStdString();
+             QStringLiteral("Looked like email took over!"), QStringLiteral("Refocus now"),
+             QString(),
+             QStringLiteral("one two three four five six seven eight nine ten "
+                            "eleven twelve thirteen fourteen fifteen sixteen "
+                            "seventeen eighteen nineteen")})
+        EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting, 2, nudge), outline), fallback)
+            << nudge.toStdString();
 }
 
 TEST(NudgeCopy, AwayFallbackKeepsTheThingAsTyped)
 {
     EXPECT_EQ(NudgeCopy::line(result(Verdict::away, 0, QStringLiteral("Hm.")), outline),
-              QStringLiteral("Looked like a different hour. Still on write the chapter outline, or switch?"));
+        QStringLiteral(
+            "Looked like a different hour. Still on write the chapter outline, or switch?"));
 }
 
 TEST(NudgeCopy, IsValidWordBounds)
@@ -94,9 +99,11 @@ TEST(NudgeCopy, ShortThingCutsAtTheLimit)
     const QString fifty = QStringLiteral("abcdefghij klmnopqrst uvwxyzabcd efghijk  lmnopqrs");
     ASSERT_EQ(fifty.size(), 50);
     // The first 41 characters end in a space, which is dropped.
-    EXPECT_EQ(NudgeCopy::shortThing(fifty, 42), QStringLiteral("abcdefghij klmnopqrst uvwxyzabcd efghijk…"));
+    EXPECT_EQ(NudgeCopy::shortThing(fifty, 42),
+        QStringLiteral("abcdefghij klmnopqrst uvwxyzabcd efghijk…"));
     const QString exact(42, u'x');
-    EXPECT_EQ(NudgeCopy::shortThing(QStringLiteral("  \n") + exact + QStringLiteral("\t\n"), 42), exact);
+    EXPECT_EQ(
+        NudgeCopy::shortThing(QStringLiteral("  \n") + exact + QStringLiteral("\t\n"), 42), exact);
     EXPECT_EQ(NudgeCopy::shortThing(QStringLiteral("abc"), 1), QStringLiteral("…"));
     EXPECT_EQ(NudgeCopy::shortThing(QStringLiteral("ab\t cd"), 4), QStringLiteral("ab…"));
 }
@@ -114,31 +121,31 @@ TEST(NudgeCopy, ShortThingCountsUserPerceivedCharacters)
 TEST(NudgeCopy, FallbackCapitalizesAWholeFirstCharacter)
 {
     EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting), QStringLiteral("éclair recipe")),
-              QStringLiteral("Last hour drifted. Éclair recipe is still the solitask."));
+        QStringLiteral("Last hour drifted. Éclair recipe is still the solitask."));
 }
 
 TEST(NudgeCopy, ThingTextIsInsertedLiterally)
 {
     EXPECT_EQ(NudgeCopy::line(result(Verdict::mostly), QStringLiteral("100% of %1")),
-              QStringLiteral("Mostly with 100% of %1 this hour. Nice."));
+        QStringLiteral("Mostly with 100% of %1 this hour. Nice."));
     EXPECT_EQ(NudgeCopy::line(result(Verdict::drifting), QStringLiteral("%1 and %2")),
-              QStringLiteral("Last hour drifted. %1 and %2 is still the solitask."));
+        QStringLiteral("Last hour drifted. %1 and %2 is still the solitask."));
 }
 
 TEST(NudgeCopy, LongThingIsShortenedInLines)
 {
     const QString fifty(50, u'a');
     EXPECT_EQ(NudgeCopy::line(result(Verdict::mostly), fifty),
-              QStringLiteral("Mostly with ") + QString(41, u'a') + QStringLiteral("… this hour. Nice."));
+        QStringLiteral("Mostly with ") + QString(41, u'a') + QStringLiteral("… this hour. Nice."));
 }
 
 TEST(NudgeCopy, SwitchesOnlyLine)
 {
     EXPECT_EQ(NudgeCopy::switchesOnlyLine(15), std::nullopt);
     EXPECT_EQ(NudgeCopy::switchesOnlyLine(16),
-              QStringLiteral("A lot of bouncing this hour — 16 app switches."));
+        QStringLiteral("A lot of bouncing this hour — 16 app switches."));
     EXPECT_EQ(NudgeCopy::switchesOnlyLine(23),
-              QStringLiteral("A lot of bouncing this hour — 23 app switches."));
+        QStringLiteral("A lot of bouncing this hour — 23 app switches."));
 }
 
 TEST(NudgeCopy, NumberWords)
@@ -152,8 +159,8 @@ TEST(NudgeCopy, NumberWords)
 TEST(NudgeCopy, SwitchingLineShortensTheThing)
 {
     EXPECT_EQ(NudgeCopy::switchingLine(5, QString(60, u'z')),
-              QStringLiteral("Five different things this hour. Pick one — you said ") + QString(41, u'z')
-                  + QStringLiteral("….") );
+        QStringLiteral("Five different things this hour. Pick one — you said ") + QString(41, u'z')
+            + QStringLiteral("…."));
 }
 
 } // namespace

@@ -4,16 +4,17 @@
 
 namespace {
 
-const QDateTime declared = QDateTime::fromString(QStringLiteral("2026-03-02T08:00:00Z"), Qt::ISODate);
+const QDateTime declared
+    = QDateTime::fromString(QStringLiteral("2026-03-02T08:00:00Z"), Qt::ISODate);
 
 Thing thing()
 {
     return {QStringLiteral("T1"), QStringLiteral("write the chapter outline"), declared,
-            Until::untilDone(), std::nullopt, std::nullopt, std::nullopt};
+        Until::untilDone(), std::nullopt, std::nullopt, std::nullopt};
 }
 
 HourRecord hour(HourStatus status, std::optional<Verdict> verdict, int threads = 0,
-                std::optional<Correction> correction = std::nullopt)
+    std::optional<Correction> correction = std::nullopt)
 {
     HourRecord record;
     record.status = status;
@@ -35,19 +36,20 @@ QString line(const QList<HourRecord> &hours, int seconds)
 
 TEST(Summaries, CountsAlignedHoursAndMeanThreads)
 {
-    const QList<HourRecord> hours{hour(HourStatus::judged, Verdict::aligned, 2),
-                                  hour(HourStatus::judged, Verdict::mostly, 3),
-                                  hour(HourStatus::judged, Verdict::drifting, 2),
-                                  hour(HourStatus::unwitnessed, std::nullopt)};
-    EXPECT_EQ(line(hours, 3900), QStringLiteral("1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour"));
+    const QList<HourRecord> hours {hour(HourStatus::judged, Verdict::aligned, 2),
+        hour(HourStatus::judged, Verdict::mostly, 3),
+        hour(HourStatus::judged, Verdict::drifting, 2),
+        hour(HourStatus::unwitnessed, std::nullopt)};
+    EXPECT_EQ(
+        line(hours, 3900), QStringLiteral("1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour"));
 }
 
 TEST(Summaries, SingularHourOnlyForExactlyOneJudged)
 {
     EXPECT_EQ(line({hour(HourStatus::judged, Verdict::aligned, 1)}, 2400),
-              QStringLiteral("40 m · 1 of 1 hour aligned · 1.0 threads/hour"));
+        QStringLiteral("40 m · 1 of 1 hour aligned · 1.0 threads/hour"));
     EXPECT_EQ(line({hour(HourStatus::judged, Verdict::away, 0)}, 2400),
-              QStringLiteral("40 m · 0 of 1 hour aligned · 0.0 threads/hour"));
+        QStringLiteral("40 m · 0 of 1 hour aligned · 0.0 threads/hour"));
 }
 
 TEST(Summaries, NoJudgedHours)
@@ -55,23 +57,26 @@ TEST(Summaries, NoJudgedHours)
     EXPECT_EQ(line({}, 720), QStringLiteral("12 m · no judged hours"));
     // A quiet hour with a result is still not judged.
     EXPECT_EQ(line({hour(HourStatus::quiet, Verdict::aligned, 3)}, 720),
-              QStringLiteral("12 m · no judged hours"));
+        QStringLiteral("12 m · no judged hours"));
 }
 
 TEST(Summaries, CorrectionsDecideAlignment)
 {
-    const QList<HourRecord> hours{
+    const QList<HourRecord> hours {
         hour(HourStatus::judged, Verdict::aligned, 1, Correction::differentThing),
         hour(HourStatus::judged, Verdict::away, 3, Correction::onTask)};
-    EXPECT_EQ(line(hours, 7200), QStringLiteral("2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour"));
+    EXPECT_EQ(
+        line(hours, 7200), QStringLiteral("2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour"));
 }
 
 TEST(Summaries, JudgedHourWithoutResultHasNoThreadsPart)
 {
     EXPECT_EQ(line({hour(HourStatus::judged, std::nullopt, 0, Correction::onTask)}, 60),
-              QStringLiteral("1 m · 1 of 1 hour aligned"));
-    EXPECT_EQ(line({hour(HourStatus::judged, std::nullopt), hour(HourStatus::judged, Verdict::mostly, 4)}, 29),
-              QStringLiteral("0 m · 1 of 2 hours aligned · 4.0 threads/hour"));
+        QStringLiteral("1 m · 1 of 1 hour aligned"));
+    EXPECT_EQ(
+        line({hour(HourStatus::judged, std::nullopt), hour(HourStatus::judged, Verdict::mostly, 4)},
+            29),
+        QStringLiteral("0 m · 1 of 2 hours aligned · 4.0 threads/hour"));
 }
 
 TEST(Summaries, ClosedBeforeDeclaredReadsAsZero)

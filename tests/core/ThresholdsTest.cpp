@@ -13,7 +13,7 @@ QList<FrameJudgment> framesOf(int on, int adjacent, int off, int skipped = 0)
     const auto add = [&frames](int count, Relation relation) {
         for (int i = 0; i < count; ++i)
             frames.append({QStringLiteral("09:%1").arg(frames.size(), 2, 10, QLatin1Char('0')),
-                           QStringLiteral("frame"), relation});
+                QStringLiteral("frame"), relation});
     };
     add(on, Relation::on);
     add(skipped, Relation::skipped);
@@ -41,24 +41,23 @@ TEST_P(VerdictShare, FollowsTheOnTaskShare)
         << c.on << " on, " << c.adjacent << " adjacent, " << c.off << " off";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShareEdges, VerdictShare,
+INSTANTIATE_TEST_SUITE_P(ShareEdges, VerdictShare,
     testing::Values(
         // Exactly five of six, two of three and one of three reach the higher class.
-        ShareCase{5, 0, 1, Verdict::aligned}, ShareCase{4, 0, 2, Verdict::mostly},
-        ShareCase{2, 0, 1, Verdict::mostly}, ShareCase{2, 0, 4, Verdict::drifting},
-        ShareCase{1, 0, 2, Verdict::drifting}, ShareCase{1, 0, 5, Verdict::away},
-        ShareCase{17, 0, 3, Verdict::aligned}, ShareCase{16, 0, 4, Verdict::mostly},
+        ShareCase {5, 0, 1, Verdict::aligned}, ShareCase {4, 0, 2, Verdict::mostly},
+        ShareCase {2, 0, 1, Verdict::mostly}, ShareCase {2, 0, 4, Verdict::drifting},
+        ShareCase {1, 0, 2, Verdict::drifting}, ShareCase {1, 0, 5, Verdict::away},
+        ShareCase {17, 0, 3, Verdict::aligned}, ShareCase {16, 0, 4, Verdict::mostly},
         // Just under each fraction stays below it.
-        ShareCase{82, 0, 18, Verdict::mostly}, ShareCase{66, 0, 34, Verdict::drifting},
-        ShareCase{33, 0, 67, Verdict::away},
+        ShareCase {82, 0, 18, Verdict::mostly}, ShareCase {66, 0, 34, Verdict::drifting},
+        ShareCase {33, 0, 67, Verdict::away},
         // The edges sit 0.001 below the fractions themselves.
-        ShareCase{833, 0, 167, Verdict::aligned}, ShareCase{832, 0, 168, Verdict::mostly},
-        ShareCase{666, 0, 334, Verdict::mostly}, ShareCase{665, 0, 335, Verdict::drifting},
-        ShareCase{333, 0, 667, Verdict::drifting}, ShareCase{332, 0, 668, Verdict::away},
+        ShareCase {833, 0, 167, Verdict::aligned}, ShareCase {832, 0, 168, Verdict::mostly},
+        ShareCase {666, 0, 334, Verdict::mostly}, ShareCase {665, 0, 335, Verdict::drifting},
+        ShareCase {333, 0, 667, Verdict::drifting}, ShareCase {332, 0, 668, Verdict::away},
         // Adjacent frames count as on task.
-        ShareCase{0, 5, 1, Verdict::aligned}, ShareCase{3, 2, 1, Verdict::aligned},
-        ShareCase{0, 0, 3, Verdict::away}, ShareCase{3, 0, 0, Verdict::aligned}));
+        ShareCase {0, 5, 1, Verdict::aligned}, ShareCase {3, 2, 1, Verdict::aligned},
+        ShareCase {0, 0, 3, Verdict::away}, ShareCase {3, 0, 0, Verdict::aligned}));
 
 TEST(Thresholds, SkippedFramesAreNotUsable)
 {
@@ -75,8 +74,8 @@ TEST(Thresholds, ConfidenceBelowOneHalfIsUnclear)
     EXPECT_EQ(Thresholds::verdict(onTask, 0.49), Verdict::unclear);
     EXPECT_EQ(Thresholds::verdict(onTask, 0.5), Verdict::aligned);
     EXPECT_EQ(Thresholds::verdict(onTask, std::nextafter(0.5, 0.0)), Verdict::unclear);
-    EXPECT_EQ(Thresholds::verdict(onTask, std::numeric_limits<double>::quiet_NaN()),
-              Verdict::unclear);
+    EXPECT_EQ(
+        Thresholds::verdict(onTask, std::numeric_limits<double>::quiet_NaN()), Verdict::unclear);
     EXPECT_EQ(Thresholds::verdict(onTask, -1), Verdict::unclear);
 }
 
@@ -102,14 +101,15 @@ TEST(Thresholds, NormalizedRecomputesTheVerdict)
 TEST(Thresholds, NormalizedTrimsThreadsAndNudge)
 {
     JudgeResult result = sampleResult();
-    result.threads = {QStringLiteral(" a "), QString(), QStringLiteral("b"), QStringLiteral(" \n ")};
+    result.threads
+        = {QStringLiteral(" a "), QString(), QStringLiteral("b"), QStringLiteral(" \n ")};
     for (int i = 0; i < 10; ++i)
         result.threads.append(QStringLiteral("\tt%1\n").arg(i));
     result.nudge = QStringLiteral("\n  Looked like mail.  \n");
     const JudgeResult normalized = Thresholds::normalized(result);
-    const QStringList expected{QStringLiteral("a"),  QStringLiteral("b"),  QStringLiteral("t0"),
-                               QStringLiteral("t1"), QStringLiteral("t2"), QStringLiteral("t3"),
-                               QStringLiteral("t4"), QStringLiteral("t5")};
+    const QStringList expected {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("t0"),
+        QStringLiteral("t1"), QStringLiteral("t2"), QStringLiteral("t3"), QStringLiteral("t4"),
+        QStringLiteral("t5")};
     EXPECT_EQ(normalized.threads, expected);
     EXPECT_EQ(normalized.nudge, QStringLiteral("Looked like mail."));
 }
