@@ -2,7 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <limits>
@@ -60,159 +59,197 @@ struct Invalid
     QString reason;
 };
 
+// A field name given as a literal, looked up without building a QString.
+struct Key
+{
+    template<std::size_t N>
+    constexpr Key(const char (&literal)[N])
+        : name(literal, qsizetype(N - 1))
+    {
+    }
+    QLatin1StringView name;
+};
+
+// Where a value sits in the document ("hours[0].partial"); rendered only when
+// decoding fails, so a good file pays nothing for it.
+struct Path
+{
+    const Path *parent = nullptr;
+    QLatin1StringView key;
+    qsizetype index = -1;
+
+    Path child(Key k) const { return Path{this, k.name}; }
+    Path element(qsizetype i) const { return Path{this, {}, i}; }
+
+    QString render() const
+    {
+        QString text = parent ? parent->render() : QString();
+        if (index >= 0)
+            return text + QStringLiteral("[%1]").arg(index);
+        if (key.isEmpty())
+            return text;
+        return text.isEmpty() ? QString(key) : text + u'.' + key;
+    }
+};
+
+[[noreturn]] void fail(const Path &path, const QString &why)
+{
+    const QString where = path.render();
+    throw Invalid{(where.isEmpty() ? QStringLiteral("(root)") : where) + QStringLiteral(": ")
+                  + why};
+}
+
 class Fields
 {
 public:
-    Fields(const QJsonValue &value, QString path)
-        : m_path(std::move(path))
+    Fields(const QJsonValue &value, const Path &path)
+        : m_path(path)
     {
         if (!value.isObject())
-            fail(QString(), QStringLiteral("expected an object"));
+            fail(m_path, QStringLiteral("expected an object"));
         m_object = value.toObject();
     }
 
-    QJsonValue required(const QString &key) const
+    bool has(Key key) const
     {
-        const QJsonValue value = m_object.value(key);
-        if (value.isUndefined() || value.isNull())
-            fail(key, QStringLiteral("missing"));
-        return value;
-    }
-
-    bool has(const QString &key) const
-    {
-        const QJsonValue value = m_object.value(key);
+        const QJsonValue value = m_object.value(key.name);
         return !value.isUndefined() && !value.isNull();
     }
 
-    QString string(const QString &key) const
+    QJsonValue required(Key key) const
+    {
+        const QJsonValue value = m_object.value(key.name);
+        if (value.isUndefined() || value.isNull())
+            fail(m_path.child(key), QStringLiteral("missing"));
+        return value;
+    }
+
+    QString string(Key key) const
     {
         const QJsonValue value = required(key);
         if (!value.isString())
-            fail(key, QStringLiteral("expected a string"));
+            fail(m_path.child(key), QStringLiteral("expected a string"));
         return value.toString();
     }
 
-    double real(const QString &key) const
+    double real(Key key) const
     {
         const QJsonValue value = required(key);
         if (!value.isDouble())
-            fail(key, QStringLiteral("expected a number"));
+            fail(m_path.child(key), QStringLiteral("expected a number"));
         return value.toDouble();
     }
 
-    qint64 integer(const QString &key) const
+    qint64 integer(Key key) const
     {
         const QJsonValue value = required(key);
         constexpr qint64 a = std::numeric_limits<qint64>::min();
         constexpr qint64 b = std::numeric_limits<qint64>::max();
         // toInteger answers its default for a number that is not integral.
         if (!value.isDouble() || value.toInteger(a) != value.toInteger(b))
-            fail(key, QStringLiteral("expected an integer"));
+            fail(m_path.child(key), QStringLiteral("expected an integer"));
         return value.toInteger();
     }
 
-    bool flag(const QString &key) const
+    bool flag(Key key) const
     {
         const QJsonValue value = required(key);
         if (!value.isBool())
-            fail(key, QStringLiteral("expected true or false"));
+            fail(m_path.child(key), QStringLiteral("expected true or false"));
         return value.toBool();
     }
 
-    QDateTime instant(const QString &key) const
+    QDateTime instant(Key key) const
     {
         const QString text = string(key);
         const QDateTime parsed = DayLogJson::parseInstant(text);
         if (!parsed.isValid())
-            fail(key, QStringLiteral("not an ISO 8601 date-time with whole seconds: ") + text);
+            fail(m_path.child(key),
+                 QStringLiteral("not an ISO 8601 date-time with whole seconds: ") + text);
         return parsed;
     }
 
     template<typename E>
-    E enumeration(const QString &key) const
+    E enumeration(Key key) const
     {
         const QString text = string(key);
         const std::optional<E> value = fromRawValue<E>(text);
         if (!value)
-            fail(key, QStringLiteral("unknown value \"%1\"").arg(text));
+            fail(m_path.child(key), QStringLiteral("unknown value \"%1\"").arg(text));
         return *value;
     }
 
-    QJsonArray array(const QString &key) const
+    QJsonArray array(Key key) const
     {
         const QJsonValue value = required(key);
         if (!value.isArray())
-            fail(key, QStringLiteral("expected an array"));
+            fail(m_path.child(key), QStringLiteral("expected an array"));
         return value.toArray();
     }
 
     template<typename T, typename Member>
-    std::optional<T> optional(const QString &key, Member read) const
+    std::optional<T> optional(Key key, Member read) const
     {
         if (!has(key))
             return std::nullopt;
         return (this->*read)(key);
     }
 
-    QString path(const QString &key) const
+    template<typename T, typename F>
+    QList<T> list(Key key, F decodeOne) const
     {
-        if (key.isEmpty())
-            return m_path.isEmpty() ? QStringLiteral("(root)") : m_path;
-        return m_path.isEmpty() ? key : m_path + u'.' + key;
+        const QJsonArray items = array(key);
+        const Path where = m_path.child(key);
+        QList<T> decoded;
+        decoded.reserve(items.size());
+        for (qsizetype i = 0; i < items.size(); ++i)
+            decoded.append(decodeOne(items.at(i), where.element(i)));
+        return decoded;
     }
 
-    [[noreturn]] void fail(const QString &key, const QString &why) const
+    template<typename T, typename F>
+    T nested(Key key, F decodeOne) const
     {
-        throw Invalid{path(key) + QStringLiteral(": ") + why};
+        return decodeOne(required(key), m_path.child(key));
     }
 
     const QJsonObject &object() const { return m_object; }
+    const Path &path() const { return m_path; }
 
 private:
-    QString m_path;
+    const Path &m_path;
     QJsonObject m_object;
 };
 
-template<typename T, typename F>
-QList<T> listOf(const Fields &fields, const QString &key, F decodeOne)
+Until decodeUntil(const QJsonValue &value, const Path &path)
 {
-    const QJsonArray array = fields.array(key);
-    QList<T> items;
-    items.reserve(array.size());
-    for (qsizetype i = 0; i < array.size(); ++i)
-        items.append(decodeOne(array.at(i), fields.path(key) + QStringLiteral("[%1]").arg(i)));
-    return items;
-}
-
-Until decodeUntil(const QJsonValue &value, const QString &path)
-{
-    const Fields fields(value, path);
-    const QJsonObject &object = fields.object();
-    const QStringList cases = {QStringLiteral("untilDone"), QStringLiteral("hours"),
-                               QStringLiteral("at")};
-    int present = 0;
-    for (const QString &name : cases)
-        present += object.contains(name) ? 1 : 0;
+    const Fields f(value, path);
+    const int present = int(f.object().contains(QLatin1StringView("untilDone")))
+        + int(f.object().contains(QLatin1StringView("hours")))
+        + int(f.object().contains(QLatin1StringView("at")));
     if (present != 1)
-        fields.fail(QString(), QStringLiteral("Invalid number of keys found, expected one."));
-    if (object.contains(cases[0])) {
-        Fields(object.value(cases[0]), fields.path(cases[0]));
+        fail(path, QStringLiteral("Invalid number of keys found, expected one."));
+    if (f.object().contains(QLatin1StringView("untilDone"))) {
+        (void)Fields(f.required("untilDone"), path.child("untilDone")); // must be an object
         return Until::untilDone();
     }
-    if (object.contains(cases[1]))
-        return Until::hours(Fields(object.value(cases[1]), fields.path(cases[1])).real("_0"));
-    return Until::at(Fields(object.value(cases[2]), fields.path(cases[2])).instant("_0"));
+    if (f.object().contains(QLatin1StringView("hours")))
+        return f.nested<Until>("hours", [](const QJsonValue &v, const Path &p) {
+            return Until::hours(Fields(v, p).real("_0"));
+        });
+    return f.nested<Until>("at", [](const QJsonValue &v, const Path &p) {
+        return Until::at(Fields(v, p).instant("_0"));
+    });
 }
 
-Thing decodeThing(const QJsonValue &value, const QString &path)
+Thing decodeThing(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     Thing thing;
     thing.id = f.string("id");
     thing.text = f.string("text");
     thing.declaredAt = f.instant("declaredAt");
-    thing.until = decodeUntil(f.required("until"), f.path("until"));
+    thing.until = decodeUntil(f.required("until"), path.child("until"));
     thing.closedAt = f.optional<QDateTime>("closedAt", &Fields::instant);
     thing.outcome = f.optional<Outcome>("outcome", &Fields::enumeration<Outcome>);
     thing.switchReason
@@ -220,7 +257,7 @@ Thing decodeThing(const QJsonValue &value, const QString &path)
     return thing;
 }
 
-FrameMeta decodeFrame(const QJsonValue &value, const QString &path)
+FrameMeta decodeFrame(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     FrameMeta frame;
@@ -234,33 +271,33 @@ FrameMeta decodeFrame(const QJsonValue &value, const QString &path)
     return frame;
 }
 
-FrameJudgment decodeJudgment(const QJsonValue &value, const QString &path)
+FrameJudgment decodeJudgment(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     return {f.string("t"), f.string("label"), f.enumeration<Relation>("relation")};
 }
 
-QString decodeText(const QJsonValue &value, const QString &path)
+QString decodeText(const QJsonValue &value, const Path &path)
 {
     if (!value.isString())
-        throw Invalid{path + QStringLiteral(": expected a string")};
+        fail(path, QStringLiteral("expected a string"));
     return value.toString();
 }
 
-JudgeResult decodeResult(const QJsonValue &value, const QString &path)
+JudgeResult decodeResult(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     JudgeResult result;
     result.verdict = f.enumeration<Verdict>("verdict");
-    result.frames = listOf<FrameJudgment>(f, "frames", decodeJudgment);
-    result.threads = listOf<QString>(f, "threads", decodeText);
+    result.frames = f.list<FrameJudgment>("frames", decodeJudgment);
+    result.threads = f.list<QString>("threads", decodeText);
     result.switching = f.enumeration<Switching>("switching");
     result.nudge = f.string("nudge");
     result.confidence = f.real("confidence");
     return result;
 }
 
-HourRecord decodeHour(const QJsonValue &value, const QString &path)
+HourRecord decodeHour(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     HourRecord hour;
@@ -268,13 +305,13 @@ HourRecord decodeHour(const QJsonValue &value, const QString &path)
     hour.thingID = f.string("thingID");
     hour.start = f.instant("start");
     hour.end = f.instant("end");
-    hour.frames = listOf<FrameMeta>(f, "frames", decodeFrame);
+    hour.frames = f.list<FrameMeta>("frames", decodeFrame);
     hour.switches = f.integer("switches");
     hour.distinctApps = f.integer("distinctApps");
     hour.partial = f.flag("partial");
     hour.status = f.enumeration<HourStatus>("status");
     if (f.has("result"))
-        hour.result = decodeResult(f.required("result"), f.path("result"));
+        hour.result = f.nested<JudgeResult>("result", decodeResult);
     hour.correction = f.optional<Correction>("correction", &Fields::enumeration<Correction>);
     hour.model = f.optional<QString>("model", &Fields::string);
     hour.costUSD = f.optional<double>("costUSD", &Fields::real);
@@ -283,27 +320,41 @@ HourRecord decodeHour(const QJsonValue &value, const QString &path)
     return hour;
 }
 
-OffDutyRecord decodeOffDuty(const QJsonValue &value, const QString &path)
+OffDutyRecord decodeOffDuty(const QJsonValue &value, const Path &path)
 {
     const Fields f(value, path);
     return {f.instant("start"), f.instant("end"), f.string("reason")};
 }
 
-BailRecord decodeBail(const QJsonValue &value, const QString &path)
+BailRecord decodeBail(const QJsonValue &value, const Path &path)
 {
     return {Fields(value, path).instant("at")};
 }
 
 DayLog decodeDay(const QJsonValue &value)
 {
-    const Fields f(value, QString());
+    const Path root;
+    const Fields f(value, root);
     DayLog log;
     log.date = f.string("date");
-    log.things = listOf<Thing>(f, "things", decodeThing);
-    log.hours = listOf<HourRecord>(f, "hours", decodeHour);
-    log.offDuty = listOf<OffDutyRecord>(f, "offDuty", decodeOffDuty);
-    log.bails = listOf<BailRecord>(f, "bails", decodeBail);
+    log.things = f.list<Thing>("things", decodeThing);
+    log.hours = f.list<HourRecord>("hours", decodeHour);
+    log.offDuty = f.list<OffDutyRecord>("offDuty", decodeOffDuty);
+    log.bails = f.list<BailRecord>("bails", decodeBail);
     return log;
+}
+
+// `count` ASCII digits at `at` as a number, or -1.
+int digits(QStringView text, qsizetype at, int count)
+{
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const char16_t c = text[at + i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
 }
 
 } // namespace
@@ -318,12 +369,35 @@ QString instantText(const QDateTime &instant)
 
 QDateTime parseInstant(const QString &text)
 {
-    static const QRegularExpression shape(QStringLiteral(
-        R"(^\d{4}-\d{2}-\d{2}T\d{2}:\d{2}:\d{2}(Z|[+-]\d{2}:\d{2})$)"));
-    if (!shape.match(text).hasMatch())
+    // By hand rather than through a regular expression: a day file holds
+    // hundreds of instants and this is the hot path of reading one.
+    const QStringView t(text);
+    if (t.size() != 20 && t.size() != 25)
         return {};
-    const QDateTime parsed = QDateTime::fromString(text, Qt::ISODate);
-    return parsed.isValid() ? parsed.toUTC() : QDateTime();
+    const bool separators = t[4] == u'-' && t[7] == u'-' && t[10] == u'T' && t[13] == u':'
+        && t[16] == u':';
+    const int year = digits(t, 0, 4), month = digits(t, 5, 2), day = digits(t, 8, 2);
+    const int hour = digits(t, 11, 2), minute = digits(t, 14, 2), second = digits(t, 17, 2);
+    if (!separators || year < 0 || month < 0 || day < 0 || hour < 0 || minute < 0 || second < 0)
+        return {};
+    int offsetSeconds = 0;
+    if (t.size() == 20) {
+        if (t[19] != u'Z')
+            return {};
+    } else {
+        const int oh = digits(t, 20, 2), om = digits(t, 23, 2);
+        if ((t[19] != u'+' && t[19] != u'-') || t[22] != u':' || oh < 0 || om < 0 || oh > 23
+            || om > 59)
+            return {};
+        offsetSeconds = (t[19] == u'+' ? 1 : -1) * (oh * 3600 + om * 60);
+    }
+    const QDate date(year, month, day);
+    if (!date.isValid() || hour > 23 || minute > 59 || second > 59)
+        return {};
+    constexpr qint64 unixEpochJulianDay = 2440588;
+    const qint64 seconds = (date.toJulianDay() - unixEpochJulianDay) * 86400 + hour * 3600
+        + minute * 60 + second - offsetSeconds;
+    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }
 
 QJsonObject toJson(const Until &until)
