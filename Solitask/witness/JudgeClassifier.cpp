@@ -3,6 +3,9 @@
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/JudgeProtocol.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 
 namespace JudgeClassifier {
@@ -49,9 +52,34 @@ JudgeFailure withoutResultLine(const ChildExit &exit, const QString &label)
     return JudgeFailure::badOutput(noStructuredResult);
 }
 
-JudgeFailure errorResult(const JudgeProtocol::Envelope &envelope, const QString &label)
+// The last result line's "errors" strings, joined. Limit errors (budget, turns)
+// carry these instead of a "result" text, and they say more than the subtype.
+QString resultLineErrors(const QByteArray &output)
 {
-    const QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
+    qsizetype end = output.size();
+    while (end > 0) {
+        const qsizetype start = output.lastIndexOf('\n', end - 1) + 1;
+        const QJsonObject line = QJsonDocument::fromJson(output.mid(start, end - start)).object();
+        if (line.value(QLatin1String("type")).toString() == QLatin1String("result")) {
+            QStringList errors;
+            for (const QJsonValue &error : line.value(QLatin1String("errors")).toArray())
+                errors.append(error.toString());
+            errors.removeAll(QString());
+            return errors.join(QStringLiteral("; "));
+        }
+        end = start - 1;
+    }
+    return {};
+}
+
+JudgeFailure errorResult(const JudgeProtocol::Envelope &envelope, const QByteArray &output,
+                         const QString &label)
+{
+    QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
+    if (!envelope.rawResult) {
+        if (const QString errors = resultLineErrors(output); !errors.isEmpty())
+            message = errors;
+    }
     Diag::log(QStringLiteral("judge %1: is_error %2").arg(label, message.left(200)));
     if (containsAny(message, {"login", "auth", "credential", "api key"}))
         return JudgeFailure::notLoggedIn(message);
@@ -90,7 +118,7 @@ JudgeAnswer classify(const ChildExit &exit, const QString &label, const QString 
     if (!envelope)
         return withoutResultLine(exit, label);
     if (envelope->isError)
-        return errorResult(*envelope, label);
+        return errorResult(*envelope, exit.standardOutput, label);
     if (!envelope->result)
         return JudgeFailure::badOutput(noStructuredResult);
     return success(*envelope, label, requestedModel, seconds);

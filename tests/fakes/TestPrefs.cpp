@@ -1,0 +1,23 @@
+#include "fakes/TestPrefs.h"
+
+#include "Solitask/session/Prefs.h"
+
+#include <QSettings>
+
+TestPrefs::TestPrefs(bool registerDefaults)
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir());
+    Prefs::unregisterDefaults();
+    if (registerDefaults)
+        Prefs::registerDefaults();
+}
+
+TestPrefs::~TestPrefs()
+{
+    Prefs::unregisterDefaults();
+}
+
+QString TestPrefs::configDir() const
+{
+    return m_dir.path();
+}

@@ -1,0 +1,401 @@
+#include "Solitask/session/Prefs.h"
+#include "Solitask/session/QtScheduler.h"
+#include "Solitask/witness/Judge.h"
+#include "Solitask/witness/SampleFrames.h"
+#include "SolitaskCore/Diag.h"
+#include "SolitaskCore/JudgeProtocol.h"
+#include "fakes/FakeClaude.h"
+#include "fakes/TestPrefs.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <ostream>
+
+std::ostream &operator<<(std::ostream &out, const JudgeFailure &failure)
+{
+    return out << "JudgeFailure(" << int(failure.kind) << ", " << qPrintable(failure.payload) << ")";
+}
+
+namespace {
+
+const QString hourModel = QStringLiteral("claude-sonnet-5");
+
+class JudgeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        Diag::setRoot(m_dir.filePath(QStringLiteral("root")));
+        Prefs::setValue(Prefs::Key::claudePathOverride, FakeClaude::path());
+        qputenv("FAKE_SHELL_MODE", "none");
+        m_judge = makeJudge();
+    }
+
+    std::unique_ptr<Judge> makeJudge(double limitSeconds = 120,
+                                     qint64 outputLimit = 32LL * 1024 * 1024)
+    {
+        JudgeOptions options;
+        options.locator.setHome(home());
+        options.locator.setLoginShell(FakeClaude::loginShell());
+        options.workingDirectory = workDir();
+        options.timeLimitSeconds = limitSeconds;
+        options.outputLimit = outputLimit;
+        return std::make_unique<Judge>(m_scheduler, options);
+    }
+
+    QString home() const { return m_dir.filePath(QStringLiteral("home")); }
+    QString workDir() const { return m_dir.filePath(QStringLiteral("work")); }
+
+    static QByteArray smallMessage()
+    {
+        return JudgeProtocol::ndjsonMessage(QStringLiteral("Declaration: \"x\""), {});
+    }
+
+    JudgeAnswer execute(const QString &mode, const QString &model = hourModel,
+                        const QByteArray &input = smallMessage())
+    {
+        m_fake.setMode(mode);
+        int calls = 0;
+        JudgeAnswer answer;
+        m_judge->execute(input, model, QStringLiteral("hour"), [&](const JudgeAnswer &a) {
+            answer = a;
+            ++calls;
+        });
+        EXPECT_EQ(calls, 0) << "completions never arrive before execute returns";
+        EXPECT_TRUE(TestWait::until([&] { return calls > 0; }));
+        TestWait::spin(0.05);
+        EXPECT_EQ(calls, 1);
+        return answer;
+    }
+
+    static JudgeFailure failureOf(const JudgeAnswer &answer)
+    {
+        EXPECT_TRUE(std::holds_alternative<JudgeFailure>(answer));
+        return std::holds_alternative<JudgeFailure>(answer) ? std::get<JudgeFailure>(answer)
+                                                            : JudgeFailure::failed({});
+    }
+
+    static JudgeOutcome outcomeOf(const JudgeAnswer &answer)
+    {
+        if (const auto *failure = std::get_if<JudgeFailure>(&answer))
+            ADD_FAILURE() << "unexpected failure: " << qPrintable(failure->message());
+        return std::holds_alternative<JudgeOutcome>(answer) ? std::get<JudgeOutcome>(answer)
+                                                            : JudgeOutcome{};
+    }
+
+    QString log() const
+    {
+        Diag::flush();
+        QFile file(Diag::logPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    TestPrefs m_prefs;
+    FakeClaude m_fake;
+    QTemporaryDir m_dir;
+    QtScheduler m_scheduler;
+    std::unique_ptr<Judge> m_judge;
+};
+
+// Every row of the failure table, with the log line that goes with it.
+struct FailureRow
+{
+    const char *mode;
+    JudgeFailure expected;
+    const char *logLine;
+    int runs;
+};
+
+void PrintTo(const FailureRow &row, std::ostream *out)
+{
+    *out << row.mode;
+}
+
+class JudgeFailureRows : public JudgeTest, public ::testing::WithParamInterface<FailureRow>
+{
+};
+
+TEST_P(JudgeFailureRows, AnswersTheFailureAndLogsIt)
+{
+    const FailureRow &row = GetParam();
+    EXPECT_EQ(failureOf(execute(QString::fromLatin1(row.mode))), row.expected);
+    EXPECT_TRUE(log().contains(QString::fromUtf8(row.logLine))) << qPrintable(log());
+    EXPECT_EQ(m_fake.runs(), row.runs);
+}
+
+const QString noResult = QStringLiteral("no structured result");
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, JudgeFailureRows,
+    ::testing::Values(
+        FailureRow{"signed-out",
+                   JudgeFailure::notLoggedIn(QStringLiteral("Invalid API key · Please run /login")),
+                   "judge hour: no result line (exit 1) stderr=Invalid API key · Please run "
+                   "/login stdout=\n",
+                   1},
+        FailureRow{"exit-nonzero", JudgeFailure::failed(QStringLiteral("something broke")),
+                   "judge hour: no result line (exit 3) stderr=something broke stdout=", 1},
+        FailureRow{"exit-silent", JudgeFailure::failed(QStringLiteral("claude exited 4")),
+                   "no result line (exit 4) stderr= stdout=", 1},
+        FailureRow{"exit-garbled", JudgeFailure::failed(QStringLiteral("claude exited 5")),
+                   "no result line (exit 5) stderr= stdout=", 1},
+        FailureRow{"crash", JudgeFailure::failed(QStringLiteral("claude exited on signal 9")),
+                   "no result line (exit on signal 9)", 1},
+        FailureRow{"error-login",
+                   JudgeFailure::notLoggedIn(QStringLiteral("Not logged in · Please run /login")),
+                   "judge hour: is_error Not logged in · Please run /login", 1},
+        FailureRow{"error-other",
+                   JudgeFailure::failed(QStringLiteral("Overloaded, try again later")),
+                   "judge hour: is_error Overloaded, try again later", 1},
+        FailureRow{"error-limits",
+                   JudgeFailure::failed(QStringLiteral("Reached maximum budget ($0.40)")),
+                   "judge hour: is_error Reached maximum budget ($0.40)", 1},
+        FailureRow{"empty", JudgeFailure::badOutput(noResult),
+                   "judge hour: retrying once after empty result", 2},
+        FailureRow{"no-output", JudgeFailure::badOutput(noResult),
+                   "no result line (exit 0) stderr= stdout=", 2},
+        FailureRow{"garbage", JudgeFailure::badOutput(noResult),
+                   "stderr=garbage on stderr stdout=not json at all", 2},
+        FailureRow{"non-utf8", JudgeFailure::badOutput(noResult), "no result line (exit 0)", 2}));
+
+TEST_F(JudgeTest, FailureMessagesAreWhatThePersonReads)
+{
+    EXPECT_EQ(JudgeFailure::notLoggedIn(QStringLiteral("x")).message(),
+              QStringLiteral("Claude Code isn't signed in: x"));
+    EXPECT_EQ(JudgeFailure::badOutput(QStringLiteral("y")).message(),
+              QStringLiteral("The witness answered in an unexpected shape: y"));
+    EXPECT_EQ(JudgeFailure::failed(QStringLiteral("z")).message(), QStringLiteral("z"));
+    EXPECT_EQ(JudgeFailure::cliNotFound().message(),
+              QStringLiteral("Claude Code wasn't found on this computer."));
+    EXPECT_EQ(JudgeFailure::timeout().message(), QStringLiteral("The witness took too long to answer."));
+    EXPECT_NE(JudgeFailure::failed(QStringLiteral("a")), JudgeFailure::failed(QStringLiteral("b")));
+}
+
+TEST_F(JudgeTest, AnAnswerBecomesAnOutcomeWithTheBusiestModel)
+{
+    const JudgeOutcome outcome = outcomeOf(execute(QStringLiteral("answer")));
+    EXPECT_EQ(outcome.result.verdict, Verdict::aligned);
+    EXPECT_EQ(outcome.result.frames.size(), 6);
+    EXPECT_EQ(outcome.model, QStringLiteral("claude-sonnet-5"));
+    EXPECT_EQ(outcome.costUSD, 0.0123);
+    EXPECT_EQ(outcome.durationMs, 4321);
+    EXPECT_GT(outcome.seconds, 0.0);
+    EXPECT_LT(outcome.seconds, 30.0);
+    const QRegularExpression line(QStringLiteral(
+        R"(judge hour: aligned in \d+\.\d s, cost 0\.0123, model claude-sonnet-5 \(used: claude-haiku-4-5,claude-sonnet-5\))"));
+    EXPECT_TRUE(line.match(log()).hasMatch()) << qPrintable(log());
+}
+
+TEST_F(JudgeTest, AnswersInProseSeveralLinesOrWithExitOneStillCount)
+{
+    for (const char *mode : {"prose", "several", "answer-exit-1", "flood"}) {
+        SCOPED_TRACE(mode);
+        EXPECT_EQ(outcomeOf(execute(QString::fromLatin1(mode))).result.verdict, Verdict::aligned);
+    }
+}
+
+TEST_F(JudgeTest, PassesTheArgumentsAndTheMessageLineAndRunsInTheWorkFolder)
+{
+    Prefs::setValue(Prefs::Key::budgetUSD, 0.4);
+    const QByteArray input = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
+    outcomeOf(execute(QStringLiteral("answer"), hourModel, input));
+    const QStringList args = m_fake.arguments();
+    EXPECT_EQ(args, JudgeProtocol::arguments(hourModel, QStringLiteral("claude-haiku-4-5"), 0.4));
+    EXPECT_EQ(args.mid(args.indexOf(QStringLiteral("--max-budget-usd")) + 1, 1),
+              QStringList{QStringLiteral("0.40")});
+    EXPECT_EQ(m_fake.input(), input);
+    EXPECT_EQ(QDir(m_fake.workingDirectory()).canonicalPath(), QDir(workDir()).canonicalPath());
+}
+
+TEST_F(JudgeTest, AnInputClosedEarlyDoesNotStopTheAnswer)
+{
+    const QByteArray big = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
+    ASSERT_GT(big.size(), 64 * 1024); // beyond what a pipe holds
+    EXPECT_EQ(outcomeOf(execute(QStringLiteral("close-input"), hourModel, big)).result.verdict,
+              Verdict::aligned);
+}
+
+TEST_F(JudgeTest, BudgetIsClampedAndWrittenWithADecimalPointInAnyLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    const std::pair<double, const char *> cases[] = {{0, "0.10"}, {5, "1.00"}, {0.25, "0.25"}};
+    for (const auto &[budget, text] : cases) {
+        Prefs::setValue(Prefs::Key::budgetUSD, budget);
+        outcomeOf(execute(QStringLiteral("answer")));
+        const QStringList args = m_fake.arguments();
+        EXPECT_EQ(args.value(args.indexOf(QStringLiteral("--max-budget-usd")) + 1),
+                  QString::fromLatin1(text));
+    }
+    std::setlocale(LC_ALL, "C");
+    QLocale::setDefault(before);
+}
+
+TEST_F(JudgeTest, ModelsWithoutUsageReportTheRequestedModelOrTheCliDefault)
+{
+    EXPECT_EQ(outcomeOf(execute(QStringLiteral("answer-no-usage"), QString())).model,
+              QStringLiteral("CLI default"));
+    EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--model")));
+    EXPECT_EQ(m_fake.arguments().mid(m_fake.arguments().size() - 2),
+              (QStringList{QStringLiteral("--fallback-model"), QStringLiteral("claude-haiku-4-5")}));
+    EXPECT_EQ(outcomeOf(execute(QStringLiteral("answer-no-usage"), QStringLiteral("claude-haiku-4-5"))).model,
+              QStringLiteral("claude-haiku-4-5"));
+    EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--fallback-model")));
+}
+
+TEST_F(JudgeTest, EnvironmentDropsClaudeSessionVariablesAndFrontsThePath)
+{
+    const QByteArray path = qgetenv("PATH");
+    qputenv("CLAUDECODE", "1");
+    qputenv("CLAUDE_PID", "77");
+    qputenv("CLAUDE_EFFORT", "high");
+    qputenv("CLAUDE_CODE_ENTRYPOINT", "cli");
+    qputenv("CLAUDE_KEEP_ME", "yes");
+    outcomeOf(execute(QStringLiteral("answer")));
+    const auto env = m_fake.environment();
+    for (const char *gone : {"CLAUDECODE", "CLAUDE_PID", "CLAUDE_EFFORT", "CLAUDE_CODE_ENTRYPOINT"})
+        EXPECT_FALSE(env.contains(QString::fromLatin1(gone))) << gone;
+    EXPECT_EQ(env.value(QStringLiteral("CLAUDE_KEEP_ME")), QStringLiteral("yes"));
+    const QString fixtures = QFileInfo(FakeClaude::path()).absolutePath();
+    EXPECT_EQ(env.value(QStringLiteral("PATH")),
+              fixtures + u':' + home() + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:")
+                  + QString::fromLocal8Bit(path));
+
+    qunsetenv("PATH");
+    outcomeOf(execute(QStringLiteral("answer")));
+    qputenv("PATH", path);
+    EXPECT_EQ(m_fake.environment().value(QStringLiteral("PATH")),
+              fixtures + u':' + home()
+                  + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:/usr/bin:/bin"));
+    for (const char *name : {"CLAUDECODE", "CLAUDE_PID", "CLAUDE_EFFORT", "CLAUDE_CODE_ENTRYPOINT",
+                             "CLAUDE_KEEP_ME"})
+        qunsetenv(name);
+}
+
+TEST_F(JudgeTest, AnEmptyAnswerIsRetriedExactlyOnce)
+{
+    EXPECT_EQ(outcomeOf(execute(QStringLiteral("empty-then-answer"))).result.verdict,
+              Verdict::aligned);
+    EXPECT_EQ(m_fake.runs(), 2);
+    EXPECT_EQ(log().count(QStringLiteral("retrying once after empty result")), 1);
+    EXPECT_FALSE(m_judge->inFlight());
+}
+
+TEST_F(JudgeTest, ASecondJudgementWhileOneRunsIsAnsweredBusy)
+{
+    m_fake.setMode(QStringLiteral("answer"));
+    std::optional<JudgeAnswer> first, second;
+    m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"),
+                     [&](const JudgeAnswer &a) { first = a; });
+    EXPECT_TRUE(m_judge->inFlight());
+    m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"),
+                     [&](const JudgeAnswer &a) { second = a; });
+    ASSERT_TRUE(TestWait::until([&] { return first && second; }));
+    EXPECT_EQ(failureOf(*second), JudgeFailure::failed(Judge::busyMessage));
+    outcomeOf(*first);
+    EXPECT_EQ(m_fake.runs(), 1);
+    EXPECT_FALSE(m_judge->inFlight());
+}
+
+TEST_F(JudgeTest, AHangingChildIsStoppedAtTheLimitAndLeavesNothingBehind)
+{
+    m_judge = makeJudge(1);
+    for (const char *mode : {"hang", "hang-ignoring-term"}) {
+        SCOPED_TRACE(mode);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(failureOf(execute(QString::fromLatin1(mode))), JudgeFailure::timeout());
+        EXPECT_GE(clock.elapsed(), 1000);
+        EXPECT_LT(clock.elapsed(), 5000);
+        EXPECT_FALSE(TestWait::processExists(m_fake.pid())) << "no zombie is left";
+    }
+    EXPECT_FALSE(TestWait::processRunning(m_fake.grandchildPid()));
+    EXPECT_EQ(log().count(QStringLiteral("judge hour: timeout after 1 s")), 2);
+}
+
+TEST_F(JudgeTest, OutputBeyondTheLimitIsABadShapeNotAnOutOfMemory)
+{
+    m_judge = makeJudge(120, 1024 * 1024);
+    EXPECT_EQ(failureOf(execute(QStringLiteral("flood"))),
+              JudgeFailure::badOutput(QStringLiteral("output too large")));
+    EXPECT_FALSE(TestWait::processExists(m_fake.pid()));
+}
+
+TEST_F(JudgeTest, NoExecutableMeansNotFound)
+{
+    QFile plain(m_dir.filePath(QStringLiteral("claude")));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("#!/bin/sh\n");
+    plain.close();
+    Prefs::setValue(Prefs::Key::claudePathOverride, plain.fileName());
+    EXPECT_EQ(failureOf(execute(QStringLiteral("answer"))), JudgeFailure::cliNotFound());
+    EXPECT_EQ(m_fake.runs(), 0);
+}
+
+TEST_F(JudgeTest, AnExecutableThatCannotStartIsNotFoundAndLogged)
+{
+    QFile broken(m_dir.filePath(QStringLiteral("claude")));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("#!/nonexistent/interpreter\n");
+    broken.setPermissions(broken.permissions() | QFileDevice::ExeOwner);
+    broken.close();
+    Prefs::setValue(Prefs::Key::claudePathOverride, broken.fileName());
+    EXPECT_EQ(failureOf(execute(QStringLiteral("answer"))), JudgeFailure::cliNotFound());
+    EXPECT_TRUE(log().contains(QStringLiteral("judge hour: launch failed "))) << qPrintable(log());
+}
+
+TEST_F(JudgeTest, DestroyingTheJudgeStopsItsChild)
+{
+    m_fake.setMode(QStringLiteral("hang"));
+    m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"), [](const JudgeAnswer &) {
+        ADD_FAILURE() << "an abandoned run answers nothing";
+    });
+    ASSERT_TRUE(TestWait::until([&] { return m_fake.pid() > 0; }));
+    const qint64 pid = m_fake.pid();
+    m_judge.reset();
+    EXPECT_FALSE(TestWait::processExists(pid));
+    TestWait::spin(0.1);
+}
+
+TEST_F(JudgeTest, SelfTestReportsTheWitnessAndRemembersIt)
+{
+    m_fake.setMode(QStringLiteral("answer"));
+    std::optional<JudgeSelfTestAnswer> answer;
+    m_judge->selfTest([&](const JudgeSelfTestAnswer &a) { answer = a; });
+    ASSERT_TRUE(TestWait::until([&] { return answer.has_value(); }));
+    ASSERT_TRUE(std::holds_alternative<JudgeSelfTestReport>(*answer));
+    const auto &report = std::get<JudgeSelfTestReport>(*answer);
+    EXPECT_EQ(report.model, QStringLiteral("claude-sonnet-5"));
+    EXPECT_EQ(report.verdict, Verdict::aligned);
+    EXPECT_EQ(report.claudePath, FakeClaude::path());
+    EXPECT_EQ(report.costUSD, 0.0123);
+    const QRegularExpression remembered(
+        QStringLiteral(R"(^claude-sonnet-5 · \d+ s · \d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$)"));
+    EXPECT_TRUE(remembered.match(Prefs::text(Prefs::Key::lastSelfTest)).hasMatch())
+        << qPrintable(Prefs::text(Prefs::Key::lastSelfTest));
+    EXPECT_TRUE(log().contains(QStringLiteral("judge self-test: aligned")));
+    EXPECT_EQ(m_fake.input().count('\n'), 1);
+}
+
+TEST_F(JudgeTest, SelfTestWithoutClaudeFailsWithNotFoundAndRemembersNothing)
+{
+    Prefs::remove(Prefs::Key::claudePathOverride);
+    std::optional<JudgeSelfTestAnswer> answer;
+    m_judge->selfTest([&](const JudgeSelfTestAnswer &a) { answer = a; });
+    EXPECT_FALSE(answer.has_value());
+    ASSERT_TRUE(TestWait::until([&] { return answer.has_value(); }));
+    ASSERT_TRUE(std::holds_alternative<JudgeFailure>(*answer));
+    EXPECT_EQ(std::get<JudgeFailure>(*answer), JudgeFailure::cliNotFound());
+    EXPECT_TRUE(Prefs::text(Prefs::Key::lastSelfTest).isEmpty());
+}
+
+} // namespace
