@@ -1,0 +1,60 @@
+#include "Solitask/gate/EscapeHold.h"
+
+#include "SolitaskCore/Diag.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+EscapeHold::EscapeHold(Scheduler &scheduler, std::function<void()> onBail, QObject *parent)
+    : QObject(parent)
+    , m_escTimer(scheduler)
+    , m_onBail(std::move(onBail))
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+EscapeHold::~EscapeHold()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+bool EscapeHold::eventFilter(QObject *, QEvent *event)
+{
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_Escape)
+        return false;
+    // X11 auto-repeat arrives as release and press pairs: the key is still
+    // down, so only a real release ends the hold.
+    if (type == QEvent::KeyPress)
+        pressed();
+    else if (!key->isAutoRepeat())
+        released();
+    return true;
+}
+
+void EscapeHold::pressed()
+{
+    if (m_escDown)
+        return;
+    m_escDown = true;
+    m_escTimer.once(holdSeconds, [this] { fire(); });
+}
+
+void EscapeHold::released()
+{
+    m_escDown = false;
+    m_escTimer.cancel();
+}
+
+void EscapeHold::fire()
+{
+    if (!m_escDown)
+        return;
+    m_escDown = false;
+    Diag::log(QStringLiteral("gate: bail (esc held 3 s)"));
+    if (m_onBail)
+        m_onBail();
+}
