@@ -1,0 +1,46 @@
+#include "Solitask/journal/FloatingWindow.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QScreen>
+#include <QThread>
+#include <QWidget>
+
+namespace FloatingWindow {
+
+QWidget *make(const QString &title, const QSize &size)
+{
+    auto *window = new QWidget(nullptr, Qt::Window);
+    window->setWindowTitle(title);
+    window->resize(size);
+    window->setAutoFillBackground(true);
+    QPalette pal = window->palette();
+    pal.setColor(QPalette::Window, QColor(228, 214, 244));
+    window->setPalette(pal);
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+    return window;
+}
+
+void bringForward(QWidget *window, bool aboveGate)
+{
+    const bool onTop = window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (onTop != aboveGate)
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, aboveGate);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void onMainThread(std::function<void()> action)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        action();
+        return;
+    }
+    QMetaObject::invokeMethod(app, std::move(action), Qt::QueuedConnection);
+}
+
+} // namespace FloatingWindow

@@ -1,0 +1,4 @@
+#pragma once
+
+/// The journal's two tabs.
+enum class JournalTab { today, practice };
