@@ -490,6 +490,15 @@ QByteArray encode(const DayLog &log)
     return QJsonDocument(toJson(log)).toJson(QJsonDocument::Indented);
 }
 
+Decoded<JudgeResult> decodeResult(const QJsonValue &value)
+{
+    try {
+        return ::decodeResult(value, Path());
+    } catch (const Invalid &invalid) {
+        return DecodeError{invalid.reason};
+    }
+}
+
 Decoded<DayLog> decode(const QByteArray &bytes)
 {
     QJsonParseError parseError;

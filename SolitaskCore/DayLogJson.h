@@ -24,6 +24,8 @@ namespace DayLogJson {
 
 QByteArray encode(const DayLog &log);
 Decoded<DayLog> decode(const QByteArray &bytes);
+/// A judge result on its own, with the same strict rules.
+Decoded<JudgeResult> decodeResult(const QJsonValue &value);
 
 QJsonObject toJson(const DayLog &log);
 QJsonObject toJson(const Thing &thing);

@@ -124,25 +124,14 @@ Envelope envelopeOf(const QJsonObject &line)
     return envelope;
 }
 
-/// Decodes with the day file's rules by placing the answer where a day file
-/// keeps a judged hour's result.
+/// The judge's answer, read with the day file's rules, then normalised.
 std::optional<JudgeResult> decodeResult(const QJsonObject &answer)
 {
-    const QString epoch = QStringLiteral("1970-01-01T00:00:00Z");
-    const QJsonObject hour {{QStringLiteral("id"), QString()},
-        {QStringLiteral("thingID"), QString()}, {QStringLiteral("start"), epoch},
-        {QStringLiteral("end"), epoch}, {QStringLiteral("frames"), QJsonArray()},
-        {QStringLiteral("switches"), 0}, {QStringLiteral("distinctApps"), 0},
-        {QStringLiteral("partial"), false}, {QStringLiteral("status"), QStringLiteral("judged")},
-        {QStringLiteral("result"), answer}};
-    const QJsonObject day {{QStringLiteral("date"), QString()},
-        {QStringLiteral("things"), QJsonArray()}, {QStringLiteral("hours"), QJsonArray {hour}},
-        {QStringLiteral("offDuty"), QJsonArray()}, {QStringLiteral("bails"), QJsonArray()}};
-    const Decoded<DayLog> decoded = DayLogJson::decode(QJsonDocument(day).toJson());
-    const DayLog *log = std::get_if<DayLog>(&decoded);
-    if (!log || log->hours.size() != 1 || !log->hours.front().result)
+    const Decoded<JudgeResult> decoded = DayLogJson::decodeResult(answer);
+    const JudgeResult *result = std::get_if<JudgeResult>(&decoded);
+    if (!result)
         return std::nullopt;
-    return Thresholds::normalized(*log->hours.front().result);
+    return Thresholds::normalized(*result);
 }
 
 std::optional<JudgeResult> resultInProse(const QString &raw)
