@@ -124,20 +124,22 @@ public:
         return value;
     }
 
-    QString string(Key key) const
+    QJsonValue typed(Key key, bool (QJsonValue::*is)() const, const char *expected) const
     {
         const QJsonValue value = required(key);
-        if (!value.isString())
-            fail(m_path.child(key), QStringLiteral("expected a string"));
-        return value.toString();
+        if (!(value.*is)())
+            fail(m_path.child(key), QStringLiteral("expected ") + QLatin1StringView(expected));
+        return value;
+    }
+
+    QString string(Key key) const
+    {
+        return typed(key, &QJsonValue::isString, "a string").toString();
     }
 
     double real(Key key) const
     {
-        const QJsonValue value = required(key);
-        if (!value.isDouble())
-            fail(m_path.child(key), QStringLiteral("expected a number"));
-        return value.toDouble();
+        return typed(key, &QJsonValue::isDouble, "a number").toDouble();
     }
 
     qint64 integer(Key key) const
@@ -153,10 +155,7 @@ public:
 
     bool flag(Key key) const
     {
-        const QJsonValue value = required(key);
-        if (!value.isBool())
-            fail(m_path.child(key), QStringLiteral("expected true or false"));
-        return value.toBool();
+        return typed(key, &QJsonValue::isBool, "true or false").toBool();
     }
 
     QDateTime instant(Key key) const
@@ -181,10 +180,7 @@ public:
 
     QJsonArray array(Key key) const
     {
-        const QJsonValue value = required(key);
-        if (!value.isArray())
-            fail(m_path.child(key), QStringLiteral("expected an array"));
-        return value.toArray();
+        return typed(key, &QJsonValue::isArray, "an array").toArray();
     }
 
     template<typename T, typename Member>
