@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Solitask/witness/JudgeOutcome.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+/// The judge's self-test as the self-test panel uses it.
+struct SelfTestPort
+{
+    /// Where `claude` is, none when it is not installed.
+    std::function<std::optional<QString>()> locate;
+    /// Runs the self-test; the completion arrives on the main thread.
+    std::function<void(std::function<void(const JudgeSelfTestAnswer &)>)> run;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Solitask/platform/RunningApp.h"
+#include "Solitask/settings/SelfTestPort.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class LoginItem;
+
+/// What the settings and onboarding windows need beyond the preferences.
+struct SettingsEnvironment
+{
+    /// The session's settingsChanged.
+    std::function<void()> changed;
+    /// Whether the gate is up (the windows then stand above it).
+    std::function<bool()> gateShowing;
+    /// May be null: the login row then shows off and changes nothing.
+    LoginItem *loginItem = nullptr;
+    /// Running regular applications; empty when the platform cannot tell.
+    std::function<QList<RunningApp>()> runningApps;
+    /// The display name of an application id, empty when unknown.
+    std::function<QString(const QString &id)> appName;
+    /// Whether the ⌥ double tap can be seen (no permission is needed on X11).
+    std::function<bool()> accessibilityTrusted;
+    /// This application's own id, never offered as a private app.
+    QString ownID = QStringLiteral("solitask");
+    SelfTestPort selfTest;
+};
