@@ -6,6 +6,7 @@
 #include "Solitask/session/StripModel.h"
 #include "Solitask/session/TimerSlot.h"
 #include "Solitask/session/WitnessStatus.h"
+#include "Solitask/witness/JudgeOutcome.h"
 #include "SolitaskCore/DayRecords.h"
 
 #include <QDateTime>
@@ -118,9 +119,9 @@ private:
     // Witnessing helpers (AppStateTick.cpp).
     void receiveFrame(const FrameMeta &frame);
     void judgeCompleted(const Thing &thing, HourRecord hour, const QList<FrameMeta> &frames,
-        const struct JudgeAnswer &answer);
+        const JudgeAnswer &answer);
     void applyVerdict(const HourRecord &hour);
-    void applyUnwitnessed(const HourRecord &hour, bool cliNotFound);
+    void applyUnwitnessed(const HourRecord &hour, const JudgeFailure &failure);
     void showNudge(const QString &text, bool hold);
     void deleteIfNoRetention(const QList<FrameMeta> &frames);
     void checkDeadline();

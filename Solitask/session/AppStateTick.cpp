@@ -213,7 +213,7 @@ void AppState::judgePeriod(bool partial, std::function<void()> then)
     QPointer<AppState> self(this);
     m_parts.judge.execute(input, Prefs::judgeModel(Prefs::witnessModel()),
         partial ? QStringLiteral("partial") : QStringLiteral("hour"),
-        [self, thing, hour, frames, then](JudgeAnswer answer) {
+        [self, thing, hour, frames, then](const JudgeAnswer &answer) {
             if (!self)
                 return;
             self->judgeCompleted(thing, hour, frames, answer);
@@ -245,27 +245,29 @@ void AppState::judgeCompleted(
     const Thing &thing, HourRecord hour, const QList<FrameMeta> &frames, const JudgeAnswer &answer)
 {
     const bool current = m_currentThing && m_currentThing->id == thing.id;
-    if (answer.succeeded()) {
+    if (const auto *outcome = std::get_if<JudgeOutcome>(&answer)) {
         hour.status = HourStatus::judged;
-        hour.result = answer.result;
-        hour.model = answer.model;
-        hour.costUSD = answer.costUSD;
-        hour.durationMs = answer.durationMs;
+        hour.result = outcome->result;
+        hour.model = outcome->model;
+        hour.costUSD = outcome->costUSD;
+        hour.durationMs = outcome->durationMs;
         m_parts.store.upsertHour(hour);
         // The context of the next request belongs to the solitask it judged.
         if (current)
             m_previousHour = hour;
-        setWitnessStatus(WitnessStatus::ready(answer.model, {}, answer.seconds));
+        setWitnessStatus(WitnessStatus::ready(outcome->model, {}, outcome->seconds));
         if (current)
             applyVerdict(hour);
     } else {
+        const JudgeFailure &failure = std::get<JudgeFailure>(answer);
         hour.status = HourStatus::unwitnessed;
-        hour.error = answer.failure;
+        hour.error = failure.message();
         m_parts.store.upsertHour(hour);
-        setWitnessStatus(
-            answer.cliNotFound ? WitnessStatus::missing() : WitnessStatus::failing(answer.failure));
+        setWitnessStatus(failure.kind == JudgeFailure::Kind::cliNotFound
+                ? WitnessStatus::missing()
+                : WitnessStatus::failing(failure.message()));
         if (current)
-            applyUnwitnessed(hour, answer.cliNotFound);
+            applyUnwitnessed(hour, failure);
     }
     deleteIfNoRetention(frames);
     bumpRevision();
@@ -292,8 +294,9 @@ void AppState::applyVerdict(const HourRecord &hour)
         m_parts.playNudgeSound();
 }
 
-void AppState::applyUnwitnessed(const HourRecord &hour, bool cliNotFound)
+void AppState::applyUnwitnessed(const HourRecord &hour, const JudgeFailure &failure)
 {
+    const bool cliNotFound = failure.kind == JudgeFailure::Kind::cliNotFound;
     m_strip.set(&StripState::dot, DotState::gray);
     m_strip.set(&StripState::pausedReason,
         cliNotFound ? QStringLiteral("Claude Code not found") : QStringLiteral("witness offline"));

@@ -1,0 +1,343 @@
+// Simulated stretches of a committed day: captures, periods, verdicts, nudges.
+#include "SolitaskCore/Formatters.h"
+#include "session/SessionHarness.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+void bootAndDeclare(SessionHarness &h, const Until &until = Until::untilDone())
+{
+    h.state->boot();
+    h.gate.callbacks().onDeclare(QStringLiteral("Finish the pricing page"), until);
+}
+
+/// Runs until the judge has been asked `count` times in all.
+void untilJudged(SessionHarness &h, int count)
+{
+    for (int i = 0; i < 2000 && h.judge.seen.size() < count; ++i)
+        h.clock.advance(30);
+    ASSERT_EQ(h.judge.seen.size(), count);
+}
+
+} // namespace
+
+TEST(AppStateWitness, FirstFrameOnTheFirstTickThenOnTheCadence)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    EXPECT_EQ(h.state->mode(), AppMode::committed());
+    h.at(29.9);
+    EXPECT_TRUE(h.witness.requests.isEmpty());
+    h.at(30); // the restarted tick finds no capture yet
+    ASSERT_EQ(h.witness.requests.size(), 1);
+    EXPECT_EQ(h.witness.requests[0].width, 784);
+    EXPECT_EQ(h.witness.requests[0].idleLimit, 600);
+    h.at(90); // the 90-second first frame is not taken twice
+    EXPECT_EQ(h.witness.requests.size(), 1);
+    h.at(209);
+    EXPECT_EQ(h.witness.requests.size(), 1);
+    h.at(210);
+    EXPECT_EQ(h.witness.requests.size(), 2);
+    EXPECT_EQ(h.state->pendingFrames().size(), 2);
+}
+
+TEST(AppStateWitness, NothingIsCapturedInTheMinuteAfterAWake)
+{
+    SessionHarness h;
+    h.state->boot();
+    h.state->systemDidWake();
+    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.at(59);
+    EXPECT_TRUE(h.witness.requests.isEmpty());
+    h.at(60);
+    EXPECT_EQ(h.witness.requests.size(), 1);
+}
+
+TEST(AppStateWitness, CaptureAt175SecondsWithA3MinuteCadence)
+{
+    for (int shift : {24, 25}) {
+        SessionHarness h;
+        bootAndDeclare(h);
+        h.at(179); // captured at 30 s
+        h.clock.jump(shift); // the tick at 180 s reads 180 + shift
+        h.clock.advance(1);
+        EXPECT_EQ(h.witness.requests.size(), shift == 25 ? 2 : 1) << shift;
+    }
+}
+
+TEST(AppStateWitness, PeriodIsDueAt3585SecondsButNot3584)
+{
+    for (int shift : {14, 15}) {
+        SessionHarness h;
+        bootAndDeclare(h);
+        h.at(3569);
+        h.clock.jump(shift); // the tick at 3570 s reads 3570 + shift
+        h.clock.advance(1);
+        EXPECT_EQ(h.judge.seen.size(), shift == 15 ? 1 : 0) << shift;
+    }
+}
+
+TEST(AppStateWitness, QuietPeriodWithTwoUsableFramesCallsNoJudge)
+{
+    SessionHarness h;
+    h.witness.steady = SkipReason::camera;
+    h.witness.script = {std::nullopt, std::nullopt};
+    bootAndDeclare(h);
+    h.at(3600);
+    EXPECT_TRUE(h.judge.seen.isEmpty());
+    const auto hours = h.hours();
+    ASSERT_EQ(hours.size(), 1);
+    EXPECT_EQ(hours[0].status, HourStatus::quiet);
+    EXPECT_EQ(hours[0].usableFrameCount(), 2);
+    EXPECT_GT(hours[0].frames.size(), 2);
+    EXPECT_EQ(h.strip_().pausedReason, QStringLiteral("on a call"));
+    EXPECT_FALSE(hours[0].result.has_value());
+}
+
+TEST(AppStateWitness, VerdictColoursTheDotAndTwoAwayHoursHoldTheNudge)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    EXPECT_EQ(h.judge.seen[0].label, QStringLiteral("hour"));
+    EXPECT_EQ(h.judge.seen[0].model, QStringLiteral("claude-sonnet-5"));
+    h.judge.answer(judged(Verdict::away));
+    EXPECT_EQ(h.strip_().dot, DotState::amber);
+    ASSERT_TRUE(h.strip_().nudge.has_value());
+    EXPECT_FALSE(h.strip_().holdChoices);
+    EXPECT_EQ(h.strip->dismissAfter(), 20.0);
+    EXPECT_EQ(h.state->witnessStatus().kind, WitnessStatus::Kind::ready);
+    h.clock.advance(20);
+    EXPECT_FALSE(h.strip_().nudge.has_value()) << "a first away nudge clears after 20 s";
+
+    untilJudged(h, 2);
+    h.judge.answer(judged(Verdict::away));
+    EXPECT_EQ(h.state->consecutiveAway(), 2);
+    EXPECT_TRUE(h.strip_().holdChoices);
+    EXPECT_TRUE(h.strip->holdOpen());
+    h.clock.advance(600);
+    EXPECT_TRUE(h.strip_().nudge.has_value()) << "a held nudge has no clearing timer";
+
+    h.strip->actions().onBackToIt();
+    EXPECT_EQ(h.state->consecutiveAway(), 0);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    EXPECT_FALSE(h.strip_().expanded);
+}
+
+TEST(AppStateWitness, AlignedEndsTheStreakAndSoundOnlyForDriftingOrAway)
+{
+    SessionHarness h;
+    Prefs::setValue(Prefs::Key::soundOnNudge, true);
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    h.judge.answer(judged(Verdict::away));
+    untilJudged(h, 2);
+    h.judge.answer(judged(Verdict::aligned));
+    EXPECT_EQ(h.state->consecutiveAway(), 0);
+    EXPECT_EQ(h.strip_().dot, DotState::sage);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    EXPECT_EQ(h.sounds, 1);
+}
+
+TEST(AppStateWitness, JudgeFailureLeavesAnUnwitnessedHourAndGrayDot)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    h.judge.answer(JudgeFailure::cliNotFound());
+    EXPECT_EQ(h.strip_().dot, DotState::gray);
+    EXPECT_EQ(h.strip_().pausedReason, QStringLiteral("Claude Code not found"));
+    EXPECT_EQ(h.state->witnessStatus(), WitnessStatus::missing());
+    ASSERT_EQ(h.hours().size(), 1);
+    EXPECT_EQ(h.hours()[0].status, HourStatus::unwitnessed);
+    EXPECT_TRUE(h.hours()[0].error.has_value());
+    untilJudged(h, 2);
+    h.judge.answer(JudgeFailure::timeout());
+    EXPECT_EQ(h.state->witnessStatus().kind, WitnessStatus::Kind::failing);
+    EXPECT_EQ(h.strip_().pausedReason, QStringLiteral("witness offline"));
+}
+
+TEST(AppStateWitness, BusyJudgeLetsThePeriodGrow)
+{
+    SessionHarness h;
+    h.judge.busy = true;
+    bootAndDeclare(h);
+    h.at(3 * 3600);
+    EXPECT_TRUE(h.judge.seen.isEmpty());
+    EXPECT_GT(h.state->pendingFrames().size(), 50);
+    h.judge.busy = false;
+    h.clock.advance(30);
+    EXPECT_EQ(h.judge.seen.size(), 1);
+    EXPECT_TRUE(h.state->pendingFrames().isEmpty());
+}
+
+TEST(AppStateWitness, DeadlineNudgesOnceOnTheFirstTickAtOrAfterIt)
+{
+    SessionHarness h;
+    bootAndDeclare(h, Until::hours(1));
+    h.at(3599);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    h.at(3600);
+    EXPECT_EQ(h.strip_().nudge, QStringLiteral("You said 1 h. Done, or keep going?"));
+    h.clock.advance(20);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    h.at(3 * 3600);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+}
+
+TEST(AppStateWitness, LateAnswerForAnOldSolitaskTouchesNothingNew)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    const QString oldID = h.state->currentThing()->id;
+    untilJudged(h, 1);
+    h.state->showGateNow();
+    h.gate.callbacks().onDeclare(QStringLiteral("Write the report"), Until::untilDone());
+    h.judge.answer(judged(Verdict::away));
+    EXPECT_EQ(h.strip_().dot, DotState::clear);
+    EXPECT_EQ(h.state->consecutiveAway(), 0);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    EXPECT_FALSE(h.state->previousHour().has_value());
+    const auto old = h.store.hours(oldID, h.start);
+    ASSERT_EQ(old.size(), 1);
+    EXPECT_EQ(old[0].status, HourStatus::judged);
+}
+
+TEST(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    h.state.reset();
+    h.judge.answer(judged(Verdict::aligned)); // must neither crash nor write
+    EXPECT_EQ(h.clock.pendingTimers(), 0);
+}
+
+TEST(AppStateWitness, RetentionZeroDeletesFramesAfterThePeriod)
+{
+    SessionHarness h;
+    Prefs::setValue(Prefs::Key::retentionHours, 0);
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    const auto frames = h.judge.seen.size() ? h.hours() : QList<HourRecord> {};
+    EXPECT_TRUE(frames.isEmpty()) << "the hour is written when the judge answers";
+    const QString first = QDir(h.witness.framesDir()).filePath(QStringLiteral("f1.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(first));
+    h.judge.answer(judged(Verdict::aligned));
+    EXPECT_FALSE(QFileInfo::exists(first));
+}
+
+TEST(AppStateWitness, CorrectionOfThePreviousHourReachesTheNextRequest)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    h.judge.answer(judged(Verdict::away));
+    const QString hourID = h.hours().last().id;
+    const int revision = h.state->revision();
+    h.state->correct(hourID, Correction::onTask);
+    EXPECT_EQ(h.state->revision(), revision + 1);
+    EXPECT_EQ(h.store.hour(hourID)->correction, Correction::onTask);
+    EXPECT_EQ(h.strip_().hourDots.first().state, DotState::sage);
+    untilJudged(h, 2);
+    const QByteArray withCorrection = h.judge.seen[1].input;
+    const QByteArray withoutCorrection = h.judge.seen[0].input;
+    EXPECT_TRUE(withCorrection.contains("Actually on task") || withCorrection.contains("onTask")
+        || withCorrection.size() > withoutCorrection.size());
+    ASSERT_TRUE(h.state->previousHour().has_value());
+    EXPECT_EQ(h.state->previousHour()->correction, Correction::onTask);
+}
+
+TEST(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    h.at(300); // frames at 30 and 210 s
+    ASSERT_EQ(h.state->pendingFrames().size(), 2);
+    h.strip->actions().onDone();
+    EXPECT_FALSE(h.state->currentThing().has_value());
+    EXPECT_TRUE(h.judge.seen.isEmpty());
+    ASSERT_TRUE(h.strip_().doneSummary.has_value());
+    EXPECT_TRUE(h.strip->holdOpen());
+    h.clock.advance(2.6);
+    EXPECT_FALSE(h.strip_().doneSummary.has_value());
+    EXPECT_EQ(h.state->mode(), AppMode::gate());
+    EXPECT_EQ(h.gate.face(), GateFace::question());
+    const DayLog log = h.store.log(h.clock.now());
+    ASSERT_EQ(log.things.size(), 1);
+    EXPECT_EQ(log.things[0].outcome, Outcome::done);
+}
+
+TEST(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    h.at(400); // frames at 30, 210 and 390 s
+    ASSERT_EQ(h.state->pendingFrames().size(), 3);
+    h.strip->actions().onSwitch(SwitchReason::interrupted);
+    EXPECT_EQ(h.strip_().busyText, QStringLiteral("Wrapping up\u2026"));
+    EXPECT_TRUE(h.state->currentThing().has_value());
+    ASSERT_EQ(h.judge.seen.size(), 1);
+    EXPECT_EQ(h.judge.seen[0].label, QStringLiteral("partial"));
+    h.judge.answer(judged(Verdict::mostly));
+    EXPECT_FALSE(h.state->currentThing().has_value());
+    EXPECT_FALSE(h.strip_().busyText.has_value());
+    const DayLog log = h.store.log(h.clock.now());
+    ASSERT_EQ(log.hours.size(), 1);
+    EXPECT_TRUE(log.hours[0].partial);
+    EXPECT_EQ(log.things[0].outcome, Outcome::switched);
+    EXPECT_EQ(log.things[0].switchReason, SwitchReason::interrupted);
+    EXPECT_EQ(h.state->mode(), AppMode::gate()) << "a switch shows no summary";
+}
+
+TEST(AppStateWitness, StripDetailsShowSixDotsAndTheMeter)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    for (int i = 1; i <= 9; ++i) {
+        untilJudged(h, i);
+        h.meter.switches = 1;
+        h.judge.answer(judged(Verdict::aligned, 3));
+    }
+    h.clock.advance(30);
+    const auto &dots = h.strip_().hourDots;
+    ASSERT_EQ(dots.size(), 6);
+    EXPECT_EQ(dots.last().id, QStringLiteral("pending"));
+    EXPECT_EQ(dots.last().label,
+        Formatters::hm(h.state->lastJudgeAt().addSecs(3600), h.store.calendar()));
+    EXPECT_EQ(dots.first().state, DotState::sage);
+    h.meter.switches = 1;
+    h.state->refreshStripDetails();
+    EXPECT_EQ(h.strip_().meterText, QStringLiteral("1 switch \u00B7 3 threads"));
+    EXPECT_EQ(h.strip_().untilText, Until::untilDone().label(h.store.calendar()));
+}
+
+TEST(AppStateWitness, GlyphIsFilledOnlyWhileCommittedWithPermission)
+{
+    SessionHarness h;
+    h.state->boot();
+    EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CB"));
+    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CF"));
+    h.witness.permitted = false;
+    h.at(90);
+    EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CB"));
+    h.witness.permitted = true;
+    h.state->goOffDuty(30, QStringLiteral("break"));
+    EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CB"));
+}
+
+TEST(AppStateWitness, OddPreferencesAreClamped)
+{
+    SessionHarness h;
+    Prefs::setValue(Prefs::Key::cadenceMinutes, 0);
+    Prefs::setValue(Prefs::Key::frameWidth, 100);
+    Prefs::setValue(Prefs::Key::privateBundleIDs, 42);
+    bootAndDeclare(h);
+    h.at(150); // a 1-minute cadence less 5 s slack: 30, 90 and 150 s
+    ASSERT_EQ(h.witness.requests.size(), 3);
+    EXPECT_EQ(h.witness.requests[0].width, 320);
+    EXPECT_EQ(h.witness.requests[0].privateBundleIDs, Prefs::defaultPrivateBundleIDs());
+}
