@@ -1,0 +1,114 @@
+#include "Solitask/platform/PlatformServices.h"
+
+#include "Solitask/platform/linux/ActiveAppSourceX11.h"
+#include "Solitask/platform/linux/CameraSensorProc.h"
+#include "Solitask/platform/linux/GlobalHotKeyX11.h"
+#include "Solitask/platform/linux/IdleSensorX11.h"
+#include "Solitask/platform/linux/KeyEventSourceXI2.h"
+#include "Solitask/platform/linux/LoginItemXdgAutostart.h"
+#include "Solitask/platform/linux/PresentationLockX11.h"
+#include "Solitask/platform/linux/ScreenCapturerX11.h"
+#include "Solitask/platform/linux/ScreenPermissionX11.h"
+#include "Solitask/platform/linux/SessionEventsDBus.h"
+#include "Solitask/platform/linux/SoundX11Bell.h"
+#include "Solitask/platform/linux/WindowTitleSourceX11.h"
+#include "Solitask/platform/linux/X11Connection.h"
+#include "SolitaskCore/Diag.h"
+
+namespace {
+
+// X11 backends under a Wayland compositor would see only the X clients, and
+// report an empty or partial screen as if it were the whole truth.
+QString whyNoX11()
+{
+    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return QStringLiteral("wayland session");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        return QStringLiteral("no X display");
+    return {};
+}
+
+void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x11,
+    const RunningApp &own)
+{
+    services.activeApp = std::make_unique<ActiveAppSourceX11>(x11, own);
+    services.windowTitles = std::make_unique<WindowTitleSourceX11>(x11);
+    services.idle = std::make_unique<IdleSensorX11>(x11);
+    services.capturer = std::make_unique<ScreenCapturerX11>(x11, own);
+    services.screenPermission = std::make_unique<ScreenPermissionX11>(x11);
+    services.hotKey = std::make_unique<GlobalHotKeyX11>(x11);
+    services.keyEvents = std::make_unique<KeyEventSourceXI2>(x11);
+    services.presentationLock = std::make_unique<PresentationLockX11>();
+    services.sound = std::make_unique<SoundX11Bell>(x11);
+}
+
+} // namespace
+
+PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identity)
+{
+    PlatformServices services;
+    QString reason = whyNoX11();
+    std::shared_ptr<X11Connection> x11;
+    if (reason.isEmpty() && !(x11 = X11Connection::open()))
+        reason = QStringLiteral("cannot open the X display");
+    if (x11)
+        addX11(services, x11, identity.app);
+    else
+        Diag::log(QStringLiteral("platform: no X11 backends (%1)").arg(reason));
+    services.sessionEvents = std::make_unique<SessionEventsDBus>(QDBusConnection::systemBus(),
+        QDBusConnection::sessionBus());
+    services.camera = std::make_unique<CameraSensorProc>();
+    services.loginItem = std::make_unique<LoginItemXdgAutostart>(identity.app.bundleID,
+        identity.app.name, identity.executable);
+    services.fillGaps();
+    for (const QString &line : services.unsupported())
+        Diag::log(line);
+    return services;
+}
+
+void PlatformServices::fillGaps()
+{
+    const auto fill = [](auto &slot) {
+        using Base = typename std::remove_reference_t<decltype(slot)>::element_type;
+        if (!slot)
+            slot = std::make_unique<Base>();
+    };
+    fill(activeApp);
+    fill(windowTitles);
+    fill(idle);
+    fill(sessionEvents);
+    fill(camera);
+    fill(capturer);
+    fill(screenPermission);
+    fill(hotKey);
+    fill(keyEvents);
+    fill(presentationLock);
+    fill(loginItem);
+    fill(sound);
+}
+
+QStringList PlatformServices::unsupported() const
+{
+    const QList<std::pair<const char *, Support>> all {
+        {"frontmost app", activeApp->support()},
+        {"window titles", windowTitles->support()},
+        {"idle time", idle->support()},
+        {"sleep and screen lock", sessionEvents->support()},
+        {"camera", camera->support()},
+        {"screen capture", capturer->support()},
+        {"screen permission", screenPermission->support()},
+        {"hot key", hotKey->support()},
+        {"key events", keyEvents->support()},
+        {"presentation lock", presentationLock->support()},
+        {"login item", loginItem->support()},
+        {"sound", sound->support()},
+    };
+    QStringList lines;
+    for (const auto &[name, support] : all) {
+        if (!support.supported)
+            lines << QStringLiteral("platform: no backend for %1 (%2)")
+                         .arg(QLatin1String(name), support.reason);
+    }
+    return lines;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Solitask/platform/Support.h"
+
+#include <QImage>
+#include <QStringList>
+
+#include <functional>
+
+/// One full-resolution picture of the screen under the pointer, or why there is none.
+struct CaptureResult
+{
+    QImage image;
+    QString error;
+
+    bool ok() const { return error.isEmpty() && !image.isNull(); }
+    static CaptureResult failure(const QString &why) { return {QImage(), why}; }
+};
+
+/// Captures the display under the mouse pointer with the windows of the given
+/// applications, and of this process, painted over.
+class ScreenCapturer
+{
+public:
+    using Completion = std::function<void(CaptureResult)>;
+
+    virtual ~ScreenCapturer() = default;
+
+    virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
+    /// Calls `done` exactly once on the main thread, possibly before returning.
+    virtual void capture(const QStringList & /*excludedBundleIDs*/, Completion done)
+    {
+        done(CaptureResult::failure(support().reason));
+    }
+};

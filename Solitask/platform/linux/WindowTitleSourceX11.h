@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Solitask/platform/WindowTitleSource.h"
+#include "Solitask/platform/linux/X11Properties.h"
+
+#include <memory>
+
+class X11Connection;
+
+/// Titles from the window manager's stacking list, front to back.
+class WindowTitleSourceX11 : public WindowTitleSource
+{
+public:
+    explicit WindowTitleSourceX11(std::shared_ptr<X11Connection> connection);
+
+    Support support() const override;
+    QString windowTitle(qint32 pid) override;
+
+private:
+    bool isNormalVisible(unsigned long window);
+
+    std::shared_ptr<X11Connection> m_connection;
+    X11Properties m_properties;
+};

@@ -1,0 +1,166 @@
+#include "Solitask/platform/linux/X11Properties.h"
+
+#include "Solitask/platform/linux/X11Connection.h"
+
+#include <QStringDecoder>
+
+#include <cstring>
+
+// Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace {
+
+// Long enough for any title or window list; longer values are cut, not read whole.
+constexpr long maxLongs = 1 << 16;
+
+QString compoundText(Display *display, XTextProperty &property)
+{
+    char **list = nullptr;
+    int count = 0;
+    QString text;
+    if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success
+        && count > 0 && list)
+        text = X11Properties::strictUtf8(QByteArray(list[0])).value_or(QString());
+    if (list)
+        XFreeStringList(list);
+    return text;
+}
+
+} // namespace
+
+X11Properties::X11Properties(X11Connection &connection)
+    : m_connection(connection)
+{
+}
+
+std::optional<QByteArray> X11Properties::raw(unsigned long window, const char *property,
+    unsigned long type, int format, unsigned long *count)
+{
+    if (!m_connection.isAlive() || window == None)
+        return std::nullopt;
+    Atom actualType = None;
+    int actualFormat = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char *data = nullptr;
+    const int status = XGetWindowProperty(m_connection.display(), window,
+        m_connection.atom(property), 0, maxLongs, False, type, &actualType, &actualFormat, &items,
+        &after, &data);
+    std::optional<QByteArray> result;
+    if (status == Success && actualType == type && actualFormat == format && data) {
+        // Xlib hands 32-bit items back as longs.
+        const int itemSize = format == 32 ? int(sizeof(long)) : format / 8;
+        result = QByteArray(reinterpret_cast<const char *>(data), int(items) * itemSize);
+        if (count)
+            *count = items;
+    }
+    if (data)
+        XFree(data);
+    return result;
+}
+
+QList<unsigned long> X11Properties::windows(unsigned long window, const char *property)
+{
+    unsigned long count = 0;
+    const auto bytes = raw(window, property, XA_WINDOW, 32, &count);
+    QList<unsigned long> result;
+    if (!bytes)
+        return result;
+    result.resize(qsizetype(count));
+    std::memcpy(result.data(), bytes->constData(), count * sizeof(unsigned long));
+    return result;
+}
+
+std::optional<unsigned long> X11Properties::window(unsigned long window, const char *property)
+{
+    const QList<unsigned long> list = windows(window, property);
+    if (list.isEmpty())
+        return std::nullopt;
+    return list.first();
+}
+
+QList<long> X11Properties::cardinals(unsigned long window, const char *property)
+{
+    unsigned long count = 0;
+    const auto bytes = raw(window, property, XA_CARDINAL, 32, &count);
+    QList<long> result;
+    if (!bytes)
+        return result;
+    result.resize(qsizetype(count));
+    std::memcpy(result.data(), bytes->constData(), count * sizeof(long));
+    return result;
+}
+
+std::optional<long> X11Properties::cardinal(unsigned long window, const char *property)
+{
+    const QList<long> list = cardinals(window, property);
+    if (list.isEmpty())
+        return std::nullopt;
+    return list.first();
+}
+
+QList<unsigned long> X11Properties::atoms(unsigned long window, const char *property)
+{
+    unsigned long count = 0;
+    const auto bytes = raw(window, property, XA_ATOM, 32, &count);
+    QList<unsigned long> result;
+    if (!bytes)
+        return result;
+    result.resize(qsizetype(count));
+    std::memcpy(result.data(), bytes->constData(), count * sizeof(unsigned long));
+    return result;
+}
+
+std::optional<QString> X11Properties::strictUtf8(const QByteArray &bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+QString X11Properties::utf8(unsigned long window, const char *property)
+{
+    const auto bytes = raw(window, property, m_connection.atom("UTF8_STRING"), 8);
+    if (!bytes)
+        return {};
+    return strictUtf8(*bytes).value_or(QString());
+}
+
+QString X11Properties::title(unsigned long window)
+{
+    const QString name = utf8(window, "_NET_WM_NAME");
+    return name.isEmpty() ? legacyText(window) : name;
+}
+
+QString X11Properties::legacyText(unsigned long window)
+{
+    if (!m_connection.isAlive() || window == None)
+        return {};
+    XTextProperty property {};
+    if (!XGetWMName(m_connection.display(), window, &property) || !property.value)
+        return {};
+    const QByteArray bytes(reinterpret_cast<const char *>(property.value), int(property.nitems));
+    QString text;
+    if (property.encoding == XA_STRING)
+        text = QString::fromLatin1(bytes);
+    else if (property.encoding == m_connection.atom("UTF8_STRING"))
+        text = strictUtf8(bytes).value_or(QString());
+    else
+        text = compoundText(m_connection.display(), property);
+    XFree(property.value);
+    return text;
+}
+
+QPair<QString, QString> X11Properties::wmClass(unsigned long window)
+{
+    const auto bytes = raw(window, "WM_CLASS", XA_STRING, 8);
+    if (!bytes)
+        return {};
+    const QList<QByteArray> parts = bytes->split('\0');
+    // WM_CLASS is Latin-1 by the ICCCM.
+    return {QString::fromLatin1(parts.value(0)), QString::fromLatin1(parts.value(1))};
+}

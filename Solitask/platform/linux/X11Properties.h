@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class X11Connection;
+
+/// Typed reads of window properties. A window that is gone, a property of the
+/// wrong type or format, or text that is not valid UTF-8 reads as absent.
+class X11Properties
+{
+public:
+    explicit X11Properties(X11Connection &connection);
+
+    QList<unsigned long> windows(unsigned long window, const char *property);
+    std::optional<unsigned long> window(unsigned long window, const char *property);
+    QList<long> cardinals(unsigned long window, const char *property);
+    std::optional<long> cardinal(unsigned long window, const char *property);
+    QList<unsigned long> atoms(unsigned long window, const char *property);
+    /// A UTF8_STRING property.
+    QString utf8(unsigned long window, const char *property);
+    /// The window's title: _NET_WM_NAME, else WM_NAME in any text encoding.
+    QString title(unsigned long window);
+    /// WM_CLASS as (instance, class); empty parts when absent.
+    QPair<QString, QString> wmClass(unsigned long window);
+
+    /// Decodes strict UTF-8, none when the bytes are not valid.
+    static std::optional<QString> strictUtf8(const QByteArray &bytes);
+
+private:
+    std::optional<QByteArray> raw(unsigned long window, const char *property,
+        unsigned long type, int format, unsigned long *count = nullptr);
+    QString legacyText(unsigned long window);
+
+    X11Connection &m_connection;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+
+/// Turns a full-resolution screen image into the small JPEG the witness keeps.
+class FrameEncoder
+{
+public:
+    static constexpr int minimumWidth = 320;
+    static constexpr int quality = 70;
+
+    /// `width` (at least minimumWidth) by the display's height scaled in
+    /// proportion, rounded toward zero, at least 1.
+    static QSize frameSize(const QSize &display, int width);
+    /// The scaled JPEG, empty when the image cannot be encoded.
+    static QByteArray encode(const QImage &image, int width);
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Solitask/session/Clock.h"
+#include "Solitask/session/WitnessPort.h"
+#include "SolitaskCore/DayRecords.h"
+
+#include <QObject>
+
+#include <optional>
+
+struct CaptureResult;
+struct PlatformServices;
+
+/// Takes one small frame of the screen per capture tick, or records why it did
+/// not: the privacy and availability rules run first, in a fixed order, and
+/// every problem becomes a skipped frame. Also removes old frame files.
+class Witness : public QObject, public WitnessPort
+{
+    Q_OBJECT
+
+public:
+    /// The frontmost app as seen when a capture starts.
+    struct Frontmost
+    {
+        QString name = QStringLiteral("Unknown");
+        QString bundleID;
+        qint32 pid = 0;
+        QString windowTitle;
+    };
+
+    /// Creates `framesDir` owner-only; an error doing so is ignored.
+    Witness(QString framesDir, PlatformServices &platform, const Clock &clock,
+        QObject *parent = nullptr);
+
+    void capture(const CaptureRequest &request, std::function<void(FrameMeta)> done) override;
+    FrameMeta fakeCapture(int index) override;
+    void cleanup(int retentionHours, const QSet<QString> &keep, const QDateTime &now) override;
+    QString framesDir() const override { return m_framesDir; }
+    bool isScreenLocked() const override;
+    bool canCapture() const override;
+
+    /// The frame's file when it is set, a plain file name, and on disk.
+    std::optional<QString> url(const FrameMeta &frame) const;
+    Frontmost frontmost() const;
+    QString windowTitle(qint32 pid) const;
+    std::optional<SkipReason> lastSkip() const { return m_lastSkip; }
+    bool capturing() const { return m_capturing; }
+
+private:
+    std::optional<SkipReason> skipReason(const CaptureRequest &request,
+        const Frontmost &front) const;
+    FrameMeta skipped(SkipReason reason, const QDateTime &now, const Frontmost &front);
+    FrameMeta finish(const CaptureResult &result, const QDateTime &now, const Frontmost &front,
+        int width);
+    FrameMeta failed(const QString &error, const QDateTime &now, const Frontmost &front);
+    bool writeFrame(const QString &file, const QByteArray &jpeg) const;
+
+    QString m_framesDir;
+    PlatformServices &m_platform;
+    const Clock &m_clock;
+    std::optional<SkipReason> m_lastSkip;
+    bool m_capturing = false;
+    QString m_lastFailure; // a failure that repeats every tick is logged once
+};
