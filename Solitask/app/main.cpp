@@ -1,4 +1,5 @@
 #include "Solitask/app/AppInfo.h"
+#include "Solitask/app/DryRun.h"
 #include "Solitask/app/WindowShots.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/witness/Judge.h"
@@ -48,6 +49,8 @@ int main(int argc, char **argv)
         args.append(QString::fromLocal8Bit(argv[i]));
     if (args.contains(QStringLiteral("--self-test")))
         return runSelfTest(argc, argv, args);
+    if (args.contains(QStringLiteral("--dry-run")))
+        return DryRun::run(argc, argv);
     if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())
         return runWindowShots(argc, argv, folder);
     std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
