@@ -1,0 +1,70 @@
+// solitask --dry-run end to end: the real binary, sample frames, the fake judge.
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DryRunResult
+{
+    int exitCode = -1;
+    QJsonObject report;
+};
+
+/// Runs the dry run with its own store, settings and home folder.
+DryRunResult dryRun(const QString &claudeOverride)
+{
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("SOLITASK_ROOT"), home.filePath(QStringLiteral("root")));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QSettings settings(
+        home.filePath(QStringLiteral("config/Solitask/Solitask.conf")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("claudePathOverride"), claudeOverride);
+    settings.sync();
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(SOLITASK_BINARY), {QStringLiteral("--dry-run")});
+    process.waitForFinished(120000);
+    DryRunResult run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.report = QJsonDocument::fromJson(process.readAllStandardOutput()).object();
+    return run;
+}
+
+} // namespace
+
+TEST(DryRun, WithTheFakeJudgeTheHourIsJudgedAndTheSolitaskDone)
+{
+    const DryRunResult run
+        = dryRun(QDir(TestSupport::fixturesDir()).filePath(QStringLiteral("claude")));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.report.value(QStringLiteral("hourStatus")).toString(), QStringLiteral("judged"));
+    EXPECT_EQ(run.report.value(QStringLiteral("outcome")).toString(), QStringLiteral("done"));
+    EXPECT_EQ(run.report.value(QStringLiteral("thing")).toString(),
+        QStringLiteral("Finish the pricing page"));
+    EXPECT_TRUE(run.report.value(QStringLiteral("ok")).toBool());
+    EXPECT_GE(run.report.value(QStringLiteral("usableFrames")).toInt(), 3);
+    EXPECT_EQ(run.report.keys().size(), 17);
+}
+
+TEST(DryRun, WithoutClaudeTheHourIsUnwitnessedAndTheRunStillSucceeds)
+{
+    if (!QStandardPaths::findExecutable(QStringLiteral("claude")).isEmpty())
+        GTEST_SKIP() << "a real claude is installed on this machine";
+    const DryRunResult run = dryRun(QStringLiteral("/nonexistent/claude"));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(
+        run.report.value(QStringLiteral("hourStatus")).toString(), QStringLiteral("unwitnessed"));
+    EXPECT_EQ(run.report.value(QStringLiteral("outcome")).toString(), QStringLiteral("done"));
+    EXPECT_EQ(run.report.value(QStringLiteral("stripDot")).toString(), QStringLiteral("gray"));
+}
