@@ -1,0 +1,186 @@
+#include "Solitask/strip/StripPanel.h"
+
+#include "Solitask/session/Clock.h"
+#include "Solitask/session/Prefs.h"
+#include "Solitask/session/StripModel.h"
+#include "Solitask/strip/NotchView.h"
+#include "Solitask/strip/StripWindow.h"
+
+#include <QCursor>
+
+StripPanel::Environment StripPanel::systemEnvironment(Clock &clock, Scheduler &scheduler,
+                                                      bool dryRun)
+{
+    return {clock,
+            scheduler,
+            [] { return QCursor::pos(); },
+            [] { return NotchGeometry::notchScreen(); },
+            [] { return Prefs::flag(Prefs::Key::notchHoverOpens); },
+            dryRun};
+}
+
+StripPanel::StripPanel(StripModel &model, Environment environment)
+    : m_model(model)
+    , m_env(std::move(environment))
+    , m_window(std::make_unique<StripWindow>(
+          new NotchView(model, NotchGeometry::topGap(m_env.screen()))))
+    , m_hoverTimer(m_env.scheduler)
+    , m_dismissTimer(m_env.scheduler)
+    , m_relayoutTimer(m_env.scheduler)
+{
+    m_window->setGeometry(QRect(0, 0, 200, 60));
+}
+
+StripPanel::~StripPanel() = default;
+
+NotchView &StripPanel::view() const
+{
+    return m_window->view();
+}
+
+QRect StripPanel::frame() const
+{
+    return m_window->geometry();
+}
+
+void StripPanel::setActions(StripActions actions)
+{
+    view().setActions(std::move(actions));
+}
+
+void StripPanel::startHoverPoll()
+{
+    if (m_hoverTimer.isActive())
+        return;
+    m_hoverTimer.repeating(hoverInterval, [this] { hoverTick(); }, hoverLeeway);
+}
+
+void StripPanel::setExpanded(bool expanded)
+{
+    if (m_model.state().expanded == expanded)
+        return;
+    m_model.set(&StripState::expanded, expanded);
+    m_window->setClickThrough(!expanded);
+    m_hover.reset();
+    if (!expanded) {
+        m_window->orderOut();
+        return;
+    }
+    if (!m_window->isVisible()) {
+        fitToContent(false);
+        m_window->orderFront();
+    }
+    relayout();
+}
+
+void StripPanel::collapse()
+{
+    cancelDismiss();
+    m_holdOpen = false;
+    setExpanded(false);
+    m_window->orderOut();
+}
+
+void StripPanel::dismiss()
+{
+    collapse();
+    m_hoverTimer.cancel();
+    m_hover.reset();
+}
+
+void StripPanel::scheduleDismiss(double seconds)
+{
+    m_dismissTimer.once(seconds, [this] { dismissDue(); });
+}
+
+void StripPanel::cancelDismiss()
+{
+    m_dismissTimer.cancel();
+}
+
+void StripPanel::presentTransient(std::optional<double> seconds)
+{
+    startHoverPoll();
+    setExpanded(true);
+    m_holdOpen = !seconds.has_value();
+    if (seconds)
+        scheduleDismiss(*seconds);
+    else
+        cancelDismiss();
+}
+
+void StripPanel::relayout()
+{
+    if (m_relayoutScheduled)
+        return;
+    m_relayoutScheduled = true;
+    m_relayoutTimer.once(relayoutDelay, [this] {
+        m_relayoutScheduled = false;
+        fitToContent(true);
+        // Once more without gliding, so the final size is right after the view settles.
+        m_relayoutTimer.once(settleDelay, [this] { fitToContent(false); });
+    });
+}
+
+void StripPanel::orderOut()
+{
+    m_window->orderOut();
+}
+
+bool StripPanel::isVisible() const
+{
+    return m_window->isVisible();
+}
+
+void StripPanel::fitToContent(bool animated)
+{
+    const QSize size = NotchGeometry::clampedContentSize(m_window->contentSize());
+    const QRect target = NotchGeometry::panelFrame(m_env.screen(), size, m_env.dryRun);
+    if (m_window->geometry() == target && !m_window->animating())
+        return;
+    m_window->moveTo(target, animated && m_window->isVisible() && !m_env.dryRun);
+}
+
+void StripPanel::dismissDue()
+{
+    if (m_holdOpen || pointerNear(postponeMargin)) {
+        scheduleDismiss(postponeSeconds);
+        return;
+    }
+    collapse();
+}
+
+bool StripPanel::pointerNear(qreal margin) const
+{
+    const QRectF around =
+        QRectF(frame()).adjusted(-margin, -margin, margin, margin);
+    return around.contains(QPointF(m_env.pointer()));
+}
+
+void StripPanel::hoverTick()
+{
+    const auto screen = m_env.screen();
+    if (!screen || m_env.dryRun)
+        return;
+    StripHover::Poll poll;
+    poll.nowMs = m_env.clock.now().toMSecsSinceEpoch();
+    poll.pointer = QPointF(m_env.pointer());
+    poll.band = NotchGeometry::band(*screen);
+    poll.panelFrame = QRectF(frame());
+    poll.expanded = m_model.state().expanded;
+    poll.holdOpen = m_holdOpen;
+    poll.hoverOpens = m_env.hoverOpens();
+    switch (m_hover.poll(poll)) {
+    case StripHover::Action::open:
+        setExpanded(true);
+        break;
+    case StripHover::Action::collapse:
+        collapse();
+        break;
+    case StripHover::Action::none:
+        // Keeps the open strip above a window that was raised after it (the gate).
+        if (poll.expanded && m_window->isVisible())
+            m_window->raise();
+        break;
+    }
+}

@@ -1,0 +1,88 @@
+#include "Solitask/strip/StripWindow.h"
+
+#include "Solitask/strip/NotchView.h"
+
+#include <QEasingCurve>
+#include <QPropertyAnimation>
+
+namespace {
+
+QEasingCurve glide()
+{
+    QEasingCurve curve(QEasingCurve::BezierSpline);
+    curve.addCubicBezierSegment(QPointF(0.16, 1.0), QPointF(0.3, 1.0), QPointF(1, 1));
+    return curve;
+}
+
+} // namespace
+
+StripWindow::StripWindow(NotchView *view)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                           | Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus
+                           | Qt::NoDropShadowWindowHint | Qt::WindowTransparentForInput)
+    , m_view(view)
+    , m_animation(new QPropertyAnimation(this, "geometry", this))
+{
+    setObjectName(QStringLiteral("SolitaskStrip"));
+    setWindowTitle(QStringLiteral("Solitask Strip"));
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+    setFocusPolicy(Qt::NoFocus);
+    m_view->setParent(this);
+    m_view->move(0, 0);
+    m_animation->setDuration(animationMs);
+    m_animation->setEasingCurve(glide());
+}
+
+QSizeF StripWindow::contentSize() const
+{
+    m_view->sync();
+    return m_view->sizeHint();
+}
+
+void StripWindow::moveTo(const QRect &frame, bool animated)
+{
+    m_animation->stop();
+    if (!animated) {
+        setGeometry(frame);
+        return;
+    }
+    m_animation->setStartValue(geometry());
+    m_animation->setEndValue(frame);
+    m_animation->start();
+}
+
+bool StripWindow::animating() const
+{
+    return m_animation->state() == QAbstractAnimation::Running;
+}
+
+void StripWindow::setClickThrough(bool through)
+{
+    if (clickThrough() == through)
+        return;
+    // Changing window flags recreates the native window and hides it; the
+    // panel only changes this right before showing or after hiding.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowTransparentForInput, through);
+    if (wasVisible)
+        show();
+}
+
+bool StripWindow::clickThrough() const
+{
+    return windowFlags().testFlag(Qt::WindowTransparentForInput);
+}
+
+void StripWindow::orderFront()
+{
+    show();
+    raise();
+}
+
+void StripWindow::orderOut()
+{
+    m_animation->stop();
+    hide();
+}

@@ -1,0 +1,316 @@
+#include "Solitask/session/StripModel.h"
+#include "Solitask/strip/ElidedLabel.h"
+#include "Solitask/strip/NotchChip.h"
+#include "Solitask/strip/NotchMainSection.h"
+#include "Solitask/strip/NotchTile.h"
+#include "Solitask/strip/NotchView.h"
+#include "Solitask/strip/StripShot.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NotchViewTest : public ::testing::Test
+{
+protected:
+    NotchViewTest()
+        : view(model, 37)
+    {
+        StripActions a;
+        a.onDone = [this] { calls << "done"; };
+        a.onSwitch = [this](SwitchReason r) { calls << "switch:" + rawValue(r); };
+        a.onOffDuty = [this](std::optional<int> m, const QString &r) {
+            calls << QStringLiteral("offDuty:%1:%2").arg(m ? QString::number(*m) : "none", r);
+        };
+        a.onJournal = [this] { calls << "journal"; };
+        a.onBackToIt = [this] { calls << "backToIt"; };
+        a.onDeclare = [this] { calls << "declare"; };
+        a.onBackOnDuty = [this] { calls << "backOnDuty"; };
+        view.setActions(a);
+    }
+
+    template<typename V, typename T>
+    void set(T StripState::*field, V &&value)
+    {
+        model.set(field, std::forward<V>(value));
+        view.sync();
+    }
+
+    void committed(const QString &text = "Finish the pricing page")
+    {
+        set(&StripState::face, StripFace::committed);
+        set(&StripState::text, text);
+    }
+
+    QString labelText(const QString &name) const
+    {
+        if (auto *l = view.findChild<QLabel *>(name))
+            return l->text();
+        if (auto *e = view.findChild<ElidedLabel *>(name))
+            return e->text();
+        return "<missing>";
+    }
+
+    bool has(const QString &name) const { return view.findChild<QWidget *>(name) != nullptr; }
+
+    QStringList chipTexts() const
+    {
+        QStringList texts;
+        for (auto *chip : view.findChildren<NotchChip *>())
+            texts << chip->text();
+        return texts;
+    }
+
+    QStringList dayRowTexts() const
+    {
+        QStringList texts;
+        for (auto *e : view.findChildren<ElidedLabel *>("dayRowText"))
+            texts << e->text();
+        return texts;
+    }
+
+    QString tile(const QString &label) const
+    {
+        auto *t = view.findChild<NotchTile *>("tile:" + label);
+        return t ? t->value() : "<missing>";
+    }
+
+    void pickMenu(const QString &menu, const QString &item)
+    {
+        auto *button = view.findChild<NotchChip *>("menu:" + menu);
+        ASSERT_NE(button, nullptr) << menu.toStdString();
+        for (QAction *a : button->menu()->actions()) {
+            if (a->text() == item)
+                return a->trigger();
+        }
+        FAIL() << "no item " << item.toStdString();
+    }
+
+    StripModel model;
+    NotchView view;
+    QStringList calls;
+};
+
+TEST_F(NotchViewTest, CommittedHeaderJoinsElapsedAndUntilOrShowsElapsedAlone)
+{
+    committed();
+    set(&StripState::elapsedText, QString("1 h 40 m"));
+    set(&StripState::untilText, QString("until done"));
+    EXPECT_EQ(labelText("title"), "Finish the pricing page");
+    EXPECT_EQ(labelText("times"), "1 h 40 m \u00b7 until done");
+    set(&StripState::untilText, QString());
+    EXPECT_EQ(labelText("times"), "1 h 40 m");
+}
+
+TEST_F(NotchViewTest, DoneSummaryReplacesTheWholeNowSection)
+{
+    committed();
+    set(&StripState::nudge, std::optional<QString>("Back to the page?"));
+    set(&StripState::holdChoices, true);
+    set(&StripState::doneSummary, std::optional<QString>("Done · 1 h 40 m"));
+    EXPECT_EQ(labelText("doneSummary"), "Done · 1 h 40 m");
+    EXPECT_FALSE(has("title"));
+    EXPECT_FALSE(has("statusLine"));
+    EXPECT_FALSE(has("chip:Back to it"));
+}
+
+TEST_F(NotchViewTest, BusyTextReplacesTheTitleUntilCleared)
+{
+    committed();
+    set(&StripState::busyText, std::optional<QString>("Wrapping up\u2026"));
+    EXPECT_EQ(labelText("title"), "Wrapping up\u2026");
+    set(&StripState::busyText, std::optional<QString>());
+    EXPECT_EQ(labelText("title"), "Finish the pricing page");
+}
+
+TEST_F(NotchViewTest, StatusLineTakesTheFirstThatApplies)
+{
+    committed();
+    set(&StripState::dot, DotState::clear);
+    EXPECT_EQ(labelText("statusLine"), "The witness looks once an hour.");
+    set(&StripState::dot, DotState::sage);
+    EXPECT_EQ(labelText("statusLine"), "Last hour: with it.");
+    set(&StripState::pausedReason, std::optional<QString>("screen locked"));
+    EXPECT_EQ(labelText("statusLine"), "Witness paused \u2014 screen locked");
+    set(&StripState::nudge, std::optional<QString>("Still on it?"));
+    EXPECT_EQ(labelText("statusLine"), "Still on it?");
+    set(&StripState::nudge, std::optional<QString>());
+    set(&StripState::pausedReason, std::optional<QString>());
+    for (DotState dot : {DotState::amber, DotState::gray}) {
+        set(&StripState::dot, dot);
+        EXPECT_FALSE(has("statusLine")) << rawValue(dot).toStdString();
+    }
+}
+
+TEST_F(NotchViewTest, TilesShowDashWithoutJudgedHoursAndZeroPercentWithThem)
+{
+    committed();
+    EXPECT_EQ(tile("aligned"), "\u2014");
+    EXPECT_EQ(tile("threads / h"), "\u2014");
+    EXPECT_EQ(tile("things"), "0");
+    set(&StripState::alignedPct, std::optional<int>(0));
+    set(&StripState::threadsPerHour, std::optional<double>(2.84));
+    set(&StripState::judgedHours, 3);
+    EXPECT_EQ(tile("aligned"), "0%");
+    EXPECT_EQ(tile("threads / h"), "2.8");
+    EXPECT_EQ(tile("judged hours"), "3");
+}
+
+TEST_F(NotchViewTest, DayListShowsTheLastFourRowsAndNoneWhenEmpty)
+{
+    committed();
+    EXPECT_TRUE(dayRowTexts().isEmpty());
+    QList<DayThingRow> rows;
+    for (int i = 1; i <= 6; ++i)
+        rows.append({QString::number(i), QStringLiteral("thing %1").arg(i), "9:00", DotState::sage,
+                     i == 6});
+    set(&StripState::dayThings, rows);
+    EXPECT_EQ(dayRowTexts(), QStringList({"thing 3", "thing 4", "thing 5", "thing 6"}));
+    EXPECT_EQ(tile("things"), "6");
+}
+
+TEST_F(NotchViewTest, OffDutyAndQuietFaces)
+{
+    set(&StripState::face, StripFace::offDuty);
+    set(&StripState::offDutyText, QString("Until 14:30."));
+    EXPECT_EQ(labelText("sectionTitle"), "Off duty");
+    EXPECT_EQ(labelText("sectionSubtitle"), "Until 14:30.");
+    EXPECT_TRUE(has("chip:Back on duty"));
+    set(&StripState::face, StripFace::quiet);
+    EXPECT_EQ(labelText("sectionTitle"), "Quiet hours");
+    EXPECT_FALSE(has("chip:Back on duty"));
+}
+
+TEST_F(NotchViewTest, NothingFaceOffersDeclareAndOnlyTheJournalInItsActions)
+{
+    set(&StripState::face, StripFace::nothing);
+    EXPECT_EQ(labelText("sectionTitle"), "Nothing declared");
+    EXPECT_EQ(labelText("sectionSubtitle"), "What\u2019s the solitask?");
+    EXPECT_EQ(chipTexts(), QStringList({"Declare\u2026"}));
+    QWidget *actions = view.findChild<QWidget *>("actionsRow");
+    ASSERT_NE(actions, nullptr);
+    EXPECT_TRUE(actions->findChildren<NotchChip *>().isEmpty());
+    EXPECT_NE(actions->findChild<QPushButton *>("journal"), nullptr);
+}
+
+TEST_F(NotchViewTest, CommittedActionsAndChoicesCallTheWiredActions)
+{
+    committed();
+    set(&StripState::holdChoices, true);
+    set(&StripState::nudge, std::optional<QString>("Away for a while."));
+    view.findChild<NotchChip *>("chip:Done")->click();
+    view.findChild<NotchChip *>("chip:Back to it")->click();
+    view.findChild<QPushButton *>("journal")->click();
+    pickMenu("Switch \u2192", "Done enough");
+    pickMenu("Off duty", "30 minutes");
+    pickMenu("Off duty", "2 hours");
+    pickMenu("Off duty", "Rest of today");
+    EXPECT_EQ(calls, QStringList({"done", "backToIt", "journal", "switch:doneEnough",
+                                  "offDuty:30:30m", "offDuty:120:2h", "offDuty:none:restOfDay"}));
+}
+
+TEST_F(NotchViewTest, MenusListTheirChoicesInOrder)
+{
+    committed();
+    auto items = [this](const QString &menu) {
+        QStringList texts;
+        for (QAction *a : view.findChild<NotchChip *>("menu:" + menu)->menu()->actions())
+            texts << a->text();
+        return texts;
+    };
+    EXPECT_EQ(items("Switch \u2192"), QStringList({"Interrupted", "Done enough", "Wrong thing"}));
+    EXPECT_EQ(items("Off duty"), QStringList({"30 minutes", "2 hours", "Rest of today"}));
+}
+
+TEST_F(NotchViewTest, DeclareAndBackOnDutyChips)
+{
+    set(&StripState::face, StripFace::nothing);
+    view.findChild<NotchChip *>("chip:Declare\u2026")->click();
+    set(&StripState::face, StripFace::offDuty);
+    view.findChild<NotchChip *>("chip:Back on duty")->click();
+    EXPECT_EQ(calls, QStringList({"declare", "backOnDuty"}));
+}
+
+TEST_F(NotchViewTest, AnActionThatRewritesTheModelDoesNotPullTheButtonAway)
+{
+    committed();
+    StripActions a = view.actions();
+    a.onDone = [this] {
+        model.set(&StripState::face, StripFace::nothing);
+        view.setActions({});
+        calls << "done";
+    };
+    view.setActions(a);
+    view.findChild<NotchChip *>("chip:Done")->click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(calls, QStringList({"done"}));
+    EXPECT_EQ(labelText("sectionTitle"), "Nothing declared");
+}
+
+TEST_F(NotchViewTest, BurstsOfChangesAreDrawnOnceOnTheEventLoop)
+{
+    int rebuilds = 0;
+    QObject::connect(&view, &NotchView::rebuilt, [&] { ++rebuilds; });
+    model.set(&StripState::face, StripFace::committed);
+    model.set(&StripState::text, QString("A"));
+    model.set(&StripState::meterText, QString("4 switches"));
+    EXPECT_EQ(rebuilds, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rebuilds, 1);
+    EXPECT_EQ(labelText("meter"), "4 switches");
+}
+
+TEST_F(NotchViewTest, LongOrOddTextsNeverWidenTheStrip)
+{
+    committed();
+    const int width = view.sizeHint().width();
+    EXPECT_EQ(width, NotchView::defaultExpandedWidth + 36);
+    for (const QString &text :
+         {QString(10000, QChar('x')), QString("   "), QString("\u05e9\u05dc\u05d5\u05dd world"),
+          QString("\U0001F680 launch <b>bold</b>\nsecond line")}) {
+        committed(text);
+        EXPECT_EQ(view.sizeHint().width(), width);
+    }
+    auto *title = view.findChild<ElidedLabel *>("title");
+    EXPECT_FALSE(title->text().contains('\n'));
+    committed(QString(10000, QChar('x')));
+    view.adjustSize();
+    EXPECT_TRUE(view.findChild<ElidedLabel *>("title")->shownText().endsWith(QChar(0x2026)));
+}
+
+TEST_F(NotchViewTest, ManyHoursWrapInsteadOfWidening)
+{
+    committed();
+    const int width = view.sizeHint().width();
+    const int height = view.sizeHint().height();
+    QList<HourDot> dots;
+    for (int i = 0; i < 40; ++i)
+        dots.append({QString::number(i), QStringLiteral("%1:00").arg(i % 24), DotState::sage, i % 3 == 0});
+    set(&StripState::hourDots, dots);
+    set(&StripState::meterText, QString("12 switches · 3 threads"));
+    EXPECT_EQ(view.sizeHint().width(), width);
+    EXPECT_GT(view.sizeHint().height(), height);
+}
+
+TEST_F(NotchViewTest, SampleShotIsWritten)
+{
+    StripShot::apply(model);
+    view.sync();
+    EXPECT_EQ(labelText("title"), "Finish the pricing page");
+    EXPECT_EQ(tile("aligned"), "67%");
+    QTemporaryDir dir;
+    const QString prefix = qEnvironmentVariable("SOLITASK_TEST_SHOT", dir.filePath("strip"));
+    ASSERT_TRUE(StripShot::write(prefix, view));
+    QImage image(prefix + "-open.png");
+    EXPECT_EQ(image.width(), view.width() * 2);
+    // The top edge is the card's colour, flush with the screen's edge.
+    EXPECT_EQ(image.pixelColor(image.width() / 2, 1).rgb(), QColor(11, 10, 16).rgb());
+}
+
+} // namespace
