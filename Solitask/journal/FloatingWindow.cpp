@@ -1,6 +1,8 @@
 #include "Solitask/journal/FloatingWindow.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QGuiApplication>
 #include <QMetaObject>
 #include <QScreen>
@@ -31,6 +33,16 @@ void bringForward(QWidget *window, bool aboveGate)
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+void slimScrollBars(QAbstractScrollArea *area)
+{
+    area->verticalScrollBar()->setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { width: 8px; background: transparent; margin: 4px 2px 4px 0; }"
+        "QScrollBar::handle:vertical { background: rgba(60, 50, 95, 40); border-radius: 3px;"
+        " min-height: 28px; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
 }
 
 void onMainThread(std::function<void()> action)

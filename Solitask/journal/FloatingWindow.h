@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class QAbstractScrollArea;
 class QWidget;
 
 /// The way the light windows (journal, settings, onboarding) are made and brought forward.
@@ -16,6 +17,9 @@ QWidget *make(const QString &title, const QSize &size);
 
 /// Shows `window` in front, above the gate while the gate is showing.
 void bringForward(QWidget *window, bool aboveGate);
+
+/// A slim, arrowless scroll bar in the hairline colour for `area`.
+void slimScrollBars(QAbstractScrollArea *area);
 
 /// Runs `action` on the application's thread: at once when already there.
 void onMainThread(std::function<void()> action);

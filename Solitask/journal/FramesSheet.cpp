@@ -1,3 +1,4 @@
+#include "Solitask/journal/FloatingWindow.h"
 #include "Solitask/journal/FramesSheet.h"
 
 #include "Solitask/journal/DF.h"
@@ -92,6 +93,7 @@ QWidget *FramesSheet::body(const HourRecord &hour, const Calendar &calendar)
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FloatingWindow::slimScrollBars(m_scroll);
     connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &FramesSheet::loadVisible);
     return m_scroll;

@@ -1,3 +1,4 @@
+#include "Solitask/journal/FloatingWindow.h"
 #include "Solitask/journal/JournalView.h"
 
 #include "Solitask/journal/JournalSession.h"
@@ -76,6 +77,7 @@ QWidget *JournalView::card()
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FloatingWindow::slimScrollBars(m_scroll);
     m_scroll->viewport()->setAutoFillBackground(false);
     column->addWidget(m_scroll, 1);
     return content;

@@ -1,5 +1,6 @@
 #include "Solitask/settings/SettingsView.h"
 
+#include "Solitask/journal/FloatingWindow.h"
 #include "Solitask/journal/TextLabel.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/settings/BudgetControl.h"
@@ -75,6 +76,7 @@ QWidget *SettingsView::content()
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FloatingWindow::slimScrollBars(scroll);
     scroll->viewport()->setAutoFillBackground(false);
     groups->setAutoFillBackground(false);
     column->addWidget(scroll, 1);
