@@ -1,18 +1,58 @@
 #include "Solitask/app/AppInfo.h"
+#include "Solitask/app/DryRun.h"
 #include "Solitask/app/WindowShots.h"
+#include "Solitask/platform/PlatformServices.h"
+#include "Solitask/witness/Judge.h"
+#include "Solitask/witness/SelfTest.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include <cstdio>
 
+namespace {
+
+// The self-test needs no screen unless it captures; without a display it
+// paints its sample frames offscreen instead of failing to start.
+void paintOffscreenWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int runSelfTest(int argc, char **argv, const QStringList &args)
+{
+    paintOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    PlatformServices platform = PlatformServices::forThisSession(
+        {{AppInfo::name(), QStringLiteral("solitask"), qint32(QCoreApplication::applicationPid())},
+         QCoreApplication::applicationFilePath()});
+    SelfTest selfTest(platform, Judge::shared());
+    return selfTest.run(args.contains(QStringLiteral("--with-claude")),
+                        args.contains(QStringLiteral("--with-capture")));
+}
+
+int runWindowShots(int argc, char **argv, const QString &folder)
+{
+    paintOffscreenWithoutDisplay();
+    QApplication app(argc, argv);
+    return WindowShots::render(folder) ? 0 : 1;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
-        return WindowShots::render(folder) ? 0 : 1;
-    }
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    if (args.contains(QStringLiteral("--self-test")))
+        return runSelfTest(argc, argv, args);
+    if (args.contains(QStringLiteral("--dry-run")))
+        return DryRun::run(argc, argv);
+    if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())
+        return runWindowShots(argc, argv, folder);
     std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
     return 0;
 }
