@@ -61,6 +61,8 @@ void NotchView::rebuild()
     }
     m_content = buildContent();
     layout()->addWidget(m_content);
+    // A layout shows a new child of a visible parent only later; size it now.
+    m_content->show();
     layout()->activate();
     adjustSize();
     update();

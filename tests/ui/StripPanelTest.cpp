@@ -1,0 +1,340 @@
+#include "Solitask/session/StripModel.h"
+#include "Solitask/session/VirtualClock.h"
+#include "Solitask/strip/NotchGeometry.h"
+#include "Solitask/strip/NotchView.h"
+#include "Solitask/strip/StripHover.h"
+#include "Solitask/strip/StripPanel.h"
+#include "Solitask/strip/StripWindow.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+namespace {
+
+NotchScreen screen1280()
+{
+    NotchScreen s;
+    s.frame = QRect(0, 0, 1280, 800);
+    s.menuBarThickness = 24;
+    return s;
+}
+
+TEST(NotchGeometryTest, WithoutANotchTheBandIs210WideAndAsHighAsTheBarPlusTwo)
+{
+    const QRectF band = NotchGeometry::band(screen1280());
+    EXPECT_EQ(band, QRectF(535, 0, 210, 26));
+    NotchScreen tall = screen1280();
+    tall.menuBarThickness = 32;
+    EXPECT_EQ(NotchGeometry::band(tall).height(), 34);
+}
+
+TEST(NotchGeometryTest, NotchWidthComesFromTheAuxiliaryAreasOnlyWhenPlausible)
+{
+    NotchScreen s = screen1280();
+    s.topInset = 32;
+    s.auxiliaryLeft = QRectF(0, 0, 560, 32);
+    s.auxiliaryRight = QRectF(740, 0, 540, 32);
+    EXPECT_EQ(NotchGeometry::notchWidth(s), 180);
+    s.auxiliaryRight = QRectF(580, 0, 700, 32); // a 20-point gap is no notch
+    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
+    s.auxiliaryRight.reset();
+    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
+    s.auxiliaryRight = QRectF(740, 0, 540, 32);
+    s.topInset = 0;
+    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
+}
+
+TEST(NotchGeometryTest, TopGapIsTheNotchOrTheStandardGap)
+{
+    NotchScreen s = screen1280();
+    EXPECT_EQ(NotchGeometry::topGap(s), 37);
+    EXPECT_EQ(NotchGeometry::topGap(std::nullopt), 37);
+    s.topInset = 40;
+    EXPECT_EQ(NotchGeometry::topGap(s), 40);
+}
+
+TEST(NotchGeometryTest, PanelHangsCentredFromTheTopEdgeOrOffScreenInADryRun)
+{
+    NotchScreen second = screen1280();
+    second.frame = QRect(1280, 100, 1024, 768);
+    EXPECT_EQ(NotchGeometry::panelFrame(screen1280(), QSize(496, 300), false),
+              QRect(392, 0, 496, 300));
+    EXPECT_EQ(NotchGeometry::panelFrame(second, QSize(100, 50), false), QRect(1742, 100, 100, 50));
+    EXPECT_EQ(NotchGeometry::panelFrame(std::nullopt, QSize(100, 50), false), QRect(0, 0, 100, 50));
+    EXPECT_EQ(NotchGeometry::panelFrame(screen1280(), QSize(100, 50), true),
+              QRect(-6000, -6000, 100, 50));
+}
+
+TEST(NotchGeometryTest, ContentSizesRoundUpAndNeverFallBelowTheMinimum)
+{
+    EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(0, 0)), QSize(60, 20));
+    EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(-1, 19.2)), QSize(60, 20));
+    EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(100.1, 40.5)), QSize(101, 41));
+}
+
+class StripHoverTest : public ::testing::Test
+{
+protected:
+    StripHover::Action at(qint64 ms, QPointF pointer)
+    {
+        poll.nowMs = ms;
+        poll.pointer = pointer;
+        return hover.poll(poll);
+    }
+
+    StripHover hover;
+    StripHover::Poll poll{0, {}, QRectF(535, 0, 210, 26), QRectF(392, 0, 496, 300)};
+    const QPointF inBand{640, 5};
+    const QPointF away{100, 700};
+};
+
+TEST_F(StripHoverTest, RestingInTheBandOpensAfter150Milliseconds)
+{
+    EXPECT_EQ(at(0, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(125, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(250, inBand), StripHover::Action::open);
+}
+
+TEST_F(StripHoverTest, CrossingTheBandQuicklyDoesNotOpen)
+{
+    EXPECT_EQ(at(0, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(125, away), StripHover::Action::none);
+    EXPECT_EQ(at(250, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(375, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(400, inBand), StripHover::Action::open);
+}
+
+TEST_F(StripHoverTest, HoverOpeningCanBeTurnedOffButLeavingStillCloses)
+{
+    poll.hoverOpens = false;
+    for (int ms = 0; ms < 2000; ms += 125)
+        EXPECT_EQ(at(ms, inBand), StripHover::Action::none);
+    poll.expanded = true;
+    EXPECT_EQ(at(3000, away), StripHover::Action::none);
+    EXPECT_EQ(at(3375, away), StripHover::Action::none);
+    EXPECT_EQ(at(3500, away), StripHover::Action::collapse);
+}
+
+TEST_F(StripHoverTest, ThePointerNearTheOpenStripOrInTheBandKeepsItOpen)
+{
+    poll.expanded = true;
+    EXPECT_EQ(at(0, away), StripHover::Action::none);
+    EXPECT_EQ(at(400, QPointF(380, 310)), StripHover::Action::none); // within 16 points
+    EXPECT_EQ(at(900, inBand), StripHover::Action::none);
+    EXPECT_EQ(at(1000, away), StripHover::Action::none);
+    EXPECT_EQ(at(1499, away), StripHover::Action::none);
+    EXPECT_EQ(at(1500, away), StripHover::Action::collapse);
+}
+
+TEST_F(StripHoverTest, HeldOpenNeverClosesOnLeaving)
+{
+    poll.expanded = true;
+    poll.holdOpen = true;
+    for (int ms = 0; ms < 60000; ms += 125)
+        ASSERT_EQ(at(ms, away), StripHover::Action::none);
+}
+
+/// Counts how often a window is shown.
+class ShowCounter : public QObject
+{
+public:
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+class StripPanelTest : public ::testing::Test
+{
+protected:
+    StripPanelTest()
+    {
+        makePanel(false);
+    }
+
+    void makePanel(bool dryRun, bool withScreen = true)
+    {
+        panel.reset();
+        panel = std::make_unique<StripPanel>(
+            model, StripPanel::Environment{clock, clock, [this] { return pointer; },
+                                           [this, withScreen] {
+                                               return withScreen ? std::optional(screen)
+                                                                 : std::nullopt;
+                                           },
+                                           [this] { return hoverOpens; }, dryRun});
+        panel->window().installEventFilter(&counter);
+    }
+
+    bool expanded() const { return model.state().expanded; }
+
+    VirtualClock clock;
+    StripModel model;
+    NotchScreen screen = screen1280();
+    QPoint pointer{100, 700};
+    bool hoverOpens = true;
+    ShowCounter counter;
+    std::unique_ptr<StripPanel> panel;
+};
+
+TEST_F(StripPanelTest, OpeningTwiceOrdersFrontOnceAndOnlyTheOpenStripTakesClicks)
+{
+    EXPECT_TRUE(panel->window().clickThrough());
+    panel->setExpanded(true);
+    panel->setExpanded(true);
+    EXPECT_EQ(counter.shows, 1);
+    EXPECT_TRUE(expanded());
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->window().clickThrough());
+    panel->setExpanded(false);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(panel->window().clickThrough());
+}
+
+TEST_F(StripPanelTest, NeverTakesFocusAndStaysOutOfTheWindowManagersHands)
+{
+    const Qt::WindowFlags flags = panel->window().windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::X11BypassWindowManagerHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(panel->window().testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+TEST_F(StripPanelTest, FitsToItsContentHangingFromTheTopCentre)
+{
+    panel->setExpanded(true);
+    const QSize content = panel->view().sizeHint();
+    EXPECT_EQ(panel->frame(), QRect(640 - content.width() / 2, 0, content.width(), content.height()));
+}
+
+TEST_F(StripPanelTest, RelayoutCoalescesBurstsIntoOneFitThatSettles)
+{
+    panel->setExpanded(true);
+    clock.advance(1);
+    const int before = panel->frame().height();
+    const int timers = clock.pendingTimers();
+    model.set(&StripState::face, StripFace::committed);
+    model.set(&StripState::nudge, std::optional<QString>("A longer strip now."));
+    for (int i = 0; i < 5; ++i)
+        panel->relayout();
+    EXPECT_EQ(clock.pendingTimers(), timers + 1);
+    QCoreApplication::processEvents();
+    clock.advance(0.03 + 0.22);
+    EXPECT_EQ(panel->frame().size(), panel->view().sizeHint());
+    EXPECT_NE(panel->frame().height(), before);
+    EXPECT_FALSE(panel->window().animating());
+}
+
+TEST_F(StripPanelTest, TransientCloseIsPostponedWhilePointerIsNear)
+{
+    panel->presentTransient(20.0);
+    EXPECT_TRUE(panel->hoverPolling());
+    pointer = QPoint(panel->frame().right() - 5, panel->frame().bottom() + 10);
+    clock.advance(20);
+    EXPECT_TRUE(expanded());
+    clock.advance(5);
+    EXPECT_TRUE(expanded());
+    pointer = QPoint(100, 700);
+    clock.advance(5);
+    EXPECT_FALSE(expanded());
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(panel->hoverPolling());
+}
+
+TEST_F(StripPanelTest, HeldNudgeStaysOpenUntilCollapsed)
+{
+    panel->presentTransient(std::nullopt);
+    EXPECT_TRUE(panel->holdOpen());
+    EXPECT_FALSE(panel->dismissPending());
+    clock.advance(600);
+    EXPECT_TRUE(expanded());
+    panel->collapse();
+    EXPECT_FALSE(expanded());
+    EXPECT_FALSE(panel->holdOpen());
+}
+
+TEST_F(StripPanelTest, HoverOpensAndLeavingCloses)
+{
+    panel->startHoverPoll();
+    pointer = QPoint(640, 5);
+    clock.advance(0.125);
+    EXPECT_FALSE(expanded());
+    clock.advance(0.25);
+    EXPECT_TRUE(expanded());
+    pointer = QPoint(100, 700);
+    clock.advance(0.375);
+    EXPECT_TRUE(expanded());
+    clock.advance(0.25);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, HoverOffNeverOpens)
+{
+    hoverOpens = false;
+    panel->startHoverPoll();
+    pointer = QPoint(640, 5);
+    clock.advance(10);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, DismissStopsHoverPollingAndCancelsTheClose)
+{
+    panel->presentTransient(12.0);
+    panel->dismiss();
+    EXPECT_FALSE(panel->hoverPolling());
+    EXPECT_FALSE(panel->dismissPending());
+    pointer = QPoint(640, 5);
+    clock.advance(5);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, DryRunKeepsThePanelOffEveryScreenAndIgnoresThePointer)
+{
+    makePanel(true);
+    panel->setExpanded(true);
+    EXPECT_EQ(panel->frame().topLeft(), QPoint(-6000, -6000));
+    panel->collapse();
+    panel->startHoverPoll();
+    pointer = QPoint(640, 5);
+    clock.advance(5);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, WithoutAScreenThePanelSitsAtTheOriginAndHoverDoesNothing)
+{
+    makePanel(false, false);
+    panel->setExpanded(true);
+    EXPECT_EQ(panel->frame().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(panel->view().topGap(), 37);
+    panel->collapse();
+    panel->startHoverPoll();
+    pointer = QPoint(640, 5);
+    clock.advance(5);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, ActionsReachTheView)
+{
+    int journal = 0;
+    StripActions a;
+    a.onJournal = [&] { ++journal; };
+    panel->setActions(a);
+    panel->view().actions().onJournal();
+    EXPECT_EQ(journal, 1);
+}
+
+TEST_F(StripPanelTest, NoTimerOutlivesThePanel)
+{
+    panel->presentTransient(20.0);
+    panel->relayout();
+    panel.reset();
+    EXPECT_EQ(clock.pendingTimers(), 0);
+    clock.advance(60);
+}
+
+} // namespace
