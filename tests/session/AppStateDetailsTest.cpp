@@ -1,0 +1,132 @@
+// Smaller promises of the session: snapshots, glyphs, settings, quiet edges.
+#include "session/SessionHarness.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString statePath(const SessionHarness &h)
+{
+    return QDir(h.root.path()).filePath(QStringLiteral("state.json"));
+}
+
+QDateTime utc(int d, int h, int m)
+{
+    return QDateTime(QDate(2026, 3, d), QTime(h, m), QTimeZone::utc());
+}
+
+} // namespace
+
+TEST(AppStateDetails, SnapshotIsWrittenOnlyWithDiagSetToOne)
+{
+    for (const char *value : {"", "0", "1"}) {
+        qputenv("SOLITASK_DIAG", value);
+        SessionHarness h;
+        h.state->boot();
+        h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+        h.clock.advance(60);
+        EXPECT_EQ(QFile::exists(statePath(h)), QByteArray(value) == "1") << value;
+        if (QByteArray(value) != "1")
+            continue;
+        QFile file(statePath(h));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QJsonObject snapshot = QJsonDocument::fromJson(file.readAll()).object();
+        EXPECT_EQ(snapshot.keys().size(), 11);
+        EXPECT_EQ(snapshot.value(QStringLiteral("mode")).toString(), QStringLiteral("committed"));
+        EXPECT_EQ(snapshot.value(QStringLiteral("thing")).toString(), QStringLiteral("Write"));
+        EXPECT_EQ(snapshot.value(QStringLiteral("pendingFrames")).toInt(), 1);
+        EXPECT_FALSE(snapshot.value(QStringLiteral("judgeBusy")).toBool());
+    }
+    qunsetenv("SOLITASK_DIAG");
+}
+
+TEST(AppStateDetails, GlyphIsHollowInQuietAndOnboarding)
+{
+    SessionHarness quiet(utc(2, 21, 0));
+    quiet.state->boot();
+    EXPECT_EQ(quiet.state->mode(), AppMode::quiet());
+    EXPECT_EQ(quiet.glyphs.last(), QStringLiteral("\u25CB"));
+    SessionHarness first;
+    Prefs::setValue(Prefs::Key::onboardingDone, false);
+    first.state->boot();
+    first.state->settingsChanged();
+    EXPECT_EQ(first.glyphs.last(), QStringLiteral("\u25CB"));
+}
+
+TEST(AppStateDetails, SettingsChangeReshowsTheGateWithTheNewForm)
+{
+    SessionHarness h;
+    h.state->boot();
+    ASSERT_TRUE(h.gate.insist());
+    Prefs::setValue(Prefs::Key::insist, false);
+    Prefs::setValue(Prefs::Key::doubleTapOption, false);
+    h.state->settingsChanged();
+    EXPECT_FALSE(h.gate.insist());
+    EXPECT_EQ(h.gate.face(), GateFace::question());
+    EXPECT_FALSE(h.tapDetector.running);
+    EXPECT_TRUE(h.hotKeys.running);
+}
+
+TEST(AppStateDetails, EqualQuietStartAndEndLeaveOnlyWeekendsQuiet)
+{
+    SessionHarness h(utc(2, 21, 0));
+    Prefs::setValue(Prefs::Key::quietStartMinutes, 600);
+    Prefs::setValue(Prefs::Key::quietEndMinutes, 600);
+    Prefs::setValue(Prefs::Key::quietWeekends, false);
+    h.state->boot();
+    EXPECT_EQ(h.state->mode(), AppMode::gate());
+    EXPECT_EQ(h.clock.pendingTimers(), 1) << "only the tick: no quiet boundary within a week";
+}
+
+TEST(AppStateDetails, OutOfRangeQuietStartNeitherCrashesNorSchedulesInThePast)
+{
+    SessionHarness h;
+    Prefs::setValue(Prefs::Key::quietStartMinutes, 5000);
+    h.state->boot();
+    h.gate.callbacks().onOffDuty(std::nullopt, QStringLiteral("rest of day"));
+    ASSERT_TRUE(h.state->mode().until.has_value());
+    EXPECT_GT(*h.state->mode().until, h.clock.now());
+    h.clock.advance(3 * 24 * 3600);
+    EXPECT_FALSE(h.state->mode().is(AppMode::Kind::offDuty));
+}
+
+TEST(AppStateDetails, BailRecordsAndEndsTheProcess)
+{
+    SessionHarness h;
+    h.state->boot();
+    h.gate.callbacks().onBail();
+    EXPECT_TRUE(h.terminated);
+    EXPECT_EQ(h.store.log(h.clock.now()).bails.size(), 1);
+    EXPECT_FALSE(h.gate.isShowing());
+}
+
+TEST(AppStateDetails, DoneSummaryInQuietHoursEndsInQuietMode)
+{
+    SessionHarness h(utc(2, 19, 59));
+    h.state->boot();
+    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.clock.advance(59);
+    h.clock.jump(2); // past 20:00 before the boundary timer fires
+    h.strip->actions().onDone();
+    ASSERT_TRUE(h.strip_().doneSummary.has_value());
+    h.clock.advance(2.6);
+    EXPECT_EQ(h.state->mode(), AppMode::quiet());
+}
+
+TEST(AppStateDetails, FrameLocationsStayInsideTheFramesFolder)
+{
+    SessionHarness h;
+    FrameMeta frame;
+    frame.file = QStringLiteral("../days/x.json");
+    EXPECT_FALSE(h.state->frameURL(frame).has_value());
+    frame.file = QStringLiteral("missing.jpg");
+    EXPECT_FALSE(h.state->frameURL(frame).has_value());
+    QFile file(QDir(h.witness.framesDir()).filePath(QStringLiteral("here.jpg")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    frame.file = QStringLiteral("here.jpg");
+    EXPECT_EQ(h.state->frameURL(frame), file.fileName());
+}
