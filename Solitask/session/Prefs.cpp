@@ -19,7 +19,7 @@ QSettings settings()
 {
     // Fixed names, so the file is the same whatever the running program is called.
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Solitask"),
-                     QStringLiteral("Solitask"));
+        QStringLiteral("Solitask"));
 }
 
 // What the two quiet-hours helpers need, read once per call: the boundary
@@ -33,7 +33,7 @@ struct QuietRule
     static QuietRule current()
     {
         return {flag(Key::quietWeekends), integer(Key::quietStartMinutes),
-                integer(Key::quietEndMinutes)};
+            integer(Key::quietEndMinutes)};
     }
 
     bool holds(const QDateTime &at, const Calendar &calendar) const
@@ -68,8 +68,7 @@ QStringList stringsOrDefault(const QVariantList &items)
     return strings;
 }
 
-template<typename T>
-T bounded(T value, T low, T high)
+template <typename T> T bounded(T value, T low, T high)
 {
     return std::min(std::max(value, low), high);
 }

@@ -41,8 +41,8 @@ inline const QString lastSelfTest = QStringLiteral("lastSelfTest");
 
 enum class WitnessModel { sonnet, economy, cliDefault };
 
-inline constexpr std::array<WitnessModel, 3> allWitnessModels = {
-    WitnessModel::sonnet, WitnessModel::economy, WitnessModel::cliDefault};
+inline constexpr std::array<WitnessModel, 3> allWitnessModels
+    = {WitnessModel::sonnet, WitnessModel::economy, WitnessModel::cliDefault};
 
 QString rawValue(WitnessModel model);
 std::optional<WitnessModel> witnessModelFromRaw(const QString &raw);

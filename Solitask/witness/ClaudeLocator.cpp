@@ -68,14 +68,14 @@ std::optional<QString> ClaudeLocator::locate() const
 
 QStringList ClaudeLocator::standardLocations() const
 {
-    QStringList paths{m_home + QStringLiteral("/.local/bin/claude"),
-                      m_home + QStringLiteral("/.claude/local/claude"),
-                      m_home + QStringLiteral("/.npm-global/bin/claude")};
+    QStringList paths {m_home + QStringLiteral("/.local/bin/claude"),
+        m_home + QStringLiteral("/.claude/local/claude"),
+        m_home + QStringLiteral("/.npm-global/bin/claude")};
     if (const auto npm = npmGlobalBin())
         paths.append(*npm + QStringLiteral("/claude"));
     paths.append({QStringLiteral("/opt/homebrew/bin/claude"),
-                  QStringLiteral("/home/linuxbrew/.linuxbrew/bin/claude"),
-                  QStringLiteral("/usr/local/bin/claude")});
+        QStringLiteral("/home/linuxbrew/.linuxbrew/bin/claude"),
+        QStringLiteral("/usr/local/bin/claude")});
     return paths;
 }
 

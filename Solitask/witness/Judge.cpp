@@ -13,7 +13,8 @@
 
 #include <cmath>
 
-const QString Judge::busyMessage = QStringLiteral("The witness is already looking at another period.");
+const QString Judge::busyMessage
+    = QStringLiteral("The witness is already looking at another period.");
 
 namespace {
 
@@ -48,7 +49,7 @@ Judge &Judge::shared()
     if (!judge) {
         judge = new Judge(scheduler, {}, QCoreApplication::instance());
         connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, judge.data(),
-                &Judge::abort);
+            &Judge::abort);
     }
     return *judge;
 }
@@ -58,8 +59,8 @@ std::optional<QString> Judge::locateClaude() const
     return m_options.locator.locate();
 }
 
-void Judge::execute(const QByteArray &stdin, const QString &model, const QString &label,
-                    Completion completion)
+void Judge::execute(
+    const QByteArray &stdin, const QString &model, const QString &label, Completion completion)
 {
     if (m_inFlight) {
         later([completion] { completion(JudgeFailure::failed(busyMessage)); });
@@ -78,23 +79,17 @@ void Judge::execute(const QByteArray &stdin, const QString &model, const QString
     });
 }
 
-void Judge::attempt(const QByteArray &stdin, const QString &model, const QString &label,
-                    Completion completion)
+void Judge::attempt(
+    const QByteArray &stdin, const QString &model, const QString &label, Completion completion)
 {
     const std::optional<QString> path = locateClaude();
     if (!path) {
         later([completion] { completion(JudgeFailure::cliNotFound()); });
         return;
     }
-    JudgeRun::Request request{*path,
-                              stdin,
-                              model,
-                              label,
-                              Prefs::budgetUSD(),
-                              m_options.locator.home(),
-                              m_options.workingDirectory,
-                              m_options.timeLimitSeconds,
-                              m_options.outputLimit};
+    JudgeRun::Request request {*path, stdin, model, label, Prefs::budgetUSD(),
+        m_options.locator.home(), m_options.workingDirectory, m_options.timeLimitSeconds,
+        m_options.outputLimit};
     auto *run = new JudgeRun(m_options.makeChild(), m_scheduler, this);
     m_run = run;
     run->start(request, [this, run, completion](const JudgeAnswer &answer) {
@@ -114,18 +109,18 @@ void Judge::selfTest(SelfTestCompletion completion)
     const QByteArray message = SampleFrames::selfTestMessage(now);
     const QString model = Prefs::judgeModel(Prefs::witnessModel());
     execute(message, model, QStringLiteral("self-test"),
-            [completion, claudePath = *path](const JudgeAnswer &answer) {
-                if (const auto *failure = std::get_if<JudgeFailure>(&answer))
-                    return completion(*failure);
-                const auto &outcome = std::get<JudgeOutcome>(answer);
-                Prefs::setValue(Prefs::Key::lastSelfTest,
-                                QStringLiteral("%1 · %2 s · %3")
-                                    .arg(outcome.model)
-                                    .arg(std::llround(outcome.seconds))
-                                    .arg(Formatters::iso(QDateTime::currentDateTimeUtc())));
-                completion(JudgeSelfTestReport{outcome.model, outcome.seconds, outcome.costUSD,
-                                               outcome.result.verdict, claudePath});
-            });
+        [completion, claudePath = *path](const JudgeAnswer &answer) {
+            if (const auto *failure = std::get_if<JudgeFailure>(&answer))
+                return completion(*failure);
+            const auto &outcome = std::get<JudgeOutcome>(answer);
+            Prefs::setValue(Prefs::Key::lastSelfTest,
+                QStringLiteral("%1 · %2 s · %3")
+                    .arg(outcome.model)
+                    .arg(std::llround(outcome.seconds))
+                    .arg(Formatters::iso(QDateTime::currentDateTimeUtc())));
+            completion(JudgeSelfTestReport {outcome.model, outcome.seconds, outcome.costUSD,
+                outcome.result.verdict, claudePath});
+        });
 }
 
 void Judge::abort()

@@ -50,11 +50,11 @@ public:
 
     /// Judges one period; a second call while one runs is answered busy. An
     /// empty answer ("no structured result") is retried once.
-    void execute(const QByteArray &stdin, const QString &model, const QString &label,
-                 Completion completion);
+    void execute(
+        const QByteArray &stdin, const QString &model, const QString &label, Completion completion);
     /// One run of the command line, no retry.
-    void attempt(const QByteArray &stdin, const QString &model, const QString &label,
-                 Completion completion);
+    void attempt(
+        const QByteArray &stdin, const QString &model, const QString &label, Completion completion);
     /// Judges the sample period and, on success, remembers it in "lastSelfTest".
     void selfTest(SelfTestCompletion completion);
     /// Stops the running child at once; its completion is never called.

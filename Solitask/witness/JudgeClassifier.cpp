@@ -30,6 +30,15 @@ bool containsAny(const QString &text, std::initializer_list<const char *> words)
     return false;
 }
 
+// One event, one line: a multi-line excerpt would read as several log entries.
+QString excerpt(const QString &text)
+{
+    QString line = text.left(200);
+    line.replace(u'\n', u' ');
+    line.replace(u'\r', u' ');
+    return line;
+}
+
 QString exitDescription(const ChildExit &exit)
 {
     return exit.bySignal ? QStringLiteral("on signal %1").arg(exit.status)
@@ -40,8 +49,8 @@ JudgeFailure withoutResultLine(const ChildExit &exit, const QString &label)
 {
     const QString stderrText = errorText(exit.standardError);
     Diag::log(QStringLiteral("judge %1: no result line (exit %2) stderr=%3 stdout=%4")
-                  .arg(label, exitDescription(exit), stderrText.left(200),
-                       utf8OrEmpty(exit.standardOutput).left(200)));
+                  .arg(label, exitDescription(exit), excerpt(stderrText),
+                      excerpt(utf8OrEmpty(exit.standardOutput))));
     if (containsAny(stderrText, {"not logged in", "login"}))
         return JudgeFailure::notLoggedIn(stderrText);
     if (exit.status != 0 || exit.bySignal) {
@@ -72,31 +81,30 @@ QString resultLineErrors(const QByteArray &output)
     return {};
 }
 
-JudgeFailure errorResult(const JudgeProtocol::Envelope &envelope, const QByteArray &output,
-                         const QString &label)
+JudgeFailure errorResult(
+    const JudgeProtocol::Envelope &envelope, const QByteArray &output, const QString &label)
 {
     QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
     if (!envelope.rawResult) {
         if (const QString errors = resultLineErrors(output); !errors.isEmpty())
             message = errors;
     }
-    Diag::log(QStringLiteral("judge %1: is_error %2").arg(label, message.left(200)));
+    Diag::log(QStringLiteral("judge %1: is_error %2").arg(label, excerpt(message)));
     if (containsAny(message, {"login", "auth", "credential", "api key"}))
         return JudgeFailure::notLoggedIn(message);
     return JudgeFailure::failed(message);
 }
 
 JudgeOutcome success(const JudgeProtocol::Envelope &envelope, const QString &label,
-                     const QString &requestedModel, double seconds)
+    const QString &requestedModel, double seconds)
 {
     QString model = envelope.model.value_or(requestedModel);
     if (model.isEmpty())
         model = QStringLiteral("CLI default");
     Diag::log(QString::asprintf("judge %s: %s in %.1f s, cost %.4f, model %s (used: %s)",
-                                qUtf8Printable(label),
-                                qUtf8Printable(rawValue(envelope.result->verdict)), seconds,
-                                envelope.costUSD.value_or(0), qUtf8Printable(model),
-                                qUtf8Printable(envelope.modelsUsed.join(u','))));
+        qUtf8Printable(label), qUtf8Printable(rawValue(envelope.result->verdict)), seconds,
+        envelope.costUSD.value_or(0), qUtf8Printable(model),
+        qUtf8Printable(envelope.modelsUsed.join(u','))));
     return {*envelope.result, model, seconds, envelope.costUSD, envelope.durationMs};
 }
 
@@ -107,8 +115,8 @@ QString errorText(const QByteArray &bytes)
     return utf8OrEmpty(bytes).trimmed();
 }
 
-JudgeAnswer classify(const ChildExit &exit, const QString &label, const QString &requestedModel,
-                     double seconds)
+JudgeAnswer classify(
+    const ChildExit &exit, const QString &label, const QString &requestedModel, double seconds)
 {
     if (exit.overflow) {
         Diag::log(QStringLiteral("judge %1: output too large, stopped").arg(label));

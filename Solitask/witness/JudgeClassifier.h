@@ -11,8 +11,8 @@ namespace JudgeClassifier {
 
 /// `label` names the run in log lines ("hour", "partial", "self-test");
 /// `requestedModel` is reported when the judge names none.
-JudgeAnswer classify(const ChildExit &exit, const QString &label, const QString &requestedModel,
-                     double seconds);
+JudgeAnswer classify(
+    const ChildExit &exit, const QString &label, const QString &requestedModel, double seconds);
 
 /// Standard error as shown to the person: trimmed UTF-8, empty when not UTF-8.
 QString errorText(const QByteArray &bytes);

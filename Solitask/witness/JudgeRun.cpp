@@ -25,8 +25,8 @@ void JudgeRun::start(const Request &request, Completion completion)
     launch.program = request.claudePath;
     launch.arguments = JudgeProtocol::arguments(
         request.model, JudgeProtocol::fallbackModel.toString(), request.budgetUSD);
-    launch.environment = environment(QProcessEnvironment::systemEnvironment(), request.home,
-                                     request.claudePath);
+    launch.environment
+        = environment(QProcessEnvironment::systemEnvironment(), request.home, request.claudePath);
     launch.workingDirectory = request.workingDirectory;
     launch.input = request.input;
     launch.outputLimit = request.outputLimit;
@@ -42,8 +42,8 @@ void JudgeRun::abandon()
     m_child->kill();
 }
 
-QProcessEnvironment JudgeRun::environment(const QProcessEnvironment &inherited,
-                                          const QString &home, const QString &claudePath)
+QProcessEnvironment JudgeRun::environment(
+    const QProcessEnvironment &inherited, const QString &home, const QString &claudePath)
 {
     QProcessEnvironment env = inherited;
     // An npm install runs `env node`: the folder claude lives in usually holds node too.
@@ -55,7 +55,8 @@ QProcessEnvironment JudgeRun::environment(const QProcessEnvironment &inherited,
     env.insert(QStringLiteral("PATH"), path);
     for (const QString &name : inherited.keys()) {
         if (name == QLatin1String("CLAUDECODE") || name == QLatin1String("CLAUDE_PID")
-            || name == QLatin1String("CLAUDE_EFFORT") || name.startsWith(QLatin1String("CLAUDE_CODE_")))
+            || name == QLatin1String("CLAUDE_EFFORT")
+            || name.startsWith(QLatin1String("CLAUDE_CODE_")))
             env.remove(name);
     }
     return env;

@@ -38,8 +38,8 @@ public:
 
     /// The child's environment: this process's, with the install folders in
     /// front of PATH and the variables of an enclosing Claude Code session removed.
-    static QProcessEnvironment environment(const QProcessEnvironment &inherited,
-                                           const QString &home, const QString &claudePath);
+    static QProcessEnvironment environment(
+        const QProcessEnvironment &inherited, const QString &home, const QString &claudePath);
 
     /// Seconds the child gets after being asked to stop before it is killed.
     static constexpr double terminateGraceSeconds = 0.5;

@@ -38,7 +38,8 @@ FrameMeta sampleFrame(const QDateTime &time, Relation relation)
     const QString title = on ? QStringLiteral("Pricing v3")
         : adjacent           ? QStringLiteral("#eng")
                              : QStringLiteral("Hacker News");
-    return FrameMeta{newID(), time, app, QStringLiteral("sample"), title, std::nullopt, std::nullopt};
+    return FrameMeta {
+        newID(), time, app, QStringLiteral("sample"), title, std::nullopt, std::nullopt};
 }
 
 HourRecord emptyHour(const Thing &thing, const QDateTime &start)
@@ -84,7 +85,7 @@ HourRecord quietHour(const Thing &thing, const QDateTime &start)
 
 Thing thing(const QString &text, const QDateTime &declaredAt, Until until)
 {
-    return Thing{newID(), text, declaredAt, until, std::nullopt, std::nullopt, std::nullopt};
+    return Thing {newID(), text, declaredAt, until, std::nullopt, std::nullopt, std::nullopt};
 }
 
 void seedToday(Store &store, const QDateTime &dayStart)
@@ -97,15 +98,16 @@ void seedToday(Store &store, const QDateTime &dayStart)
     pricing.outcome = Outcome::done;
     store.upsertThing(pricing);
 
-    const QList<HourPlan> plans{
+    const QList<HourPlan> plans {
         {dayStart, {on, on, on, on, adjacent, on}, doc, {doc, QStringLiteral("Slack #eng")},
-         Switching::low, QStringLiteral("Steady on the pricing page, with one check of Slack."), 4, 2},
+            Switching::low, QStringLiteral("Steady on the pricing page, with one check of Slack."),
+            4, 2},
         {dayStart.addSecs(3600), {on, off, off, adjacent, off, off}, doc,
-         {doc, QStringLiteral("Slack #eng"), QStringLiteral("Gmail")}, Switching::high,
-         QStringLiteral("Drifted toward Slack and Gmail for most of the hour."), 11, 3},
+            {doc, QStringLiteral("Slack #eng"), QStringLiteral("Gmail")}, Switching::high,
+            QStringLiteral("Drifted toward Slack and Gmail for most of the hour."), 11, 3},
         {dayStart.addSecs(3 * 3600), {on, on, on, on, adjacent, on}, doc,
-         {doc, QStringLiteral("Figma")}, Switching::low,
-         QStringLiteral("Back with the pricing page, mostly in Docs and Figma."), 6, 2},
+            {doc, QStringLiteral("Figma")}, Switching::low,
+            QStringLiteral("Back with the pricing page, mostly in Docs and Figma."), 6, 2},
     };
     store.upsertHour(judgedHour(pricing, plans[0], calendar));
     store.upsertHour(judgedHour(pricing, plans[1], calendar));
@@ -118,15 +120,16 @@ void seedToday(Store &store, const QDateTime &dayStart)
 
 HourPlan historyHour(Generator &draw, const QDateTime &start, int week)
 {
-    static const QStringList names{QStringLiteral("the thing"), QStringLiteral("Slack"),
-                                   QStringLiteral("email"), QStringLiteral("browser"),
-                                   QStringLiteral("terminal")};
+    static const QStringList names {QStringLiteral("the thing"), QStringLiteral("Slack"),
+        QStringLiteral("email"), QStringLiteral("browser"), QStringLiteral("terminal")};
     const double p = 0.45 + 0.035 * (8 - week);
     HourPlan plan;
     plan.start = start;
     for (int i = 0; i < 6; ++i) {
         const double x = draw.next();
-        plan.relations.append(x < p ? Relation::on : x < p + 0.2 ? Relation::adjacent : Relation::off);
+        plan.relations.append(x < p ? Relation::on
+                : x < p + 0.2       ? Relation::adjacent
+                                    : Relation::off);
     }
     const int threadCount = int(draw.next() * 3) + 1;
     plan.threads = names.mid(0, threadCount);
@@ -139,9 +142,9 @@ HourPlan historyHour(Generator &draw, const QDateTime &start, int week)
 
 void seedHistoryDay(Store &store, Generator &draw, const QDateTime &morning, int week, int d)
 {
-    static const QStringList texts{
-        QStringLiteral("Ship the onboarding"), QStringLiteral("Write the investor update"),
-        QStringLiteral("Fix the sync bug"), QStringLiteral("Plan Q4")};
+    static const QStringList texts {QStringLiteral("Ship the onboarding"),
+        QStringLiteral("Write the investor update"), QStringLiteral("Fix the sync bug"),
+        QStringLiteral("Plan Q4")};
     Thing day = thing(texts[d % 4], morning, Until::untilDone());
     day.closedAt = morning.addSecs(18000);
     day.outcome = d == 2 ? Outcome::switched : Outcome::done;
@@ -149,8 +152,8 @@ void seedHistoryDay(Store &store, Generator &draw, const QDateTime &morning, int
         day.switchReason = SwitchReason::interrupted;
     store.upsertThing(day);
     for (int h = 0; h < 5; ++h)
-        store.upsertHour(
-            judgedHour(day, historyHour(draw, morning.addSecs(3600LL * h), week), store.calendar()));
+        store.upsertHour(judgedHour(
+            day, historyHour(draw, morning.addSecs(3600LL * h), week), store.calendar()));
 }
 
 void seedHistory(Store &store, const QDateTime &now)

@@ -110,13 +110,9 @@ QList<Sample> make(int width, const Calendar &calendar, const QDateTime &now)
     for (int i = 0; i < sampleCount; ++i) {
         const Row &row = rows[std::size_t(i)];
         const QString number = QString::number(i);
-        FrameMeta meta{QStringLiteral("sample-") + number,
-                       rowTime(row, calendar, now),
-                       QString::fromUtf8(row.app),
-                       QStringLiteral("sample.") + number,
-                       QString::fromUtf8(row.title),
-                       std::nullopt,
-                       QStringLiteral("sample-%1.jpg").arg(i)};
+        FrameMeta meta {QStringLiteral("sample-") + number, rowTime(row, calendar, now),
+            QString::fromUtf8(row.app), QStringLiteral("sample.") + number,
+            QString::fromUtf8(row.title), std::nullopt, QStringLiteral("sample-%1.jpg").arg(i)};
         samples.append({meta, render(meta.appName, meta.windowTitle, row.tint, width)});
     }
     return samples;
@@ -124,22 +120,17 @@ QList<Sample> make(int width, const Calendar &calendar, const QDateTime &now)
 
 QByteArray selfTestMessage(const QDateTime &now, const Calendar &calendar)
 {
-    Thing thing{QUuid::createUuid().toString(QUuid::WithoutBraces),
-                QStringLiteral("Finish the pricing page"),
-                now.addSecs(-3600),
-                Until::untilDone(),
-                std::nullopt,
-                std::nullopt,
-                std::nullopt};
-    const QList<JudgeProtocol::DwellEntry> dwell{{QStringLiteral("Google Docs"), 1860},
-                                                 {QStringLiteral("Slack"), 720},
-                                                 {QStringLiteral("Gmail"), 540},
-                                                 {QStringLiteral("Safari"), 480}};
+    Thing thing {QUuid::createUuid().toString(QUuid::WithoutBraces),
+        QStringLiteral("Finish the pricing page"), now.addSecs(-3600), Until::untilDone(),
+        std::nullopt, std::nullopt, std::nullopt};
+    const QList<JudgeProtocol::DwellEntry> dwell {{QStringLiteral("Google Docs"), 1860},
+        {QStringLiteral("Slack"), 720}, {QStringLiteral("Gmail"), 540},
+        {QStringLiteral("Safari"), 480}};
     QList<JudgeProtocol::FrameInput> frames;
     for (const Sample &sample : make(defaultWidth, calendar, now))
         frames.append({sample.meta.caption(calendar), QString::fromLatin1(sample.jpeg.toBase64())});
-    const QString text = JudgeProtocol::userText(thing, std::nullopt, 9, 4, dwell,
-                                                 frames.size(), false, now);
+    const QString text
+        = JudgeProtocol::userText(thing, std::nullopt, 9, 4, dwell, frames.size(), false, now);
     return JudgeProtocol::ndjsonMessage(text, frames);
 }
 

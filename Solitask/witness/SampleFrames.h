@@ -24,7 +24,7 @@ inline constexpr int sampleCount = 6;
 
 /// The six samples, timed today on `calendar` at their table times.
 QList<Sample> make(int width, const Calendar &calendar = Calendar::system(),
-                   const QDateTime &now = QDateTime::currentDateTimeUtc());
+    const QDateTime &now = QDateTime::currentDateTimeUtc());
 
 /// A JPEG of width × width·0.625 pixels: a tinted backdrop, a window card with
 /// the app and title in its title bar, the title in large type, text bars.

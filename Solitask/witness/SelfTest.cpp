@@ -35,12 +35,12 @@ QString tempFolder(const QString &prefix)
 
 QJsonObject captureReport(const FrameMeta &frame, const Witness &witness)
 {
-    QJsonObject capture{{QStringLiteral("caption"), frame.caption()},
-                        {QStringLiteral("skipped"),
-                         frame.skipped ? rawValue(*frame.skipped) : QString()}};
+    QJsonObject capture {{QStringLiteral("caption"), frame.caption()},
+        {QStringLiteral("skipped"), frame.skipped ? rawValue(*frame.skipped) : QString()}};
     if (const auto path = witness.url(frame)) {
         const QSize size = QImageReader(*path).size();
-        capture.insert(QStringLiteral("pixels"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        capture.insert(
+            QStringLiteral("pixels"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
         capture.insert(QStringLiteral("bytes"), QFileInfo(*path).size());
     }
     return capture;
@@ -48,10 +48,9 @@ QJsonObject captureReport(const FrameMeta &frame, const Witness &witness)
 
 QJsonObject witnessReport(const JudgeSelfTestReport &report)
 {
-    return {{QStringLiteral("model"), report.model},
-            {QStringLiteral("seconds"), report.seconds},
-            {QStringLiteral("costUSD"), report.costUSD.value_or(0)},
-            {QStringLiteral("verdict"), rawValue(report.verdict)}};
+    return {{QStringLiteral("model"), report.model}, {QStringLiteral("seconds"), report.seconds},
+        {QStringLiteral("costUSD"), report.costUSD.value_or(0)},
+        {QStringLiteral("verdict"), rawValue(report.verdict)}};
 }
 
 } // namespace
@@ -105,7 +104,7 @@ void SelfTest::checkThresholds()
     QList<FrameJudgment> frames;
     for (int i = 0; i < 6; ++i)
         frames.append({QStringLiteral("t%1").arg(i), QStringLiteral("l"),
-                       i < 4 ? Relation::on : Relation::off});
+            i < 4 ? Relation::on : Relation::off});
     const Verdict verdict = Thresholds::verdict(frames, 0.9);
     m_report.insert(QStringLiteral("thresholds"), rawValue(verdict));
     if (verdict != Verdict::mostly)
@@ -116,8 +115,8 @@ void SelfTest::checkStore()
 {
     const QString root = tempFolder(QStringLiteral("solitask-selftest-"));
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const Thing thing{newID(), QStringLiteral("self-test"), now, Until::untilDone(),
-                      std::nullopt, std::nullopt, std::nullopt};
+    const Thing thing {newID(), QStringLiteral("self-test"), now, Until::untilDone(), std::nullopt,
+        std::nullopt, std::nullopt};
     Store(root).upsertThing(thing);
     const std::optional<Thing> found = Store(root).openThing(now);
     const bool ok = found && found->id == thing.id;
@@ -143,17 +142,18 @@ void SelfTest::checkSamples()
 void SelfTest::reportPrefs()
 {
     m_report.insert(QStringLiteral("prefs"),
-                    QJsonObject{{QStringLiteral("insist"), Prefs::flag(Prefs::Key::insist)},
-                                {QStringLiteral("quietWeekends"), Prefs::flag(Prefs::Key::quietWeekends)},
-                                {QStringLiteral("cadence"), Prefs::cadenceMinutes()},
-                                {QStringLiteral("model"), Prefs::rawValue(Prefs::witnessModel())},
-                                {QStringLiteral("opacity"), Prefs::stripOpacity()}});
+        QJsonObject {{QStringLiteral("insist"), Prefs::flag(Prefs::Key::insist)},
+            {QStringLiteral("quietWeekends"), Prefs::flag(Prefs::Key::quietWeekends)},
+            {QStringLiteral("cadence"), Prefs::cadenceMinutes()},
+            {QStringLiteral("model"), Prefs::rawValue(Prefs::witnessModel())},
+            {QStringLiteral("opacity"), Prefs::stripOpacity()}});
 }
 
 void SelfTest::reportEnvironment()
 {
     const auto front = m_platform.activeApp->frontmost();
-    const QString frontName = front && !front->name.isEmpty() ? front->name : QStringLiteral("Unknown");
+    const QString frontName
+        = front && !front->name.isEmpty() ? front->name : QStringLiteral("Unknown");
     m_report.insert(QStringLiteral("screenRecording"), m_platform.screenPermission->isGranted());
     m_report.insert(QStringLiteral("claudePath"), m_judge.locateClaude().value_or(QString()));
     m_report.insert(QStringLiteral("idleSeconds"), qint64(m_platform.idle->idleSeconds()));
@@ -171,7 +171,7 @@ void SelfTest::checkCapture()
         // Shared, so that a frame arriving after the time limit writes nowhere harmful.
         auto frame = std::make_shared<std::optional<FrameMeta>>();
         witness.capture({Prefs::privateBundleIDs(), false, Prefs::frameWidth(), 600},
-                        [frame](FrameMeta meta) { *frame = meta; });
+            [frame](FrameMeta meta) { *frame = meta; });
         if (!runUntil([&] { return frame->has_value(); }, 20, 0.1)) {
             m_failures.append(QStringLiteral("capture: timed out"));
         } else {
@@ -197,6 +197,6 @@ void SelfTest::checkWitness()
         return;
     }
     const QString message = std::get<JudgeFailure>(**answer).message();
-    m_report.insert(QStringLiteral("witness"), QJsonObject{{QStringLiteral("error"), message}});
+    m_report.insert(QStringLiteral("witness"), QJsonObject {{QStringLiteral("error"), message}});
     m_failures.append(QStringLiteral("witness: ") + message);
 }

@@ -61,7 +61,7 @@ protected:
     {
         QProcess process;
         process.setProcessEnvironment(m_env);
-        process.start(binary, QStringList{QStringLiteral("--self-test")} + switches);
+        process.start(binary, QStringList {QStringLiteral("--self-test")} + switches);
         EXPECT_TRUE(process.waitForFinished(60000));
         m_exitCode = process.exitCode();
         m_stdout = process.readAllStandardOutput();
@@ -104,7 +104,7 @@ TEST_F(SelfTestCommandTest, PlainRunReportsHealthyCoreAndExitsZero)
     EXPECT_TRUE(prefs.value(QStringLiteral("insist")).toBool());
     EXPECT_TRUE(prefs.value(QStringLiteral("quietWeekends")).toBool());
     for (const char *key : {"screenRecording", "claudePath", "idleSeconds", "screenLocked",
-                            "cameraRunning", "frontmost"})
+             "cameraRunning", "frontmost"})
         EXPECT_TRUE(report.contains(QString::fromLatin1(key))) << key;
     EXPECT_FALSE(report.contains(QStringLiteral("witness")));
     EXPECT_FALSE(report.contains(QStringLiteral("capture")));
@@ -119,9 +119,12 @@ TEST_F(SelfTestCommandTest, WithClaudeButNoneInstalledNamesThisComputer)
         GTEST_SKIP() << "this machine has a claude of its own";
     const QString message = QStringLiteral("Claude Code wasn't found on this computer.");
     EXPECT_EQ(m_exitCode, 1);
-    EXPECT_EQ(failures(report), QStringList{QStringLiteral("witness: ") + message});
-    EXPECT_EQ(report.value(QStringLiteral("witness")).toObject().value(QStringLiteral("error")).toString(),
-              message);
+    EXPECT_EQ(failures(report), QStringList {QStringLiteral("witness: ") + message});
+    EXPECT_EQ(report.value(QStringLiteral("witness"))
+                  .toObject()
+                  .value(QStringLiteral("error"))
+                  .toString(),
+        message);
 }
 
 TEST_F(SelfTestCommandTest, WithClaudeReportsTheWitnessAndRemembersTheRun)
@@ -131,7 +134,7 @@ TEST_F(SelfTestCommandTest, WithClaudeReportsTheWitnessAndRemembersTheRun)
     EXPECT_EQ(m_exitCode, 0);
     EXPECT_TRUE(failures(report).isEmpty());
     EXPECT_EQ(report.value(QStringLiteral("claudePath")).toString(),
-              home() + QStringLiteral("/.local/bin/claude"));
+        home() + QStringLiteral("/.local/bin/claude"));
     const QJsonObject witness = report.value(QStringLiteral("witness")).toObject();
     EXPECT_EQ(witness.value(QStringLiteral("model")).toString(), QStringLiteral("claude-sonnet-5"));
     EXPECT_EQ(witness.value(QStringLiteral("verdict")).toString(), QStringLiteral("aligned"));
@@ -146,13 +149,20 @@ TEST_F(SelfTestCommandTest, TheChosenModelReachesTheJudgeAndTheReport)
     writeSettings("witnessModel=economy\ncadenceMinutes=0\n");
     installFakeClaude(QStringLiteral("answer-no-usage"));
     const QJsonObject report = run({QStringLiteral("--with-claude")});
-    EXPECT_EQ(report.value(QStringLiteral("prefs")).toObject().value(QStringLiteral("model")).toString(),
-              QStringLiteral("economy"));
-    EXPECT_EQ(report.value(QStringLiteral("prefs")).toObject().value(QStringLiteral("cadence")).toInt(), 1);
-    EXPECT_EQ(report.value(QStringLiteral("witness")).toObject().value(QStringLiteral("model")).toString(),
-              QStringLiteral("claude-haiku-4-5"));
+    EXPECT_EQ(
+        report.value(QStringLiteral("prefs")).toObject().value(QStringLiteral("model")).toString(),
+        QStringLiteral("economy"));
+    EXPECT_EQ(
+        report.value(QStringLiteral("prefs")).toObject().value(QStringLiteral("cadence")).toInt(),
+        1);
+    EXPECT_EQ(report.value(QStringLiteral("witness"))
+                  .toObject()
+                  .value(QStringLiteral("model"))
+                  .toString(),
+        QStringLiteral("claude-haiku-4-5"));
     const QStringList args = m_fake.arguments();
-    EXPECT_EQ(args.value(args.indexOf(QStringLiteral("--model")) + 1), QStringLiteral("claude-haiku-4-5"));
+    EXPECT_EQ(args.value(args.indexOf(QStringLiteral("--model")) + 1),
+        QStringLiteral("claude-haiku-4-5"));
 }
 
 TEST_F(SelfTestCommandTest, AFailingWitnessFailsTheRun)
@@ -161,7 +171,8 @@ TEST_F(SelfTestCommandTest, AFailingWitnessFailsTheRun)
     const QJsonObject report = run({QStringLiteral("--with-claude")});
     EXPECT_EQ(m_exitCode, 1);
     EXPECT_EQ(failures(report),
-              QStringList{QStringLiteral("witness: Claude Code isn't signed in: Not logged in · Please run /login")});
+        QStringList {QStringLiteral(
+            "witness: Claude Code isn't signed in: Not logged in · Please run /login")});
     EXPECT_FALSE(settingsFile().contains("lastSelfTest"));
 }
 

@@ -16,8 +16,8 @@ const Calendar berlin(QTimeZone("Europe/Berlin"));
 QDateTime at(const char *localTime)
 {
     return QDateTime(QDateTime::fromString(QString::fromLatin1(localTime), Qt::ISODate).date(),
-                     QDateTime::fromString(QString::fromLatin1(localTime), Qt::ISODate).time(),
-                     berlin.timeZone())
+        QDateTime::fromString(QString::fromLatin1(localTime), Qt::ISODate).time(),
+        berlin.timeZone())
         .toUTC();
 }
 
@@ -80,8 +80,8 @@ TEST(PrefsClamps, NumbersOutsideTheirRangeAreClamped)
     }
     setValue(Key::frameWidth, 1024);
     EXPECT_EQ(frameWidth(), 1024);
-    const std::tuple<double, double, double> reals[] = {
-        {0, 0.1, 0.1}, {5, 1.0, 0.9}, {0.25, 0.25, 0.25}, {-1, 0.1, 0.1}};
+    const std::tuple<double, double, double> reals[]
+        = {{0, 0.1, 0.1}, {5, 1.0, 0.9}, {0.25, 0.25, 0.25}, {-1, 0.1, 0.1}};
     for (const auto &[value, budget, opacity] : reals) {
         setValue(Key::budgetUSD, value);
         setValue(Key::stripOpacity, value);
@@ -103,12 +103,12 @@ TEST(PrefsWitnessModel, RawValuesMapToJudgeModels)
 {
     TestPrefs prefs;
     EXPECT_EQ(witnessModel(), WitnessModel::sonnet);
-    const std::tuple<const char *, WitnessModel, const char *> cases[] = {
-        {"sonnet", WitnessModel::sonnet, "claude-sonnet-5"},
-        {"economy", WitnessModel::economy, "claude-haiku-4-5"},
-        {"cliDefault", WitnessModel::cliDefault, ""},
-        {"opus", WitnessModel::sonnet, "claude-sonnet-5"},
-        {"", WitnessModel::sonnet, "claude-sonnet-5"}};
+    const std::tuple<const char *, WitnessModel, const char *> cases[]
+        = {{"sonnet", WitnessModel::sonnet, "claude-sonnet-5"},
+            {"economy", WitnessModel::economy, "claude-haiku-4-5"},
+            {"cliDefault", WitnessModel::cliDefault, ""},
+            {"opus", WitnessModel::sonnet, "claude-sonnet-5"},
+            {"", WitnessModel::sonnet, "claude-sonnet-5"}};
     for (const auto &[raw, model, judge] : cases) {
         setValue(Key::witnessModel, QString::fromLatin1(raw));
         EXPECT_EQ(witnessModel(), model) << raw;
@@ -134,24 +134,24 @@ TEST(PrefsPrivateApps, DefaultListStartsWithTheTenKnownIdsThenLinuxOnes)
 TEST(PrefsPrivateApps, ListsOfEveryLengthRoundTrip)
 {
     TestPrefs prefs;
-    for (const QStringList &ids : {QStringList{}, QStringList{QStringLiteral("a")},
-                                   QStringList{QStringLiteral("a"), QStringLiteral("b,c")}}) {
+    for (const QStringList &ids : {QStringList {}, QStringList {QStringLiteral("a")},
+             QStringList {QStringLiteral("a"), QStringLiteral("b,c")}}) {
         setPrivateBundleIDs(ids);
         EXPECT_EQ(privateBundleIDs(), ids);
     }
     setValue(Key::privateBundleIDs, 42);
     EXPECT_EQ(privateBundleIDs(), defaultPrivateBundleIDs());
-    setValue(Key::privateBundleIDs, QVariantList{QStringLiteral("x"), 3});
+    setValue(Key::privateBundleIDs, QVariantList {QStringLiteral("x"), 3});
     EXPECT_EQ(privateBundleIDs(), defaultPrivateBundleIDs());
 }
 
 // What another process (or a person with an editor) left in the settings file.
 TEST(PrefsPrivateApps, ShapesReadFromTheFileItself)
 {
-    const std::pair<const char *, QStringList> cases[] = {
-        {"privateBundleIDs=one.app\n", {QStringLiteral("one.app")}},
-        {"privateBundleIDs=a, b\n", {QStringLiteral("a"), QStringLiteral("b")}},
-        {"privateBundleIDs=@Invalid()\n", {}}};
+    const std::pair<const char *, QStringList> cases[]
+        = {{"privateBundleIDs=one.app\n", {QStringLiteral("one.app")}},
+            {"privateBundleIDs=a, b\n", {QStringLiteral("a"), QStringLiteral("b")}},
+            {"privateBundleIDs=@Invalid()\n", {}}};
     for (const auto &[line, expected] : cases) {
         TestPrefs prefs;
         QDir().mkpath(prefs.configDir() + QStringLiteral("/Solitask"));

@@ -1,5 +1,5 @@
-#include "Solitask/session/Prefs.h"
 #include "Solitask/witness/ClaudeLocator.h"
+#include "Solitask/session/Prefs.h"
 #include "fakes/FakeClaude.h"
 #include "fakes/TestPrefs.h"
 
@@ -65,7 +65,8 @@ TEST_F(ClaudeLocatorTest, AnExecutableOverrideComesFirst)
 
 TEST_F(ClaudeLocatorTest, AnOverrideThatIsNotExecutableIsPassedOver)
 {
-    Prefs::setValue(Prefs::Key::claudePathOverride, makeFile(QStringLiteral("tools/claude"), false));
+    Prefs::setValue(
+        Prefs::Key::claudePathOverride, makeFile(QStringLiteral("tools/claude"), false));
     const QString local = makeFile(QStringLiteral(".claude/local/claude"));
     EXPECT_EQ(m_locator.locate(), local);
 }
@@ -132,7 +133,8 @@ TEST(ClaudeLocatorDefaults, UsesTheUsersHomeAndALoginShell)
     const ClaudeLocator locator;
     EXPECT_EQ(locator.home(), QDir::homePath());
     EXPECT_FALSE(ClaudeLocator::loginShellOfUser().isEmpty());
-    EXPECT_TRUE(locator.standardLocations().contains(QDir::homePath() + QStringLiteral("/.local/bin/claude")));
+    EXPECT_TRUE(locator.standardLocations().contains(
+        QDir::homePath() + QStringLiteral("/.local/bin/claude")));
     EXPECT_EQ(locator.standardLocations().last(), QStringLiteral("/usr/local/bin/claude"));
 }
 

@@ -1,6 +1,6 @@
+#include "Solitask/witness/Judge.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/QtScheduler.h"
-#include "Solitask/witness/Judge.h"
 #include "Solitask/witness/SampleFrames.h"
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/JudgeProtocol.h"
@@ -21,7 +21,8 @@
 
 std::ostream &operator<<(std::ostream &out, const JudgeFailure &failure)
 {
-    return out << "JudgeFailure(" << int(failure.kind) << ", " << qPrintable(failure.payload) << ")";
+    return out << "JudgeFailure(" << int(failure.kind) << ", " << qPrintable(failure.payload)
+               << ")";
 }
 
 namespace {
@@ -39,8 +40,8 @@ protected:
         m_judge = makeJudge();
     }
 
-    std::unique_ptr<Judge> makeJudge(double limitSeconds = 120,
-                                     qint64 outputLimit = 32LL * 1024 * 1024)
+    std::unique_ptr<Judge> makeJudge(
+        double limitSeconds = 120, qint64 outputLimit = 32LL * 1024 * 1024)
     {
         JudgeOptions options;
         options.locator.setHome(home());
@@ -60,7 +61,7 @@ protected:
     }
 
     JudgeAnswer execute(const QString &mode, const QString &model = hourModel,
-                        const QByteArray &input = smallMessage())
+        const QByteArray &input = smallMessage())
     {
         m_fake.setMode(mode);
         int calls = 0;
@@ -88,7 +89,7 @@ protected:
         if (const auto *failure = std::get_if<JudgeFailure>(&answer))
             ADD_FAILURE() << "unexpected failure: " << qPrintable(failure->message());
         return std::holds_alternative<JudgeOutcome>(answer) ? std::get<JudgeOutcome>(answer)
-                                                            : JudgeOutcome{};
+                                                            : JudgeOutcome {};
     }
 
     QString log() const
@@ -133,49 +134,49 @@ TEST_P(JudgeFailureRows, AnswersTheFailureAndLogsIt)
 
 const QString noResult = QStringLiteral("no structured result");
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, JudgeFailureRows,
+INSTANTIATE_TEST_SUITE_P(Table, JudgeFailureRows,
     ::testing::Values(
-        FailureRow{"signed-out",
-                   JudgeFailure::notLoggedIn(QStringLiteral("Invalid API key · Please run /login")),
-                   "judge hour: no result line (exit 1) stderr=Invalid API key · Please run "
-                   "/login stdout=\n",
-                   1},
-        FailureRow{"exit-nonzero", JudgeFailure::failed(QStringLiteral("something broke")),
-                   "judge hour: no result line (exit 3) stderr=something broke stdout=", 1},
-        FailureRow{"exit-silent", JudgeFailure::failed(QStringLiteral("claude exited 4")),
-                   "no result line (exit 4) stderr= stdout=", 1},
-        FailureRow{"exit-garbled", JudgeFailure::failed(QStringLiteral("claude exited 5")),
-                   "no result line (exit 5) stderr= stdout=", 1},
-        FailureRow{"crash", JudgeFailure::failed(QStringLiteral("claude exited on signal 9")),
-                   "no result line (exit on signal 9)", 1},
-        FailureRow{"error-login",
-                   JudgeFailure::notLoggedIn(QStringLiteral("Not logged in · Please run /login")),
-                   "judge hour: is_error Not logged in · Please run /login", 1},
-        FailureRow{"error-other",
-                   JudgeFailure::failed(QStringLiteral("Overloaded, try again later")),
-                   "judge hour: is_error Overloaded, try again later", 1},
-        FailureRow{"error-limits",
-                   JudgeFailure::failed(QStringLiteral("Reached maximum budget ($0.40)")),
-                   "judge hour: is_error Reached maximum budget ($0.40)", 1},
-        FailureRow{"empty", JudgeFailure::badOutput(noResult),
-                   "judge hour: retrying once after empty result", 2},
-        FailureRow{"no-output", JudgeFailure::badOutput(noResult),
-                   "no result line (exit 0) stderr= stdout=", 2},
-        FailureRow{"garbage", JudgeFailure::badOutput(noResult),
-                   "stderr=garbage on stderr stdout=not json at all", 2},
-        FailureRow{"non-utf8", JudgeFailure::badOutput(noResult), "no result line (exit 0)", 2}));
+        FailureRow {"signed-out",
+            JudgeFailure::notLoggedIn(QStringLiteral("Invalid API key · Please run /login")),
+            "judge hour: no result line (exit 1) stderr=Invalid API key · Please run "
+            "/login stdout=\n",
+            1},
+        FailureRow {"exit-nonzero", JudgeFailure::failed(QStringLiteral("something broke")),
+            "judge hour: no result line (exit 3) stderr=something broke stdout=", 1},
+        FailureRow {"exit-silent", JudgeFailure::failed(QStringLiteral("claude exited 4")),
+            "no result line (exit 4) stderr= stdout=", 1},
+        FailureRow {"exit-garbled", JudgeFailure::failed(QStringLiteral("claude exited 5")),
+            "no result line (exit 5) stderr= stdout=", 1},
+        FailureRow {"crash", JudgeFailure::failed(QStringLiteral("claude exited on signal 9")),
+            "no result line (exit on signal 9)", 1},
+        FailureRow {"error-login",
+            JudgeFailure::notLoggedIn(QStringLiteral("Not logged in · Please run /login")),
+            "judge hour: is_error Not logged in · Please run /login", 1},
+        FailureRow {"error-other",
+            JudgeFailure::failed(QStringLiteral("Overloaded, try again later")),
+            "judge hour: is_error Overloaded, try again later", 1},
+        FailureRow {"error-limits",
+            JudgeFailure::failed(QStringLiteral("Reached maximum budget ($0.40)")),
+            "judge hour: is_error Reached maximum budget ($0.40)", 1},
+        FailureRow {"empty", JudgeFailure::badOutput(noResult),
+            "judge hour: retrying once after empty result", 2},
+        FailureRow {"no-output", JudgeFailure::badOutput(noResult),
+            "no result line (exit 0) stderr= stdout=", 2},
+        FailureRow {"garbage", JudgeFailure::badOutput(noResult),
+            "stderr=garbage on stderr stdout=not json at all", 2},
+        FailureRow {"non-utf8", JudgeFailure::badOutput(noResult), "no result line (exit 0)", 2}));
 
 TEST_F(JudgeTest, FailureMessagesAreWhatThePersonReads)
 {
     EXPECT_EQ(JudgeFailure::notLoggedIn(QStringLiteral("x")).message(),
-              QStringLiteral("Claude Code isn't signed in: x"));
+        QStringLiteral("Claude Code isn't signed in: x"));
     EXPECT_EQ(JudgeFailure::badOutput(QStringLiteral("y")).message(),
-              QStringLiteral("The witness answered in an unexpected shape: y"));
+        QStringLiteral("The witness answered in an unexpected shape: y"));
     EXPECT_EQ(JudgeFailure::failed(QStringLiteral("z")).message(), QStringLiteral("z"));
     EXPECT_EQ(JudgeFailure::cliNotFound().message(),
-              QStringLiteral("Claude Code wasn't found on this computer."));
-    EXPECT_EQ(JudgeFailure::timeout().message(), QStringLiteral("The witness took too long to answer."));
+        QStringLiteral("Claude Code wasn't found on this computer."));
+    EXPECT_EQ(
+        JudgeFailure::timeout().message(), QStringLiteral("The witness took too long to answer."));
     EXPECT_NE(JudgeFailure::failed(QStringLiteral("a")), JudgeFailure::failed(QStringLiteral("b")));
 }
 
@@ -210,7 +211,7 @@ TEST_F(JudgeTest, PassesTheArgumentsAndTheMessageLineAndRunsInTheWorkFolder)
     const QStringList args = m_fake.arguments();
     EXPECT_EQ(args, JudgeProtocol::arguments(hourModel, QStringLiteral("claude-haiku-4-5"), 0.4));
     EXPECT_EQ(args.mid(args.indexOf(QStringLiteral("--max-budget-usd")) + 1, 1),
-              QStringList{QStringLiteral("0.40")});
+        QStringList {QStringLiteral("0.40")});
     EXPECT_EQ(m_fake.input(), input);
     EXPECT_EQ(QDir(m_fake.workingDirectory()).canonicalPath(), QDir(workDir()).canonicalPath());
 }
@@ -220,7 +221,7 @@ TEST_F(JudgeTest, AnInputClosedEarlyDoesNotStopTheAnswer)
     const QByteArray big = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
     ASSERT_GT(big.size(), 64 * 1024); // beyond what a pipe holds
     EXPECT_EQ(outcomeOf(execute(QStringLiteral("close-input"), hourModel, big)).result.verdict,
-              Verdict::aligned);
+        Verdict::aligned);
 }
 
 TEST_F(JudgeTest, BudgetIsClampedAndWrittenWithADecimalPointInAnyLocale)
@@ -234,7 +235,7 @@ TEST_F(JudgeTest, BudgetIsClampedAndWrittenWithADecimalPointInAnyLocale)
         outcomeOf(execute(QStringLiteral("answer")));
         const QStringList args = m_fake.arguments();
         EXPECT_EQ(args.value(args.indexOf(QStringLiteral("--max-budget-usd")) + 1),
-                  QString::fromLatin1(text));
+            QString::fromLatin1(text));
     }
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(before);
@@ -243,12 +244,14 @@ TEST_F(JudgeTest, BudgetIsClampedAndWrittenWithADecimalPointInAnyLocale)
 TEST_F(JudgeTest, ModelsWithoutUsageReportTheRequestedModelOrTheCliDefault)
 {
     EXPECT_EQ(outcomeOf(execute(QStringLiteral("answer-no-usage"), QString())).model,
-              QStringLiteral("CLI default"));
+        QStringLiteral("CLI default"));
     EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--model")));
     EXPECT_EQ(m_fake.arguments().mid(m_fake.arguments().size() - 2),
-              (QStringList{QStringLiteral("--fallback-model"), QStringLiteral("claude-haiku-4-5")}));
-    EXPECT_EQ(outcomeOf(execute(QStringLiteral("answer-no-usage"), QStringLiteral("claude-haiku-4-5"))).model,
-              QStringLiteral("claude-haiku-4-5"));
+        (QStringList {QStringLiteral("--fallback-model"), QStringLiteral("claude-haiku-4-5")}));
+    EXPECT_EQ(
+        outcomeOf(execute(QStringLiteral("answer-no-usage"), QStringLiteral("claude-haiku-4-5")))
+            .model,
+        QStringLiteral("claude-haiku-4-5"));
     EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--fallback-model")));
 }
 
@@ -267,24 +270,24 @@ TEST_F(JudgeTest, EnvironmentDropsClaudeSessionVariablesAndFrontsThePath)
     EXPECT_EQ(env.value(QStringLiteral("CLAUDE_KEEP_ME")), QStringLiteral("yes"));
     const QString fixtures = QFileInfo(FakeClaude::path()).absolutePath();
     EXPECT_EQ(env.value(QStringLiteral("PATH")),
-              fixtures + u':' + home() + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:")
-                  + QString::fromLocal8Bit(path));
+        fixtures + u':' + home() + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:")
+            + QString::fromLocal8Bit(path));
 
     qunsetenv("PATH");
     outcomeOf(execute(QStringLiteral("answer")));
     qputenv("PATH", path);
     EXPECT_EQ(m_fake.environment().value(QStringLiteral("PATH")),
-              fixtures + u':' + home()
-                  + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:/usr/bin:/bin"));
-    for (const char *name : {"CLAUDECODE", "CLAUDE_PID", "CLAUDE_EFFORT", "CLAUDE_CODE_ENTRYPOINT",
-                             "CLAUDE_KEEP_ME"})
+        fixtures + u':' + home()
+            + QStringLiteral("/.local/bin:/opt/homebrew/bin:/usr/local/bin:/usr/bin:/bin"));
+    for (const char *name :
+        {"CLAUDECODE", "CLAUDE_PID", "CLAUDE_EFFORT", "CLAUDE_CODE_ENTRYPOINT", "CLAUDE_KEEP_ME"})
         qunsetenv(name);
 }
 
 TEST_F(JudgeTest, AnEmptyAnswerIsRetriedExactlyOnce)
 {
-    EXPECT_EQ(outcomeOf(execute(QStringLiteral("empty-then-answer"))).result.verdict,
-              Verdict::aligned);
+    EXPECT_EQ(
+        outcomeOf(execute(QStringLiteral("empty-then-answer"))).result.verdict, Verdict::aligned);
     EXPECT_EQ(m_fake.runs(), 2);
     EXPECT_EQ(log().count(QStringLiteral("retrying once after empty result")), 1);
     EXPECT_FALSE(m_judge->inFlight());
@@ -295,10 +298,10 @@ TEST_F(JudgeTest, ASecondJudgementWhileOneRunsIsAnsweredBusy)
     m_fake.setMode(QStringLiteral("answer"));
     std::optional<JudgeAnswer> first, second;
     m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"),
-                     [&](const JudgeAnswer &a) { first = a; });
+        [&](const JudgeAnswer &a) { first = a; });
     EXPECT_TRUE(m_judge->inFlight());
     m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"),
-                     [&](const JudgeAnswer &a) { second = a; });
+        [&](const JudgeAnswer &a) { second = a; });
     ASSERT_TRUE(TestWait::until([&] { return first && second; }));
     EXPECT_EQ(failureOf(*second), JudgeFailure::failed(Judge::busyMessage));
     outcomeOf(*first);
@@ -326,7 +329,7 @@ TEST_F(JudgeTest, OutputBeyondTheLimitIsABadShapeNotAnOutOfMemory)
 {
     m_judge = makeJudge(120, 1024 * 1024);
     EXPECT_EQ(failureOf(execute(QStringLiteral("flood"))),
-              JudgeFailure::badOutput(QStringLiteral("output too large")));
+        JudgeFailure::badOutput(QStringLiteral("output too large")));
     EXPECT_FALSE(TestWait::processExists(m_fake.pid()));
 }
 
@@ -356,9 +359,8 @@ TEST_F(JudgeTest, AnExecutableThatCannotStartIsNotFoundAndLogged)
 TEST_F(JudgeTest, DestroyingTheJudgeStopsItsChild)
 {
     m_fake.setMode(QStringLiteral("hang"));
-    m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"), [](const JudgeAnswer &) {
-        ADD_FAILURE() << "an abandoned run answers nothing";
-    });
+    m_judge->execute(smallMessage(), hourModel, QStringLiteral("hour"),
+        [](const JudgeAnswer &) { ADD_FAILURE() << "an abandoned run answers nothing"; });
     ASSERT_TRUE(TestWait::until([&] { return m_fake.pid() > 0; }));
     const qint64 pid = m_fake.pid();
     m_judge.reset();

@@ -53,10 +53,10 @@ TEST_F(SampleDataTest, TodayHasTwoSolitasksFourHoursAndABreak)
     EXPECT_TRUE(board.isOpen());
 
     ASSERT_EQ(today.hours.size(), 4);
-    const HourStatus statuses[] = {HourStatus::judged, HourStatus::judged, HourStatus::quiet,
-                                   HourStatus::judged};
-    const std::optional<Verdict> verdicts[] = {Verdict::aligned, Verdict::drifting, std::nullopt,
-                                               Verdict::aligned};
+    const HourStatus statuses[]
+        = {HourStatus::judged, HourStatus::judged, HourStatus::quiet, HourStatus::judged};
+    const std::optional<Verdict> verdicts[]
+        = {Verdict::aligned, Verdict::drifting, std::nullopt, Verdict::aligned};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
         const HourRecord &hour = today.hours[i];
@@ -83,10 +83,11 @@ TEST_F(SampleDataTest, JudgedHoursCarryFramesThatMatchTheirRelations)
     ASSERT_TRUE(hour.result.has_value());
     EXPECT_EQ(hour.result->switching, Switching::high);
     EXPECT_EQ(hour.result->confidence, 0.85);
-    EXPECT_EQ(hour.result->nudge, QStringLiteral("Drifted toward Slack and Gmail for most of the hour."));
-    const QString apps[] = {QStringLiteral("Google Docs"), QStringLiteral("Safari"),
-                            QStringLiteral("Safari"), QStringLiteral("Slack"),
-                            QStringLiteral("Safari"), QStringLiteral("Safari")};
+    EXPECT_EQ(
+        hour.result->nudge, QStringLiteral("Drifted toward Slack and Gmail for most of the hour."));
+    const QString apps[]
+        = {QStringLiteral("Google Docs"), QStringLiteral("Safari"), QStringLiteral("Safari"),
+            QStringLiteral("Slack"), QStringLiteral("Safari"), QStringLiteral("Safari")};
     const char *times[] = {"10:12", "10:22", "10:32", "10:42", "10:52", "11:02"};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(hour.frames[i].time, hour.start.addSecs(600LL * (i + 1)));
