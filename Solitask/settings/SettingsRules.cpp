@@ -52,7 +52,7 @@ QList<RunningApp> addableApps(const QList<RunningApp> &running, const QStringLis
         apps.append(app);
     }
     std::sort(apps.begin(), apps.end(), [](const RunningApp &a, const RunningApp &b) {
-        return a.name.localeAwareCompare(b.name) < 0;
+        return a.name.compare(b.name, Qt::CaseInsensitive) < 0;
     });
     return apps;
 }

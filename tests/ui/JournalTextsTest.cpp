@@ -1,0 +1,207 @@
+#include "Solitask/journal/DF.h"
+#include "Solitask/journal/FrameJudgments.h"
+#include "Solitask/journal/PracticeTexts.h"
+#include "Solitask/journal/TodayEntry.h"
+#include "Solitask/journal/TodayTexts.h"
+#include "Solitask/settings/SettingsRules.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+const Calendar utc{QTimeZone::utc()};
+
+QDateTime at(int day, int h, int m)
+{
+    return QDateTime(QDate(2026, 3, day), QTime(h, m), QTimeZone::utc());
+}
+
+FrameMeta frame(const QDateTime &time, bool usable = true)
+{
+    FrameMeta f{QStringLiteral("f"), time, QStringLiteral("Docs"), QStringLiteral("docs"),
+                QStringLiteral("Plan"), std::nullopt, QStringLiteral("a.jpg")};
+    if (!usable) {
+        f.skipped = SkipReason::idle;
+        f.file.reset();
+    }
+    return f;
+}
+
+HourRecord hourEnding(const QDateTime &end, int frames, bool usable = true)
+{
+    HourRecord h;
+    h.id = QStringLiteral("h1");
+    h.start = end.addSecs(-3600);
+    h.end = end;
+    for (int i = 0; i < frames; ++i)
+        h.frames.append(frame(h.start.addSecs(180 * (i + 1)), usable));
+    return h;
+}
+} // namespace
+
+TEST(TodayTexts, SummaryCountsThingsAndAlignedShare)
+{
+    DayStats stats;
+    EXPECT_EQ(TodayTexts::summary(stats), "0 things · no judged hours yet");
+    stats.declaredThings = 2;
+    stats.judgedHours = 5;
+    stats.alignedHours = 3;
+    EXPECT_EQ(TodayTexts::summary(stats), "2 things · 5 judged hours · 60% aligned");
+    stats.declaredThings = 1;
+    stats.judgedHours = 1;
+    stats.alignedHours = 0;
+    EXPECT_EQ(TodayTexts::summary(stats), "1 thing · 1 judged hour · 0% aligned");
+}
+
+TEST(TodayTexts, OpenThingSpansToNowAndIsPendingAnHourAfterItsLastHour)
+{
+    Thing thing{QStringLiteral("t"), QStringLiteral("Plan"), at(2, 9, 10), Until::untilDone(), {}, {}, {}};
+    EXPECT_EQ(TodayTexts::span(thing, at(2, 10, 15), utc), "09:10 – now · 1 h 05 m");
+    EXPECT_EQ(TodayTexts::outcome(thing), "");
+    EXPECT_EQ(TodayTexts::pending(thing, {}, utc), "10:10 pending");
+    EXPECT_EQ(TodayTexts::pending(thing, {hourEnding(at(2, 10, 40), 1)}, utc), "11:40 pending");
+    thing.closedAt = at(2, 9, 50);
+    thing.outcome = Outcome::switched;
+    thing.switchReason = SwitchReason::wrongThing;
+    EXPECT_EQ(TodayTexts::span(thing, at(2, 23, 0), utc), "09:10 – 09:50 · 40 m");
+    EXPECT_EQ(TodayTexts::outcome(thing), "Switched · wrong thing");
+}
+
+TEST(TodayTexts, ThingSpanningMidnightCountsTheWholeDuration)
+{
+    Thing thing{QStringLiteral("t"), QStringLiteral("Night"), at(2, 23, 30), Until::untilDone(),
+                at(3, 1, 0), Outcome::done, {}};
+    EXPECT_EQ(TodayTexts::span(thing, at(3, 2, 0), utc), "23:30 – 01:00 · 1 h 30 m");
+}
+
+TEST(TodayTexts, SentenceFallsBackFromNudgeToVerdictToError)
+{
+    HourRecord hour = hourEnding(at(2, 10, 0), 0);
+    EXPECT_EQ(TodayTexts::sentence(hour), "No verdict this hour.");
+    hour.error = QStringLiteral("The witness timed out.");
+    EXPECT_EQ(TodayTexts::sentence(hour), "The witness timed out.");
+    hour.result = JudgeResult{Verdict::mostly, {}, {}, Switching::low, {}, 0.8};
+    EXPECT_EQ(TodayTexts::sentence(hour), "Mostly");
+    hour.result->nudge = QStringLiteral("Back to it.");
+    EXPECT_EQ(TodayTexts::sentence(hour), "Back to it.");
+}
+
+TEST(TodayTexts, SawCaptionTellsHowLongFramesAreKept)
+{
+    const HourRecord hour = hourEnding(at(2, 10, 0), 6);
+    const QString base = QStringLiteral("What the witness saw · six frames");
+    EXPECT_EQ(TodayTexts::sawCaption(hour, at(2, 11, 0), 24, utc), base + " · kept until 10:00 tomorrow");
+    EXPECT_EQ(TodayTexts::sawCaption(hour, at(3, 9, 59), 24, utc), base + " · kept until 10:00");
+    EXPECT_EQ(TodayTexts::sawCaption(hour, at(3, 10, 1), 24, utc), base + " · no longer kept");
+    EXPECT_EQ(TodayTexts::sawCaption(hour, at(2, 11, 0), 0, utc), base + " · not kept");
+    EXPECT_EQ(TodayTexts::sawCaption(hour, at(2, 11, 0), 168, utc, QLocale(QLocale::English)),
+              base + " · kept until Mar 9, 10:00");
+    EXPECT_EQ(TodayTexts::sawCaption(hourEnding(at(2, 10, 0), 1, false), at(2, 11, 0), 24, utc),
+              "What the witness saw · one frame · nothing kept");
+    EXPECT_EQ(TodayTexts::sawCaption(hourEnding(at(2, 10, 0), 13), at(2, 11, 0), 24, utc)
+                  .left(38),
+              "What the witness saw · 13 frames · kep");
+}
+
+TEST(TodayEntry, BandBeforeALaterThingAndIdentities)
+{
+    DayLog log = DayLog::empty(QStringLiteral("2026-03-02"));
+    log.things.append({QStringLiteral("abc"), QStringLiteral("Plan"), at(2, 9, 10), Until::untilDone(), {}, {}, {}});
+    log.offDuty.append({at(2, 8, 30), at(2, 9, 0), QStringLiteral("30m")});
+    const QList<TodayEntry> entries = TodayEntry::of(log);
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(entries[0].offDuty());
+    EXPECT_EQ(entries[0].identity(), "off-" + QString::number(at(2, 8, 30).toSecsSinceEpoch()));
+    EXPECT_EQ(entries[1].identity(), "thing-abc");
+}
+
+TEST(DF, NumberWordsAndModelNames)
+{
+    EXPECT_EQ(DF::numberWord(0), "zero");
+    EXPECT_EQ(DF::numberWord(12), "twelve");
+    EXPECT_EQ(DF::numberWord(13), "13");
+    EXPECT_EQ(DF::numberWord(-1), "-1");
+    EXPECT_EQ(DF::modelName("claude-sonnet-5"), "Sonnet 5");
+    EXPECT_EQ(DF::modelName("claude-sonnet-5-20260101"), "Sonnet 5");
+    EXPECT_EQ(DF::modelName("claude-haiku-4-5"), "Haiku 4.5");
+    EXPECT_EQ(DF::modelName("CLI default"), "CLI default");
+    const QLocale en(QLocale::English);
+    EXPECT_EQ(DF::longDay(at(2, 12, 0), utc, en), "Monday, March 2");
+    EXPECT_EQ(DF::shortDate(at(2, 12, 0), utc, en), "Mar 2");
+    EXPECT_EQ(DF::weekday(at(3, 12, 0), utc, en), "Tue");
+}
+
+TEST(FrameJudgments, PairByIndexWhenCountsMatchElseByFirstTime)
+{
+    HourRecord hour = hourEnding(at(2, 10, 0), 2); // frames at 09:03 and 09:06
+    EXPECT_FALSE(frameJudgment(hour, hour.frames[0], 0, utc));
+    hour.result = JudgeResult{};
+    hour.result->frames = {{"08:00", "a", Relation::on}, {"08:01", "b", Relation::off}};
+    EXPECT_EQ(frameJudgment(hour, hour.frames[1], 1, utc)->label, "b"); // times differ, counts match
+    hour.result->frames = {{"09:06", "first", Relation::on}, {"09:06", "second", Relation::off},
+                           {"09:09", "x", Relation::adjacent}};
+    EXPECT_EQ(frameJudgment(hour, hour.frames[1], 1, utc)->label, "first");
+    EXPECT_FALSE(frameJudgment(hour, hour.frames[0], 0, utc));
+    hour.result->frames.resize(1); // shorter than the frames
+    EXPECT_FALSE(frameJudgment(hour, hour.frames[0], 0, utc));
+    EXPECT_EQ(frameJudgment(hour, hour.frames[1], 1, utc)->label, "first");
+}
+
+TEST(PracticeTexts, TilesWithoutAPreviousWeekAndLongestStretchTies)
+{
+    WeekStats week;
+    EXPECT_EQ(PracticeTexts::focusValue(week), "—");
+    EXPECT_EQ(PracticeTexts::threadsValue(week), "—");
+    EXPECT_EQ(PracticeTexts::stretchValue(week), "0 h");
+    EXPECT_EQ(PracticeTexts::longestStretchDay(week, utc), "no aligned run yet");
+    EXPECT_EQ(PracticeTexts::focusSub(std::nullopt), "no week before");
+    EXPECT_EQ(PracticeTexts::focusSub(WeekStats{}), "no week before");
+    WeekStats previous;
+    previous.focusScore = 63.5;
+    previous.threadsPerHour = 2.04;
+    EXPECT_EQ(PracticeTexts::focusSub(previous), "last week 64");
+    EXPECT_EQ(PracticeTexts::threadsSub(previous), "last week 2.0");
+    week.longestStretch = 3;
+    DayStats mon, tue, wed;
+    mon.date = "2026-03-02";
+    mon.longestStretch = 1;
+    tue.date = "2026-03-03";
+    tue.longestStretch = 3;
+    wed.date = "2026-03-04";
+    wed.longestStretch = 3;
+    week.days = {mon, tue, wed};
+    EXPECT_EQ(PracticeTexts::longestStretchDay(week, utc, QLocale(QLocale::English)), "on Tue");
+    week.days[1].date = "not a day";
+    EXPECT_EQ(PracticeTexts::longestStretchDay(week, utc), "no aligned run yet");
+}
+
+TEST(SettingsRules, NearestChoiceClampAndCounts)
+{
+    using namespace SettingsRules;
+    EXPECT_EQ(nearestChoice(30, retentionChoices), 24);
+    EXPECT_EQ(nearestChoice(100, retentionChoices), 168);
+    EXPECT_EQ(nearestChoice(12, retentionChoices), 0); // equally near 0 and 24: the first
+    EXPECT_EQ(nearestChoice(-5, retentionChoices), 0);
+    EXPECT_EQ(nearestChoice(7, {}), 24);
+    EXPECT_EQ(budgetText(clampedBudget(2.0)), "$1.00");
+    EXPECT_EQ(budgetText(clampedBudget(0.0)), "$0.10");
+    EXPECT_EQ(budgetText(clampedBudget(std::nan(""))), "$0.10");
+    EXPECT_EQ(budgetText(clampedBudget(0.404)), "$0.40");
+    EXPECT_EQ(appCount(1), "1 app");
+    EXPECT_EQ(appCount(0), "0 apps");
+    EXPECT_EQ(appCount(2), "2 apps");
+}
+
+TEST(SettingsRules, AddableAppsLeaveOutPrivateOwnAndDuplicates)
+{
+    const QList<RunningApp> running = {{"Zed", "dev.zed", 1}, {"", "org.foo", 2},
+                                       {"Signal", "signal", 3}, {"Zed 2", "dev.zed", 4},
+                                       {"Us", "solitask", 5}, {"Nameless", "", 6}};
+    const QList<RunningApp> apps = SettingsRules::addableApps(running, {"signal"}, "solitask");
+    ASSERT_EQ(apps.size(), 2);
+    EXPECT_EQ(apps[0].bundleID, "org.foo"); // named by its id, sorted by name
+    EXPECT_EQ(apps[0].name, "org.foo");
+    EXPECT_EQ(apps[1].name, "Zed");
+    EXPECT_TRUE(SettingsRules::addableApps({{"Signal", "signal", 3}}, {"signal"}, "x").isEmpty());
+}
