@@ -1,0 +1,180 @@
+#include "Solitask/app/MenuTarget.h"
+#include "Solitask/app/StatusMenu.h"
+#include "SolitaskCore/Formatters.h"
+
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingTarget : public MenuTarget
+{
+public:
+    QStringList calls;
+
+    void declare() override { calls << "declare"; }
+    void showStrip() override { calls << "showStrip"; }
+    void done() override { calls << "done"; }
+    void switchTo(SwitchReason r) override { calls << "switch:" + rawValue(r); }
+    void offDuty(std::optional<int> m, const QString &r) override
+    {
+        calls << QStringLiteral("offDuty:%1:%2").arg(m ? QString::number(*m) : "none", r);
+    }
+    void backOnDuty() override { calls << "backOnDuty"; }
+    void journal() override { calls << "journal"; }
+    void settings() override { calls << "settings"; }
+    void checkUpdates() override { calls << "checkUpdates"; }
+    void quit() override { calls << "quit"; }
+};
+
+Thing thing(const QString &text = "Finish the pricing page")
+{
+    Thing t;
+    t.id = "t1";
+    t.text = text;
+    t.declaredAt = QDateTime::currentDateTimeUtc();
+    return t;
+}
+
+const QStringList shellTail = {"-", "Journal\u2026", "Settings\u2026", "Check for Updates\u2026",
+                               "-", "Quit Solitask"};
+
+class StatusMenuTest : public ::testing::Test
+{
+protected:
+    void build(const AppMode &mode, std::optional<Thing> t = std::nullopt)
+    {
+        StatusMenu::rebuild(menu, {mode, t}, target);
+    }
+
+    /// Titles, "-" for separators, "(off)" after disabled ones, "▸" after submenus.
+    static QStringList titles(const QMenu &m)
+    {
+        QStringList out;
+        for (QAction *a : m.actions()) {
+            QString t = a->isSeparator() ? "-" : a->text();
+            if (!a->isEnabled())
+                t += " (off)";
+            if (a->menu())
+                t += " \u25b8";
+            out << t;
+        }
+        return out;
+    }
+
+    QAction *find(const QString &title, const QMenu *in = nullptr) const
+    {
+        for (QAction *a : (in ? in : &menu)->actions()) {
+            if (a->text() == title)
+                return a;
+        }
+        return nullptr;
+    }
+
+    void pick(const QString &submenu, const QString &title)
+    {
+        QAction *sub = find(submenu);
+        ASSERT_NE(sub, nullptr);
+        QAction *a = find(title, sub->menu());
+        ASSERT_NE(a, nullptr) << title.toStdString();
+        a->trigger();
+    }
+
+    QMenu menu;
+    RecordingTarget target;
+};
+
+TEST_F(StatusMenuTest, CommittedShowsTheSolitaskItsActionsAndTheOffDutyChoices)
+{
+    build(AppMode::committed(), thing());
+    EXPECT_EQ(titles(menu), QStringList({"Finish the pricing page (off)", "Show the strip",
+                                         "Done \u2713", "Switch to something else \u25b8",
+                                         "Off duty \u25b8"}) + shellTail);
+    EXPECT_EQ(titles(*find("Switch to something else")->menu()),
+              QStringList({"Interrupted", "Done enough", "Wrong thing"}));
+    EXPECT_EQ(titles(*find("Off duty")->menu()),
+              QStringList({"30 minutes", "2 hours", "Rest of today",
+                           "Someone else is using this computer"}));
+    EXPECT_EQ(find("Show the strip")->shortcut(), QKeySequence("Ctrl+Alt+O"));
+}
+
+TEST_F(StatusMenuTest, OffDutyWithAnOpenSolitaskShowsTheOffDutyLineNotTheSolitask)
+{
+    const QDateTime until = QDateTime::currentDateTimeUtc().addSecs(1800);
+    build(AppMode::offDuty(until), thing());
+    EXPECT_EQ(titles(menu), QStringList({"Off duty until " + Formatters::hm(until) + " (off)",
+                                         "Back on duty"}) + shellTail);
+    build(AppMode::offDuty(std::nullopt), thing());
+    EXPECT_EQ(titles(menu).first(), "Off duty until next unlock (off)");
+}
+
+TEST_F(StatusMenuTest, QuietHoursWithoutASolitaskOffersDeclareAnyway)
+{
+    build(AppMode::quiet());
+    EXPECT_EQ(titles(menu), QStringList({"Quiet hours (off)", "Declare anyway\u2026"}) + shellTail);
+}
+
+TEST_F(StatusMenuTest, GateWithoutASolitaskOffersDeclareAndOffDuty)
+{
+    build(AppMode::gate());
+    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026", "Off duty \u25b8"}) + shellTail);
+    build(AppMode::onboarding());
+    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026"}) + shellTail);
+}
+
+TEST_F(StatusMenuTest, EveryItemCallsItsAction)
+{
+    build(AppMode::committed(), thing());
+    for (const char *title : {"Show the strip", "Done \u2713", "Journal\u2026", "Settings\u2026",
+                                 "Check for Updates\u2026", "Quit Solitask"})
+        find(QString::fromUtf8(title))->trigger();
+    pick("Switch to something else", "Wrong thing");
+    pick("Off duty", "30 minutes");
+    pick("Off duty", "2 hours");
+    pick("Off duty", "Rest of today");
+    pick("Off duty", "Someone else is using this computer");
+    EXPECT_EQ(target.calls,
+              QStringList({"showStrip", "done", "journal", "settings", "checkUpdates", "quit",
+                           "switch:wrongThing", "offDuty:30:30m", "offDuty:120:2h",
+                           "offDuty:none:restOfDay", "offDuty:-1:someoneElse"}));
+    build(AppMode::offDuty(std::nullopt));
+    find("Back on duty")->trigger();
+    build(AppMode::quiet());
+    find("Declare anyway\u2026")->trigger();
+    EXPECT_EQ(target.calls.mid(11), QStringList({"backOnDuty", "declare"}));
+}
+
+TEST_F(StatusMenuTest, MalformedItemsDoNothing)
+{
+    QAction item("x");
+    StatusMenu::switchChosen(item, target);
+    item.setData("sideways");
+    StatusMenu::switchChosen(item, target);
+    item.setData(QVariantMap{{"m", 30}});
+    StatusMenu::offDutyChosen(item, target);
+    item.setData(QVariantMap{{"r", "30m"}});
+    StatusMenu::offDutyChosen(item, target);
+    item.setData(QVariantMap{{"m", "soon"}, {"r", "30m"}});
+    StatusMenu::offDutyChosen(item, target);
+    EXPECT_TRUE(target.calls.isEmpty());
+}
+
+TEST_F(StatusMenuTest, LongOrOddSolitaskTextsAreShortenedAndShownLiterally)
+{
+    build(AppMode::committed(), thing(QString(10000, QChar('x'))));
+    const QString first = menu.actions().first()->text();
+    EXPECT_LE(first.size(), StatusMenu::thingLength);
+    EXPECT_TRUE(first.endsWith(QChar(0x2026)));
+    build(AppMode::committed(), thing("R&D budget"));
+    EXPECT_EQ(menu.actions().first()->text(), "R&&D budget");
+}
+
+TEST_F(StatusMenuTest, RebuildingStartsFromScratch)
+{
+    build(AppMode::committed(), thing());
+    build(AppMode::committed(), thing());
+    build(AppMode::gate());
+    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026", "Off duty \u25b8"}) + shellTail);
+}
+
+} // namespace
