@@ -1,0 +1,244 @@
+#include "Solitask/journal/CorrectionMenu.h"
+#include "Solitask/journal/FrameCell.h"
+#include "Solitask/journal/FrameTile.h"
+#include "Solitask/journal/FramesSheet.h"
+#include "Solitask/journal/HourDotLabel.h"
+#include "Solitask/journal/JournalSession.h"
+#include "Solitask/journal/PracticeView.h"
+#include "Solitask/journal/ThumbGrid.h"
+#include "Solitask/journal/TodayView.h"
+#include "Solitask/session/Prefs.h"
+#include "Solitask/ui/Chip.h"
+#include "Solitask/ui/Palette.h"
+#include "SolitaskCore/Store.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FakeSession : public JournalSession
+{
+public:
+    explicit FakeSession(const QString &root)
+        : m_store(root, Calendar(QTimeZone::utc()))
+    {
+    }
+    Store &store() override { return m_store; }
+    int revision() const override { return m_revision; }
+    void correct(const QString &hourID, std::optional<Correction> correction) override
+    {
+        m_store.setCorrection(hourID, correction);
+        ++m_revision;
+        Q_EMIT revisionChanged();
+    }
+    std::optional<QString> frameURL(const FrameMeta &frame) const override
+    {
+        if (!frame.file)
+            return std::nullopt;
+        const QString path = m_store.framesDir() + "/" + *frame.file;
+        return QFile::exists(path) ? std::optional(path) : std::nullopt;
+    }
+
+private:
+    Store m_store;
+    int m_revision = 0;
+};
+
+QDateTime at(int day, int h, int m)
+{
+    return QDateTime(QDate(2026, 3, day), QTime(h, m), QTimeZone::utc());
+}
+
+class JournalWidgets : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+        Prefs::registerDefaults();
+    }
+
+    QStringList texts(QWidget &root) const
+    {
+        QStringList all;
+        for (QLabel *label : root.findChildren<QLabel *>())
+            all.append(label->text());
+        return all;
+    }
+
+    Thing thing(const QString &id, const QDateTime &declared) const
+    {
+        return {id, "Write the plan", declared, Until::untilDone(), {}, {}, {}};
+    }
+
+    HourRecord judged(const QString &id, const QString &thingID, const QDateTime &start,
+                      int frames) const
+    {
+        HourRecord h;
+        h.id = id;
+        h.thingID = thingID;
+        h.start = start;
+        h.end = start.addSecs(3600);
+        h.status = HourStatus::judged;
+        h.result = JudgeResult{Verdict::aligned, {}, {"doc"}, Switching::low, "", 0.9};
+        for (int i = 0; i < frames; ++i) {
+            const QDateTime t = start.addSecs(60 * (i + 1));
+            h.frames.append({QString::number(i), t, "Docs", "docs", "Plan", std::nullopt,
+                             QString("f%1.jpg").arg(i)});
+            h.result->frames.append({t.toString("HH:mm"), "doc", Relation::on});
+        }
+        return h;
+    }
+
+    QTemporaryDir m_settings;
+    QTemporaryDir m_root;
+};
+
+} // namespace
+
+TEST_F(JournalWidgets, DayWithOnlyAnOffDutyBandShowsTheBandNotTheEmptyText)
+{
+    FakeSession session(m_root.path());
+    session.store().addOffDuty({at(2, 8, 30), at(2, 9, 0), "30m"});
+    TodayView view(session, at(2, 12, 0));
+    const QStringList shown = texts(view);
+    EXPECT_TRUE(shown.contains("0 things · no judged hours yet"));
+    EXPECT_TRUE(shown.contains("Off duty · 08:30 – 09:00"));
+    EXPECT_FALSE(shown.contains("Nothing declared yet today."));
+}
+
+TEST_F(JournalWidgets, OpenThingShowsNowAndThePendingMarker)
+{
+    FakeSession session(m_root.path());
+    session.store().upsertThing(thing("t1", at(2, 9, 10)));
+    TodayView view(session, at(2, 9, 40));
+    const QStringList shown = texts(view);
+    EXPECT_TRUE(shown.contains("09:10 – now · 30 m"));
+    EXPECT_TRUE(shown.contains("10:10 pending"));
+}
+
+TEST_F(JournalWidgets, CorrectionMenuReachesTheSessionAndTheDayFile)
+{
+    FakeSession session(m_root.path());
+    session.store().upsertThing(thing("t1", at(2, 9, 0)));
+    session.store().upsertHour(judged("h1", "t1", at(2, 9, 0), 3));
+    TodayView view(session, at(2, 11, 0));
+    auto *menu = view.findChild<CorrectionMenu *>();
+    ASSERT_TRUE(menu);
+    QList<QAction *> actions = menu->menu()->actions();
+    ASSERT_EQ(actions.size(), 5);
+    EXPECT_EQ(actions[2]->text(), "That was a different thing");
+    EXPECT_FALSE(actions[4]->isEnabled()); // nothing to clear yet
+    actions[2]->trigger();
+    Store reread(m_root.path(), Calendar(QTimeZone::utc()));
+    EXPECT_EQ(reread.hour("h1")->correction, Correction::differentThing);
+
+    view.reload(at(2, 11, 0));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    menu = view.findChild<CorrectionMenu *>();
+    EXPECT_TRUE(menu->menu()->actions()[4]->isEnabled());
+    bool chip = false;
+    for (Chip *c : view.findChildren<Chip *>())
+        chip |= c->text() == "That was a different thing";
+    EXPECT_TRUE(chip);
+    const auto *dot = view.findChild<HourDotLabel *>();
+    EXPECT_EQ(dot->style().color, Palette::apricot());
+}
+
+TEST_F(JournalWidgets, CorrectedAwayHourHasAGrayDot)
+{
+    HourRecord hour = judged("h1", "t1", at(2, 9, 0), 1);
+    hour.correction = Correction::away;
+    EXPECT_EQ(HourDotLabel::styleFor(hour).color, Palette::gray());
+    hour.status = HourStatus::quiet;
+    EXPECT_TRUE(HourDotLabel::styleFor(hour).hollow);
+}
+
+TEST_F(JournalWidgets, ThumbGridShowsAtMostSixTilesAndNeutralWhenUnjudged)
+{
+    HourRecord hour = judged("h1", "t1", at(2, 9, 0), 9);
+    EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
+    hour.result.reset();
+    for (const QColor &c : ThumbGrid(hour).tiles())
+        EXPECT_EQ(c, Palette::tileNeutral());
+    hour.frames.clear();
+    EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
+}
+
+TEST_F(JournalWidgets, FramesSheetWithHundredsOfFramesLoadsOnlyVisibleCells)
+{
+    FakeSession session(m_root.path());
+    HourRecord hour = judged("h1", "t1", at(2, 9, 0), 300);
+    hour.result->frames.resize(10); // shorter than the frames: paired by time
+    FramesSheet sheet(hour, "Write the plan",
+                      [&](const FrameMeta &f) { return session.frameURL(f); });
+    sheet.show();
+    QApplication::processEvents();
+    sheet.loadVisible();
+    int requested = 0;
+    for (FrameCell *cell : sheet.cells())
+        requested += cell->imageRequested();
+    EXPECT_EQ(sheet.cells().size(), 300);
+    EXPECT_GT(requested, 0);
+    EXPECT_LT(requested, 30);
+}
+
+TEST_F(JournalWidgets, MissingOrBrokenPicturesLeaveTheCaptionInTheTile)
+{
+    FakeSession session(m_root.path());
+    QDir().mkpath(session.store().framesDir());
+    QFile broken(session.store().framesDir() + "/f1.jpg");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    QImage real(64, 40, QImage::Format_RGB32);
+    real.fill(Qt::red);
+    ASSERT_TRUE(real.save(session.store().framesDir() + "/f2.jpg", "JPEG"));
+    const HourRecord hour = judged("h1", "t1", at(2, 9, 0), 3); // f0.jpg does not exist
+    QList<FrameCell *> cells;
+    int settled = 0;
+    for (int i = 0; i < 3; ++i) {
+        cells.append(new FrameCell(hour.frames[i], std::nullopt));
+        QObject::connect(cells[i], &FrameCell::imageSettled, [&] { ++settled; });
+        cells[i]->requestImage([&](const FrameMeta &f) { return session.frameURL(f); });
+    }
+    EXPECT_FALSE(cells[2]->tile()->hasImage()); // never on the requesting call
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled == 3; }, 5000));
+    EXPECT_FALSE(cells[0]->tile()->hasImage());
+    EXPECT_FALSE(cells[1]->tile()->hasImage());
+    EXPECT_TRUE(cells[2]->tile()->hasImage());
+    EXPECT_EQ(cells[0]->tile()->caption(), hour.frames[0].caption());
+    qDeleteAll(cells);
+}
+
+TEST_F(JournalWidgets, PracticeWithoutJudgedHoursShowsTheEmptyState)
+{
+    FakeSession session(m_root.path());
+    PracticeView view(session.store(), at(4, 12, 0));
+    EXPECT_TRUE(texts(view).contains("Your practice starts with the first judged hour."));
+}
+
+TEST_F(JournalWidgets, PracticeWithOnlyTheCurrentWeek)
+{
+    FakeSession session(m_root.path());
+    session.store().upsertThing(thing("t1", at(3, 9, 0)));
+    for (int i = 0; i < 3; ++i)
+        session.store().upsertHour(judged(QString("h%1").arg(i), "t1", at(3, 9 + i, 0), 2));
+    PracticeView view(session.store(), at(4, 12, 0));
+    const QStringList shown = texts(view);
+    EXPECT_TRUE(shown.contains("no week before"));
+    EXPECT_TRUE(shown.contains("3 judged hours"));
+    bool notEnough = false;
+    for (Chip *c : view.findChildren<Chip *>())
+        notEnough |= c->text() == "not enough hours yet";
+    EXPECT_TRUE(notEnough);
+}
