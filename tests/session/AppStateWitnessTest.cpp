@@ -205,6 +205,24 @@ TEST(AppStateWitness, LateAnswerForAnOldSolitaskTouchesNothingNew)
     EXPECT_EQ(old[0].status, HourStatus::judged);
 }
 
+TEST(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
+{
+    SessionHarness h;
+    bootAndDeclare(h);
+    untilJudged(h, 1);
+    h.strip->actions().onDone(); // the judge is busy: closes at once
+    h.clock.advance(2.6);
+    ASSERT_EQ(h.state->mode(), AppMode::gate());
+    const int revision = h.state->revision();
+    h.judge.answer(judged(Verdict::away));
+    EXPECT_EQ(h.strip_().dot, DotState::clear);
+    EXPECT_FALSE(h.strip_().nudge.has_value());
+    EXPECT_EQ(h.state->consecutiveAway(), 0);
+    EXPECT_EQ(h.state->mode(), AppMode::gate());
+    EXPECT_EQ(h.state->revision(), revision + 1) << "the hour is still stored";
+    EXPECT_EQ(h.store.log(h.clock.now()).hours.size(), 1);
+}
+
 TEST(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
 {
     SessionHarness h;
