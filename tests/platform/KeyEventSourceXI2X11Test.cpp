@@ -1,0 +1,80 @@
+#include "Solitask/gate/TapDetector.h"
+#include "Solitask/platform/ModifierFlags.h"
+#include "Solitask/platform/linux/KeyEventSourceXI2.h"
+#include "Solitask/platform/linux/X11Connection.h"
+#include "Solitask/session/QtScheduler.h"
+#include "Solitask/session/SystemClock.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include "platform/X11TestClient.h"
+
+namespace {
+
+class KeyEventSourceXI2X11Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(source.support().supported);
+        source.startMonitoring();
+    }
+
+    std::shared_ptr<X11Connection> connection = X11Connection::open();
+    KeyEventSourceXI2 source {connection};
+};
+
+TEST_F(KeyEventSourceXI2X11Test, AltPressAndReleaseAreModifierChanges)
+{
+    QSignalSpy flags(&source, &KeyEventSource::flagsChanged);
+    QSignalSpy keys(&source, &KeyEventSource::keyDown);
+    X11TestClient::xdotool({"key", "Alt_L"});
+    ASSERT_TRUE(X11TestClient::waitFor([&] { return flags.count() >= 2; }));
+    EXPECT_EQ(flags.at(0).at(0).value<std::uint32_t>(), ModifierFlags::option);
+    EXPECT_EQ(flags.at(1).at(0).value<std::uint32_t>(), 0u);
+    X11TestClient::xdotool({"key", "shift+a"});
+    ASSERT_TRUE(X11TestClient::waitFor([&] { return keys.count() >= 1; }));
+    EXPECT_EQ(flags.at(2).at(0).value<std::uint32_t>(), ModifierFlags::shift);
+}
+
+TEST_F(KeyEventSourceXI2X11Test, ReleaseWithoutPressAndLockKeysChangeNothing)
+{
+    QSignalSpy flags(&source, &KeyEventSource::flagsChanged);
+    QSignalSpy keys(&source, &KeyEventSource::keyDown);
+    X11TestClient::xdotool({"keyup", "Alt_L"});
+    X11TestClient::xdotool({"key", "Caps_Lock", "Caps_Lock"});
+    X11TestClient::settle(300);
+    EXPECT_EQ(flags.count(), 0);
+    EXPECT_EQ(keys.count(), 0);
+}
+
+TEST_F(KeyEventSourceXI2X11Test, NothingArrivesAfterStop)
+{
+    source.stopMonitoring();
+    QSignalSpy flags(&source, &KeyEventSource::flagsChanged);
+    X11TestClient::xdotool({"key", "Alt_L"});
+    X11TestClient::settle(300);
+    EXPECT_EQ(flags.count(), 0);
+}
+
+TEST_F(KeyEventSourceXI2X11Test, TwoQuickAltTapsAreOneDoubleTapAndAltTabIsNone)
+{
+    source.stopMonitoring();
+    SystemClock clock;
+    QtScheduler scheduler;
+    TapDetector detector(source, clock, scheduler);
+    int doubleTaps = 0;
+    detector.onDoubleTap = [&] { ++doubleTaps; };
+    detector.start();
+    ASSERT_TRUE(detector.armed());
+    X11TestClient::xdotool({"key", "--delay", "120", "Alt_L", "Alt_L"});
+    EXPECT_TRUE(X11TestClient::waitFor([&] { return doubleTaps == 1; }));
+    X11TestClient::settle(600);
+    X11TestClient::xdotool({"key", "--delay", "120", "alt+Tab", "alt+Tab"});
+    X11TestClient::settle(600);
+    EXPECT_EQ(doubleTaps, 1);
+}
+
+} // namespace

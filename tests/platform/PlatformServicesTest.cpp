@@ -1,0 +1,35 @@
+#include "Solitask/platform/PlatformServices.h"
+#include "fakes/DiagCapture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(PlatformServicesTest, WaylandSessionGetsHonestNotSupportedAnswersAndSaysSo)
+{
+    DiagCapture diag;
+    qputenv("XDG_SESSION_TYPE", "wayland");
+    PlatformServices services = PlatformServices::forThisSession(
+        {{QStringLiteral("Solitask"), QStringLiteral("solitask"), 0}, QStringLiteral("/bin/true")});
+    qunsetenv("XDG_SESSION_TYPE");
+    EXPECT_FALSE(services.capturer->support().supported);
+    EXPECT_FALSE(services.screenPermission->isGranted());
+    EXPECT_EQ(services.hotKey->registerHotKey(), GlobalHotKey::unsupportedStatus);
+    bool failed = false;
+    services.capturer->capture({}, [&](CaptureResult result) { failed = !result.ok(); });
+    EXPECT_TRUE(failed);
+    const QStringList messages = diag.messages();
+    EXPECT_TRUE(messages.contains(QStringLiteral("platform: no X11 backends (wayland session)")));
+    EXPECT_TRUE(messages.contains(QStringLiteral("platform: no backend for screen capture (no backend)")));
+    EXPECT_TRUE(services.camera->support().supported);
+}
+
+TEST(PlatformServicesTest, FillGapsLeavesNoEmptySlot)
+{
+    PlatformServices services;
+    services.fillGaps();
+    EXPECT_EQ(services.unsupported().size(), 12);
+    EXPECT_EQ(services.idle->idleSeconds(), 0);
+}
+
+} // namespace

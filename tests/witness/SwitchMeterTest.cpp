@@ -1,0 +1,137 @@
+#include "Solitask/platform/fake/ActiveAppSourceFake.h"
+#include "Solitask/session/VirtualClock.h"
+#include "Solitask/witness/SwitchMeter.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const RunningApp appA {QStringLiteral("Xcode"), QStringLiteral("com.apple.dt.Xcode"), 1};
+const RunningApp appB {QStringLiteral("Safari"), QStringLiteral("com.apple.Safari"), 2};
+const RunningApp own {QStringLiteral("Solitask"), QStringLiteral("solitask"), 3};
+
+class SwitchMeterTest : public ::testing::Test
+{
+protected:
+    SwitchMeterTest() { source.setFrontmost(appA); }
+
+    SwitchMeter::Snapshot snapshot() { return meter().snapshot(clock.now()); }
+    SwitchMeter &meter()
+    {
+        if (!m_meter)
+            m_meter = std::make_unique<SwitchMeter>(source, own.bundleID, clock);
+        return *m_meter;
+    }
+
+    VirtualClock clock;
+    ActiveAppSourceFake source;
+
+private:
+    std::unique_ptr<SwitchMeter> m_meter;
+};
+
+TEST_F(SwitchMeterTest, OwnActivationChangesNothing)
+{
+    meter();
+    clock.advance(10);
+    source.activate(own);
+    clock.advance(5);
+    const auto counts = snapshot();
+    EXPECT_EQ(counts.switches, 0);
+    ASSERT_EQ(counts.dwell.size(), 1);
+    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Xcode"));
+    EXPECT_EQ(counts.dwell[0].seconds, 15);
+}
+
+TEST_F(SwitchMeterTest, OwnAppInBetweenCountsAsOneSwitchWithTheFirstAppsDwellRunning)
+{
+    meter();
+    clock.advance(30);
+    source.activate(own);
+    clock.advance(20);
+    source.activate(appB);
+    clock.advance(7);
+    const auto counts = snapshot();
+    EXPECT_EQ(counts.switches, 1);
+    EXPECT_EQ(counts.distinctApps, 2);
+    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Xcode"));
+    EXPECT_EQ(counts.dwell[0].seconds, 50);
+    EXPECT_EQ(counts.dwell[1].seconds, 7);
+}
+
+TEST_F(SwitchMeterTest, SameAppTwiceIsNoSwitchAndKeepsItsInterval)
+{
+    meter();
+    clock.advance(10);
+    source.activate(appA);
+    clock.advance(10);
+    const auto counts = snapshot();
+    EXPECT_EQ(counts.switches, 0);
+    EXPECT_EQ(counts.dwell[0].seconds, 20);
+}
+
+TEST_F(SwitchMeterTest, BackAndForthCountsTwoSwitchesAndTwoApps)
+{
+    meter();
+    clock.advance(5);
+    source.activate(appB);
+    clock.advance(100);
+    source.activate(appA);
+    const auto counts = snapshot();
+    EXPECT_EQ(counts.switches, 2);
+    EXPECT_EQ(counts.distinctApps, 2);
+    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Safari")); // longest first
+}
+
+TEST_F(SwitchMeterTest, SnapshotTwiceIncludesTheRunningIntervalWithoutChangingTheMeter)
+{
+    meter();
+    clock.advance(5);
+    source.activate(appB);
+    clock.advance(10);
+    const auto first = snapshot();
+    const auto second = snapshot();
+    EXPECT_EQ(first.switches, second.switches);
+    EXPECT_EQ(first.dwell, second.dwell);
+    EXPECT_EQ(first.dwell.size(), 2);
+    EXPECT_EQ(meter().dwell().size(), 1);
+    EXPECT_DOUBLE_EQ(meter().dwell().at(QStringLiteral("Xcode")), 5);
+}
+
+TEST_F(SwitchMeterTest, RestartWithOwnAppInFrontStartsEmpty)
+{
+    meter();
+    source.activate(appB);
+    source.setFrontmost(own);
+    meter().restart();
+    const auto counts = snapshot();
+    EXPECT_EQ(counts.switches, 0);
+    EXPECT_EQ(counts.distinctApps, 0);
+    EXPECT_TRUE(counts.dwell.isEmpty());
+    source.activate(appA); // the first activation after that only starts an interval
+    EXPECT_EQ(snapshot().switches, 0);
+}
+
+TEST_F(SwitchMeterTest, DwellSecondsRoundTowardZero)
+{
+    meter();
+    clock.advance(59.9);
+    EXPECT_EQ(snapshot().dwell[0].seconds, 59);
+}
+
+TEST_F(SwitchMeterTest, ClockSetBackNeverGivesNegativeDwell)
+{
+    meter();
+    clock.jump(-120);
+    source.activate(appB);
+    EXPECT_EQ(snapshot().dwell.back().seconds, 0);
+}
+
+TEST(SwitchMeterNames, NameThenIdThenApp)
+{
+    EXPECT_EQ(SwitchMeter::nameOf({QStringLiteral("N"), QStringLiteral("id"), 0}), "N");
+    EXPECT_EQ(SwitchMeter::nameOf({QString(), QStringLiteral("id"), 0}), "id");
+    EXPECT_EQ(SwitchMeter::nameOf({}), "app");
+}
+
+} // namespace
