@@ -1,0 +1,182 @@
+#include "Solitask/app/SingleInstance.h"
+#include "Solitask/app/TrayItem.h"
+#include "Solitask/app/UpdaterBridge.h"
+#include "Solitask/session/Prefs.h"
+#include "Solitask/session/VirtualClock.h"
+#include "fakes/DiagCapture.h"
+#include "fakes/TestPrefs.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace {
+
+template<typename Done>
+bool spinUntil(Done done, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+TEST(SingleInstanceTest, ASecondClaimSummonsTheOwnerAndStepsAside)
+{
+    QTemporaryDir root;
+    SingleInstance first(root.path());
+    int summons = 0;
+    first.onSummon = [&] { ++summons; };
+    ASSERT_EQ(first.claim(), SingleInstance::Claim::owner);
+    SingleInstance second(root.path());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::handedOver);
+    EXPECT_TRUE(spinUntil([&] { return summons == 1; }));
+}
+
+TEST(SingleInstanceTest, DifferentRootsDoNotMeet)
+{
+    QTemporaryDir a, b;
+    SingleInstance first(a.path());
+    SingleInstance second(b.path());
+    EXPECT_EQ(first.claim(), SingleInstance::Claim::owner);
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::owner);
+    EXPECT_NE(SingleInstance::serverName(a.path()), SingleInstance::serverName(b.path()));
+}
+
+TEST(SingleInstanceTest, ALockLeftByADeadProcessIsTakenOver)
+{
+    QTemporaryDir root;
+    QFile stale(SingleInstance(root.path()).lockPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483000\nsolitask\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstance owner(root.path());
+    EXPECT_EQ(owner.claim(), SingleInstance::Claim::owner);
+}
+
+TEST(SingleInstanceTest, AnOwnerThatVanishedFreesTheRoot)
+{
+    QTemporaryDir root;
+    {
+        SingleInstance first(root.path());
+        ASSERT_EQ(first.claim(), SingleInstance::Claim::owner);
+    }
+    SingleInstance next(root.path());
+    EXPECT_EQ(next.claim(), SingleInstance::Claim::owner);
+}
+
+TEST(SingleInstanceTest, GarbageOnTheSocketIsIgnored)
+{
+    QTemporaryDir root;
+    SingleInstance owner(root.path());
+    int summons = 0;
+    owner.onSummon = [&] { ++summons; };
+    ASSERT_EQ(owner.claim(), SingleInstance::Claim::owner);
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::serverName(root.path()));
+    ASSERT_TRUE(socket.waitForConnected(2000));
+    socket.write(QByteArray(10000, 'x') + "\n");
+    socket.waitForBytesWritten(2000);
+    spinUntil([] { return false; }, 300);
+    EXPECT_EQ(summons, 0);
+}
+
+class UpdaterBridgeTest : public ::testing::Test
+{
+protected:
+    QString check()
+    {
+        told.clear();
+        bridge.checkForUpdates();
+        spinUntil([this] { return !told.isEmpty(); }, 20000);
+        return told.value(0);
+    }
+
+    QString feedFile(const QByteArray &body)
+    {
+        const QString path = dir.filePath(QString::number(++files) + ".json");
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(body);
+        return QUrl::fromLocalFile(path).toString();
+    }
+
+    TestPrefs prefs;
+    DiagCapture diag;
+    QTemporaryDir dir;
+    int files = 0;
+    QStringList told;
+    UpdaterBridge bridge{"0.1.0", [this](const QString &t) { told << t; }};
+};
+
+TEST_F(UpdaterBridgeTest, WithoutAFeedUpdatesComeWithThePackage)
+{
+    EXPECT_EQ(check(), UpdaterBridge::packagedMessage());
+    Prefs::setValue(UpdaterBridge::feedKey, "not a url");
+    EXPECT_EQ(check(), UpdaterBridge::packagedMessage());
+}
+
+TEST_F(UpdaterBridgeTest, AFeedSaysWhetherANewerVersionExists)
+{
+    Prefs::setValue(UpdaterBridge::feedKey,
+                    feedFile(R"({"version": "0.2.0", "url": "https://example.org/solitask"})"));
+    EXPECT_EQ(check(), "Solitask 0.2.0 is available.\nhttps://example.org/solitask");
+    Prefs::setValue(UpdaterBridge::feedKey, feedFile(R"({"version": "0.1.0"})"));
+    EXPECT_EQ(check(), "Solitask 0.1.0 is the newest version.");
+    Prefs::setValue(UpdaterBridge::feedKey, feedFile("<html>not json</html>"));
+    EXPECT_EQ(check(), "The update feed could not be read. Try again later.");
+}
+
+TEST_F(UpdaterBridgeTest, AnUnreachableFeedIsAMessageNotAWait)
+{
+    Prefs::setValue(UpdaterBridge::feedKey, "http://127.0.0.1:9/feed.json");
+    bridge.checkForUpdates();
+    EXPECT_TRUE(bridge.checking());
+    EXPECT_TRUE(told.isEmpty());
+    bridge.checkForUpdates(); // a second click while checking is ignored
+    spinUntil([this] { return !told.isEmpty(); }, 20000);
+    ASSERT_EQ(told.size(), 1);
+    EXPECT_TRUE(told.first().startsWith("Couldn\u2019t check for updates: "));
+    Prefs::setValue(UpdaterBridge::feedKey, feedFile("{}"));
+    EXPECT_EQ(check(), "The update feed could not be read. Try again later.");
+}
+
+TEST(TrayItemTest, MenuIsRebuiltEachTimeItOpensAndTheGlyphIsDrawn)
+{
+    VirtualClock clock;
+    int rebuilds = 0;
+    TrayItem tray(clock, [&](QMenu &menu) {
+        ++rebuilds;
+        menu.clear();
+        menu.addAction("Declare\u2026");
+    });
+    Q_EMIT tray.menu().aboutToShow();
+    Q_EMIT tray.menu().aboutToShow();
+    EXPECT_EQ(rebuilds, 2);
+    EXPECT_EQ(tray.glyph(), TrayItem::hollow);
+    tray.setGlyph(TrayItem::filled);
+    EXPECT_EQ(tray.glyph(), TrayItem::filled);
+    EXPECT_EQ(tray.icon().toolTip(), "Solitask");
+    const QImage disc = TrayItem::glyphIcon(TrayItem::filled).pixmap(32, 32).toImage();
+    const QImage ring = TrayItem::glyphIcon(TrayItem::hollow).pixmap(32, 32).toImage();
+    EXPECT_GT(disc.pixelColor(16, 16).alpha(), 200);
+    EXPECT_EQ(ring.pixelColor(16, 16).alpha(), 0);
+}
+
+TEST(TrayItemTest, AMissingTrayHostIsLoggedOnce)
+{
+    DiagCapture diag;
+    VirtualClock clock;
+    TrayItem tray(clock, [](QMenu &) {});
+    tray.show();
+    clock.advance(60);
+    EXPECT_EQ(diag.count("tray: no tray host; the strip and the hot key still summon everything"),
+              QSystemTrayIcon::isSystemTrayAvailable() ? 0 : 1);
+}
+
+} // namespace
