@@ -26,11 +26,14 @@ bool EscapeHold::eventFilter(QObject *, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() != Qt::Key_Escape)
         return false;
-    // X11 auto-repeat arrives as release and press pairs: the key is still
-    // down, so only a real release ends the hold.
+    // X11 repeats a held key as release and press pairs: the key is still
+    // down, so only a real press starts a hold and only a real release ends
+    // it, and a hold that has bailed stays spent while the key stays down.
+    if (key->isAutoRepeat())
+        return true;
     if (type == QEvent::KeyPress)
         pressed();
-    else if (!key->isAutoRepeat())
+    else
         released();
     return true;
 }

@@ -1,4 +1,5 @@
 #include "Solitask/gate/GateController.h"
+#include "Solitask/gate/CallIfSet.h"
 
 #include "Solitask/gate/AskWindowDelegate.h"
 #include "Solitask/gate/EscapeHold.h"
@@ -18,12 +19,6 @@ namespace {
 // A window can be grabbed only once the server has mapped it.
 constexpr int lockAttempts = 40;
 constexpr double lockRetrySeconds = 0.05;
-
-template <typename F, typename... Args> void call(const F &f, Args &&...args)
-{
-    if (f)
-        f(std::forward<Args>(args)...);
-}
 } // namespace
 
 GateController::GateController(const Clock &clock, Scheduler &scheduler, PresentationLock &lock,
@@ -182,7 +177,7 @@ void GateController::askWindowClosed()
     if (!m_isShowing)
         return;
     hide();
-    call(m_callbacks.onAskWindowClosed);
+    callIfSet(m_callbacks.onAskWindowClosed);
 }
 
 QWidget *GateController::makeContent(bool fullScreen)
@@ -196,15 +191,15 @@ GateView *GateController::makeView()
     GateView::Actions actions;
     actions.onDeclare = [self](const QString &text, const Until &until) {
         if (self)
-            call(self->m_callbacks.onDeclare, text, until);
+            callIfSet(self->m_callbacks.onDeclare, text, until);
     };
     actions.onResume = [self] {
         if (self)
-            call(self->m_callbacks.onResume);
+            callIfSet(self->m_callbacks.onResume);
     };
     actions.onDone = [self] {
         if (self)
-            call(self->m_callbacks.onDone);
+            callIfSet(self->m_callbacks.onDone);
     };
     actions.onSomethingNew = [self] {
         if (self)
@@ -212,7 +207,7 @@ GateView *GateController::makeView()
     };
     actions.onOffDuty = [self](std::optional<int> minutes, const QString &reason) {
         if (self)
-            call(self->m_callbacks.onOffDuty, minutes, reason);
+            callIfSet(self->m_callbacks.onOffDuty, minutes, reason);
     };
     return new GateView(m_model, m_clock, m_calendar, std::move(actions));
 }
@@ -221,7 +216,7 @@ void GateController::somethingNew()
 {
     m_model->setFace(GateFace::question());
     m_model->setText(QString());
-    call(m_callbacks.onSomethingNew);
+    callIfSet(m_callbacks.onSomethingNew);
 }
 
 void GateController::installKeyMonitor()
@@ -230,7 +225,7 @@ void GateController::installKeyMonitor()
     QPointer<GateController> self(this);
     m_keyMonitor = std::make_unique<EscapeHold>(m_scheduler, [self] {
         if (self)
-            call(self->m_callbacks.onBail);
+            callIfSet(self->m_callbacks.onBail);
     });
 }
 

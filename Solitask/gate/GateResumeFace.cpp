@@ -81,6 +81,8 @@ void GateResumeFace::setFace(const GateFace &face)
 // width to the text (at most 900 points) and its height to the wrapped lines.
 void GateResumeFace::fitTitle()
 {
+    if (m_title->text().isEmpty())
+        return;
     const QFontMetricsF fm(m_title->font());
     const qreal room = std::min(titleMaxWidth, std::max(1, m_availableWidth));
     const int width

@@ -1,4 +1,5 @@
 #include "Solitask/gate/GateView.h"
+#include "Solitask/gate/CallIfSet.h"
 
 #include "Solitask/gate/ContinueButton.h"
 #include "Solitask/gate/GateExits.h"
@@ -17,12 +18,6 @@ namespace {
 constexpr int reminderInset = 14;
 // Keeps a wrapped resume title off the window's edges.
 constexpr int titleSideRoom = 24;
-
-template <typename F, typename... Args> void call(const F &f, Args &&...args)
-{
-    if (f)
-        f(std::forward<Args>(args)...);
-}
 } // namespace
 
 GateView::GateView(
@@ -54,15 +49,16 @@ GateView::GateView(
 void GateView::wire()
 {
     connect(m_question, &GateQuestionFace::declared, this,
-        [this](
-            const QString &text, const Until &until) { call(m_actions.onDeclare, text, until); });
-    connect(m_resume, &GateResumeFace::resumed, this, [this] { call(m_actions.onResume); });
-    connect(m_resume, &GateResumeFace::done, this, [this] { call(m_actions.onDone); });
-    connect(
-        m_resume, &GateResumeFace::somethingNew, this, [this] { call(m_actions.onSomethingNew); });
+        [this](const QString &text, const Until &until) {
+            callIfSet(m_actions.onDeclare, text, until);
+        });
+    connect(m_resume, &GateResumeFace::resumed, this, [this] { callIfSet(m_actions.onResume); });
+    connect(m_resume, &GateResumeFace::done, this, [this] { callIfSet(m_actions.onDone); });
+    connect(m_resume, &GateResumeFace::somethingNew, this,
+        [this] { callIfSet(m_actions.onSomethingNew); });
     connect(m_exits, &GateExits::offDuty, this,
         [this](std::optional<int> minutes, const QString &reason) {
-            call(m_actions.onOffDuty, minutes, reason);
+            callIfSet(m_actions.onOffDuty, minutes, reason);
         });
     connect(m_model, &GateModel::faceChanged, this, &GateView::applyFace);
     connect(m_model, &GateModel::compactChanged, this, &GateView::applyForm);

@@ -1,0 +1,237 @@
+#include "Solitask/gate/GateView.h"
+#include "Solitask/gate/ContinueButton.h"
+#include "Solitask/gate/GateExits.h"
+#include "Solitask/gate/GateModel.h"
+#include "Solitask/gate/GateQuestionFace.h"
+#include "Solitask/gate/GateResumeFace.h"
+#include "Solitask/gate/PlainButton.h"
+#include "Solitask/session/VirtualClock.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const Calendar berlin(QTimeZone("Europe/Berlin"));
+
+struct Fired
+{
+    QStringList calls;
+    QString text;
+    Until until;
+    std::optional<int> minutes;
+    QString reason;
+};
+
+class GateViewTest : public ::testing::Test
+{
+protected:
+    void build(QTime time = QTime(10, 0), bool compact = false)
+    {
+        clock = std::make_unique<VirtualClock>(*berlin.instant(QDate(2026, 3, 2), time));
+        model.setCompact(compact);
+        GateView::Actions a;
+        a.onDeclare = [this](const QString &t, const Until &u) {
+            fired.calls << "declare";
+            fired.text = t;
+            fired.until = u;
+        };
+        a.onResume = [this] { fired.calls << "resume"; };
+        a.onDone = [this] { fired.calls << "done"; };
+        a.onSomethingNew = [this] { fired.calls << "somethingNew"; };
+        a.onOffDuty = [this](std::optional<int> m, const QString &r) {
+            fired.calls << "offDuty";
+            fired.minutes = m;
+            fired.reason = r;
+        };
+        view = std::make_unique<GateView>(&model, *clock, berlin, a);
+        view->resize(compact ? QSize(760, 520) : QSize(1440, 900));
+        view->show();
+        QApplication::processEvents();
+    }
+
+    QLineEdit *field() const { return view->questionFace()->field(); }
+
+    // Types as an input method commits text, so any script and emoji arrive.
+    void typeAndReturn(const QString &text)
+    {
+        field()->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(field(), &typed);
+        QTest::keyClick(field(), Qt::Key_Return);
+    }
+
+    QStringList untilLabels() const
+    {
+        QStringList out;
+        for (auto *b : view->questionFace()->findChildren<PlainButton *>("until"))
+            out << b->text();
+        return out;
+    }
+
+    PlainButton *button(const QString &text) const
+    {
+        for (auto *b : view->findChildren<PlainButton *>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    }
+
+    void showResume(const QString &text = "Write the outline")
+    {
+        Thing thing;
+        thing.text = text;
+        model.setFace(GateFace::resume(thing, 45 * 60, "2 h 10 m today"));
+        QApplication::processEvents();
+    }
+
+    GateModel model;
+    std::unique_ptr<VirtualClock> clock;
+    std::unique_ptr<GateView> view;
+    Fired fired;
+};
+
+} // namespace
+
+TEST_F(GateViewTest, ReturnWithOneCharacterOrOnlySpacesDoesNothing)
+{
+    build();
+    typeAndReturn("x");
+    typeAndReturn("      ");
+    typeAndReturn("🙂");
+    EXPECT_TRUE(fired.calls.isEmpty());
+    EXPECT_EQ(model.text(), "🙂");
+}
+
+TEST_F(GateViewTest, ReturnDeclaresTheTrimmedTextWithTheChosenEnd)
+{
+    build();
+    model.setText("   Finish the pricing page\n");
+    button("2 h")->click();
+    QTest::keyClick(field(), Qt::Key_Return);
+    ASSERT_EQ(fired.calls, QStringList {"declare"});
+    EXPECT_EQ(fired.text, "Finish the pricing page");
+    EXPECT_EQ(fired.until, Until::hours(2.0));
+    EXPECT_EQ(model.text(), "   Finish the pricing page\n");
+}
+
+TEST_F(GateViewTest, TypedTextReachesTheModelAndLongRtlAndEmojiTextIsDeclaredWhole)
+{
+    build();
+    const QString hebrew = QString::fromUtf8("לכתוב את הפרק 🙂");
+    typeAndReturn(hebrew);
+    EXPECT_EQ(model.text(), hebrew);
+    EXPECT_EQ(fired.text, hebrew);
+    const QString longText = QString(10000, QChar('a'));
+    field()->setText(longText);
+    Q_EMIT field()->textEdited(longText);
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(fired.text.size(), 10000);
+}
+
+TEST_F(GateViewTest, SixPMIsOfferedAt1744ButNotAt1746)
+{
+    build(QTime(17, 44));
+    EXPECT_EQ(untilLabels(), (QStringList {"Until done", "1 h", "2 h", "4 h", "Until 6 pm"}));
+    view.reset();
+    build(QTime(17, 46));
+    EXPECT_EQ(untilLabels(), (QStringList {"Until done", "1 h", "2 h", "4 h"}));
+}
+
+TEST_F(GateViewTest, AnUntilChoiceOnlySetsTheModel)
+{
+    build();
+    button("Until 6 pm")->click();
+    EXPECT_EQ(model.until(), UntilChoice::sixPM);
+    EXPECT_TRUE(fired.calls.isEmpty());
+}
+
+TEST_F(GateViewTest, ExitsReportTheirMinutesAndReasons)
+{
+    build();
+    const QList<std::pair<QString, std::optional<int>>> exits {{"30 min", 30}, {"2 h", 120},
+        {"rest of today", std::nullopt}, {"Someone else is using this computer", -1}};
+    const QStringList reasons {"30m", "2h", "restOfDay", "someoneElse"};
+    for (int i = 0; i < exits.size(); ++i) {
+        PlainButton *link = nullptr;
+        for (auto *b : view->findChild<GateExits *>()->findChildren<PlainButton *>())
+            if (b->text() == exits[i].first)
+                link = b;
+        ASSERT_NE(link, nullptr) << exits[i].first.toStdString();
+        link->click();
+        EXPECT_EQ(fired.minutes, exits[i].second);
+        EXPECT_EQ(fired.reason, reasons[i]);
+    }
+    EXPECT_EQ(fired.calls.size(), 4);
+}
+
+TEST_F(GateViewTest, ResumeFaceAsksAboutTheShortenedThingAndReturnContinues)
+{
+    build();
+    showResume(QString(80, QChar('w')));
+    auto *title = view->resumeFace()->findChild<QLabel *>("title");
+    EXPECT_EQ(title->text(), "Still on " + QString(59, QChar('w')) + "…?");
+    EXPECT_EQ(view->resumeFace()->findChild<QLabel *>("header")->text(), "BACK AFTER 45 M");
+    EXPECT_TRUE(view->resumeFace()->isVisible());
+    EXPECT_FALSE(view->questionFace()->isVisible());
+    EXPECT_EQ(view->focusWidget(), view->resumeFace()->continueButton());
+    QTest::keyClick(view->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(fired.calls, QStringList {"resume"});
+    QTest::keyClick(button("Done ✓"), Qt::Key_Return);
+    EXPECT_EQ(fired.calls, (QStringList {"resume", "resume"}));
+    button("Done ✓")->click();
+    button("Something new →")->click();
+    EXPECT_EQ(fired.calls, (QStringList {"resume", "resume", "done", "somethingNew"}));
+}
+
+TEST_F(GateViewTest, TheFieldTakesTheKeyboardWithoutAClickOnEveryFaceChange)
+{
+    build();
+    EXPECT_EQ(view->focusWidget(), field());
+    showResume();
+    model.setText("kept across faces");
+    model.setFace(GateFace::question());
+    QApplication::processEvents();
+    EXPECT_EQ(view->focusWidget(), field());
+    EXPECT_EQ(field()->text(), "kept across faces");
+    model.setCompact(true);
+    EXPECT_EQ(field()->text(), "kept across faces");
+}
+
+TEST_F(GateViewTest, FullScreenFormUsesTheLargeSizes)
+{
+    build(QTime(10, 0), false);
+    EXPECT_EQ(view->questionFace()->findChild<QLabel *>("title")->font().pixelSize(), 38);
+    auto *exits = view->findChild<GateExits *>();
+    EXPECT_EQ(view->height() - exits->geometry().bottom() - 1, 56);
+    EXPECT_DOUBLE_EQ(view->washOpacity(), 0.55);
+}
+
+TEST_F(GateViewTest, CompactFormUsesTheSmallSizes)
+{
+    build(QTime(10, 0), true);
+    EXPECT_EQ(view->questionFace()->findChild<QLabel *>("title")->font().pixelSize(), 30);
+    auto *exits = view->findChild<GateExits *>();
+    EXPECT_EQ(view->height() - exits->geometry().bottom() - 1, 22);
+    EXPECT_DOUBLE_EQ(view->washOpacity(), 0.35);
+    showResume();
+    EXPECT_EQ(view->resumeFace()->findChild<QLabel *>("title")->font().pixelSize(), 28);
+}
+
+TEST_F(GateViewTest, TheEscapeReminderSitsInTheCornerOfBothForms)
+{
+    for (bool compact : {false, true}) {
+        view.reset();
+        build(QTime(10, 0), compact);
+        auto *reminder = view->findChild<QLabel *>("escReminder");
+        ASSERT_NE(reminder, nullptr);
+        EXPECT_EQ(reminder->text(), "hold esc 3 s to quit Solitask");
+        EXPECT_TRUE(reminder->isVisible());
+        EXPECT_EQ(view->width() - reminder->geometry().right() - 1, 14);
+        EXPECT_EQ(view->height() - reminder->geometry().bottom() - 1, 14);
+    }
+}

@@ -1,0 +1,123 @@
+#include "Solitask/ui/Chip.h"
+#include "Solitask/ui/Hairline.h"
+#include "Solitask/ui/Palette.h"
+#include "Solitask/ui/PrimaryButtonStyle.h"
+#include "Solitask/ui/SecondaryButtonStyle.h"
+#include "Solitask/ui/SegmentedPill.h"
+#include "Solitask/ui/ShadowEffect.h"
+#include "Solitask/ui/WindowCard.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+SegmentedPill *pill(QVariant selection)
+{
+    return new SegmentedPill({{1, "Day"}, {2, "Week"}, {3, "Month"}}, std::move(selection));
+}
+
+QColor pixel(QWidget &w, QPoint at)
+{
+    return w.grab().toImage().pixelColor(at);
+}
+
+} // namespace
+
+TEST(Palette, ChipTintsCycleForAnyIndex)
+{
+    EXPECT_EQ(Palette::chipTint(0).tint, Palette::lilacTint());
+    EXPECT_EQ(Palette::chipTint(5).ink, Palette::skyText());
+    EXPECT_EQ(Palette::chipTint(-1).tint, Palette::mintTint());
+    EXPECT_EQ(Palette::withOpacity(Palette::hairline(), 0.5).alphaF(),
+        Palette::hairline().alphaF() * 0.5f);
+}
+
+TEST(SegmentedPill, ClickingASegmentSelectsItsValueOnce)
+{
+    std::unique_ptr<SegmentedPill> p(pill(1));
+    QSignalSpy spy(p.get(), &SegmentedPill::selectionChanged);
+    QTest::mouseClick(p.get(), Qt::LeftButton, {}, p->segmentRect(2).center().toPoint());
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 3);
+    EXPECT_TRUE(p->isSelected(2));
+    QTest::mouseClick(p.get(), Qt::LeftButton, {}, p->segmentRect(2).center().toPoint());
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(SegmentedPill, AnUnknownSelectionLeavesEverySegmentUnselected)
+{
+    std::unique_ptr<SegmentedPill> p(pill(42));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_FALSE(p->isSelected(i));
+}
+
+TEST(SegmentedPill, SegmentsAre24HighInsideATwoPointPad)
+{
+    std::unique_ptr<SegmentedPill> p(pill(1));
+    EXPECT_EQ(p->segmentRect(0).topLeft(), QPointF(2, 2));
+    EXPECT_EQ(p->segmentRect(0).height(), 24);
+    EXPECT_EQ(p->sizeHint().height(), 28);
+    EXPECT_EQ(p->segmentRect(1).left(), p->segmentRect(0).right());
+}
+
+TEST(PrimaryButtonStyle, IsThirtyTwoHighAndFadesWhenDisabled)
+{
+    QPushButton button("Save");
+    PrimaryButtonStyle::apply(&button);
+    EXPECT_EQ(button.sizeHint().height(), 32);
+    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(true, false), 1.0);
+    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(true, true), 0.85);
+    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(false, false), 0.45);
+
+    auto *effect = qobject_cast<ShadowEffect *>(button.graphicsEffect());
+    ASSERT_NE(effect, nullptr);
+    EXPECT_TRUE(effect->castsNow());
+    button.setEnabled(false);
+    EXPECT_FALSE(effect->castsNow());
+}
+
+TEST(PrimaryButtonStyle, DisabledKeepsAWhiteLabelOnAPaleLilacTile)
+{
+    QWidget host;
+    host.setAutoFillBackground(true);
+    host.setPalette(QPalette(Qt::white));
+    auto *button = new QPushButton("MMMMMMMM", &host);
+    PrimaryButtonStyle::apply(button);
+    button->setEnabled(false);
+    host.resize(200, 80);
+    button->move(20, 10);
+    button->resize(button->sizeHint());
+    const QColor fill = pixel(host, {24, 26});
+    // 45 % of lilacDeep over white.
+    EXPECT_NEAR(fill.red(), 255 - 0.45 * (255 - 123), 3);
+    EXPECT_NEAR(fill.blue(), 255 - 0.45 * (255 - 214), 3);
+    // No shadow below the tile.
+    EXPECT_EQ(pixel(host, {60, 10 + 32 + 4}), QColor(Qt::white));
+}
+
+TEST(SecondaryButtonStyle, IsTextOnlyAndDimsWhilePressed)
+{
+    QPushButton button("Later");
+    SecondaryButtonStyle::apply(&button);
+    EXPECT_EQ(button.sizeHint().height(), 32);
+    EXPECT_EQ(button.graphicsEffect(), nullptr);
+    EXPECT_EQ(SecondaryButtonStyle::textOpacity(true), 0.6);
+}
+
+TEST(SharedControls, ChipHairlineAndCardKeepTheirMeasures)
+{
+    Chip chip("aligned", Palette::mintTint(), Palette::mintText());
+    EXPECT_GT(chip.sizeHint().width(), 18);
+    Hairline line;
+    EXPECT_EQ(line.height(), 1);
+    EXPECT_EQ(line.color(), Palette::hairline());
+    WindowCard card(12, Qt::white, new QLabel("x"));
+    auto *effect = qobject_cast<ShadowEffect *>(card.graphicsEffect());
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->shadow().radius, 30);
+    EXPECT_EQ(effect->shadow().offset, QPointF(0, 22));
+}
