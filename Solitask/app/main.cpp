@@ -1,5 +1,6 @@
 #include "Solitask/app/AppInfo.h"
 #include "Solitask/app/DryRun.h"
+#include "Solitask/app/ShellRuns.h"
 #include "Solitask/app/WindowShots.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/witness/Judge.h"
@@ -53,6 +54,13 @@ int main(int argc, char **argv)
         return DryRun::run(argc, argv);
     if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())
         return runWindowShots(argc, argv, folder);
-    std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
-    return 0;
+    // An X11 keyboard grab ends with the process that held it, so a gate lock
+    // is never left behind; nothing else to reset.
+    if (args.contains(QStringLiteral("--reset-presentation")))
+        return 0;
+    if (args.contains(QStringLiteral("--version"))) {
+        std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
+        return 0;
+    }
+    return ShellRuns::run(argc, argv, args);
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+/// The application's runs other than the self-test and the dry run: the
+/// tray application itself, the window check, the gate preview and the strip
+/// and gate screenshots.
+namespace ShellRuns {
+
+/// Creates the application object, runs the chosen mode and returns the exit status.
+int run(int argc, char **argv, const QStringList &args);
+
+/// Seconds after launch at which the special runs act.
+constexpr double windowCheckDelay = 0.5;
+constexpr double windowCheckReport = 1.5;
+constexpr double previewSeconds = 6.0;
+constexpr double stripShotDelay = 0.8;
+
+} // namespace ShellRuns
