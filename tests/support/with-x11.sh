@@ -24,7 +24,7 @@ if [ ! -s "$tmp/display" ]; then echo "with-x11: Xvfb did not start" >&2; cat "$
 export DISPLAY=":$(head -n1 "$tmp/display")"
 unset WAYLAND_DISPLAY
 
-dbus-daemon --session --fork=no --address="unix:path=$tmp/bus" --print-address=4 4>"$tmp/bus.addr" 2>/dev/null &
+dbus-daemon --session --nofork --address="unix:path=$tmp/bus" --print-address=4 4>"$tmp/bus.addr" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$tmp/bus.addr" ] && break; sleep 0.05; done
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/bus" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$tmp/bus"
