@@ -1,5 +1,6 @@
 #include "Solitask/platform/linux/SessionEventsDBus.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QSignalSpy>
 
@@ -16,7 +17,7 @@ class SessionEventsDBusX11Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(emitter.isConnected());
+        ASSERT_TRUE(emitter.isConnected()) << qPrintable(emitter.lastError().message());
         ASSERT_TRUE(emitter.registerService(QStringLiteral("org.freedesktop.login1")));
         ASSERT_TRUE(emitter.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
         ASSERT_TRUE(emitter.registerService(QStringLiteral("org.gnome.ScreenSaver")));

@@ -49,6 +49,7 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
     for (const QRect &rect : blank)
         painter.fillRect(rect, QColor::fromRgb(blankColour));
     painter.end();
+    m_connection->scheduleDispatch();
     return {image, QString()};
 }
 

@@ -86,6 +86,20 @@ void X11Connection::dispatchPending()
     }
 }
 
+void X11Connection::scheduleDispatch()
+{
+    if (m_dispatchScheduled)
+        return;
+    m_dispatchScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_dispatchScheduled = false;
+            dispatchPending();
+        },
+        Qt::QueuedConnection);
+}
+
 void X11Connection::markLost()
 {
     if (!m_alive)

@@ -34,6 +34,10 @@ public:
     unsigned long atom(const char *name);
     /// Reads and hands out every queued event.
     void dispatchPending();
+    /// Dispatches soon from the event loop: a reply read by one of our
+    /// requests can leave events queued in Xlib where the socket notifier
+    /// never sees them.
+    void scheduleDispatch();
     /// Marks the connection dead; called from Xlib's I/O error path.
     void markLost();
 
@@ -46,6 +50,7 @@ private:
 
     Display *m_display = nullptr;
     bool m_alive = true;
+    bool m_dispatchScheduled = false;
     QSocketNotifier *m_notifier = nullptr;
     QHash<QByteArray, unsigned long> m_atoms;
 };

@@ -9,6 +9,7 @@ namespace {
 
 X11ErrorTrap *g_innermost = nullptr;
 XErrorHandler g_previous = nullptr;
+XIOErrorHandler g_previousIo = nullptr;
 QSet<Display *> &ours()
 {
     static QSet<Display *> displays;
@@ -21,6 +22,19 @@ struct X11ErrorTrapAccess
 {
     static int handle(Display *display, XErrorEvent *event);
 };
+
+namespace {
+
+// Xlib's default I/O error handler ends the process; for our displays the
+// handler returns and the display's exit handler records the loss instead.
+int handleIoError(Display *display)
+{
+    if (!ours().contains(display))
+        return g_previousIo ? g_previousIo(display) : 0;
+    return 0;
+}
+
+} // namespace
 
 X11ErrorTrap::X11ErrorTrap(Display *display)
     : m_display(display)
@@ -60,6 +74,7 @@ void X11ErrorTrap::adopt(Display *display, void (*onLost)(Display *, void *), vo
     static bool installed = false;
     if (!installed) {
         g_previous = XSetErrorHandler(&X11ErrorTrapAccess::handle);
+        g_previousIo = XSetIOErrorHandler(&handleIoError);
         installed = true;
     }
     ours().insert(display);

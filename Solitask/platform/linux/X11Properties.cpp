@@ -58,6 +58,7 @@ std::optional<QByteArray> X11Properties::raw(unsigned long window, const char *p
     }
     if (data)
         XFree(data);
+    m_connection.scheduleDispatch();
     return result;
 }
 
