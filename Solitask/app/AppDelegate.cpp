@@ -2,14 +2,12 @@
 
 #include "Solitask/app/AppInfo.h"
 #include "Solitask/app/AppParts.h"
-#include "Solitask/app/SingleInstance.h"
 #include "Solitask/app/TrayItem.h"
 #include "Solitask/app/UpdaterBridge.h"
 #include "Solitask/journal/JournalWindowController.h"
 #include "Solitask/session/AppState.h"
 #include "Solitask/settings/SettingsWindowController.h"
 #include "SolitaskCore/Diag.h"
-#include "SolitaskCore/Store.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -34,16 +32,6 @@ void AppDelegate::buildStatusItem()
             self->m_tray->setGlyph(glyph);
     });
     m_tray->show();
-}
-
-bool AppDelegate::ownStoreRoot(bool &handedOver)
-{
-    m_instance = std::make_unique<SingleInstance>(m_parts->store().root());
-    AppState *state = &m_parts->session();
-    m_instance->onSummon = [state] { state->summon(QStringLiteral("second launch")); };
-    const SingleInstance::Claim claim = m_instance->claim();
-    handedOver = claim == SingleInstance::Claim::handedOver;
-    return claim == SingleInstance::Claim::owner;
 }
 
 StatusMenu::Situation AppDelegate::situation()
@@ -101,7 +89,9 @@ void AppDelegate::checkUpdates()
 
 void AppDelegate::quit()
 {
-    QCoreApplication::quit();
+    // exit, not quit: Qt 6's quit asks every window to close first, and the
+    // insisting gate refuses.
+    QCoreApplication::exit(0);
 }
 
 void AppDelegate::terminating()

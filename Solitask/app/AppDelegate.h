@@ -8,7 +8,6 @@
 #include <memory>
 
 class AppParts;
-class SingleInstance;
 class TrayItem;
 class UpdaterBridge;
 
@@ -27,9 +26,6 @@ public:
 
     /// The tray item with its glyph, following the session's status glyph.
     void buildStatusItem();
-    /// Takes the store root for this process; false when another owns it
-    /// (that one was summoned when it could be).
-    bool ownStoreRoot(bool &handedOver);
     StatusMenu::Situation situation();
 
     void declare() override;
@@ -49,5 +45,4 @@ private:
     std::unique_ptr<AppParts> m_parts;
     std::unique_ptr<TrayItem> m_tray;
     std::unique_ptr<UpdaterBridge> m_updater;
-    std::unique_ptr<SingleInstance> m_instance;
 };

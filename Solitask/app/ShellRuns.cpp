@@ -3,6 +3,8 @@
 #include "Solitask/app/AppDelegate.h"
 #include "Solitask/app/AppParts.h"
 #include "Solitask/app/DryRun.h"
+#include "Solitask/app/QuitOnSignal.h"
+#include "Solitask/app/SingleInstance.h"
 #include "Solitask/app/WindowCheck.h"
 #include "Solitask/gate/GateShot.h"
 #include "Solitask/journal/JournalWindowController.h"
@@ -13,6 +15,7 @@
 #include "Solitask/strip/StripShot.h"
 #include "Solitask/strip/StripWindow.h"
 #include "SolitaskCore/Diag.h"
+#include "SolitaskCore/Store.h"
 
 #include <QApplication>
 #include <QJsonDocument>
@@ -60,7 +63,7 @@ int stripShot(const QString &path)
     int status = 1;
     later(parts, stripShotDelay, [&] {
         status = StripShot::write(path, panel->view()) ? 0 : 1;
-        QCoreApplication::quit();
+        QCoreApplication::exit(0);
     });
     QApplication::exec();
     return status;
@@ -97,43 +100,52 @@ int windowCheck()
             const QByteArray json = QJsonDocument(WindowCheck::report()).toJson();
             std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
             std::fflush(stdout);
-            QCoreApplication::quit();
+            QCoreApplication::exit(0);
         });
     });
     return QApplication::exec();
 }
 
-int previewGate()
+/// Takes the store root, or hands over to the process that has it: the exit
+/// status to end with then, none to go on.
+std::optional<int> claimRoot(SingleInstance &instance)
 {
-    AppDelegate delegate(false);
-    bool handedOver = false;
-    if (!delegate.ownStoreRoot(handedOver))
-        return handedOver ? 0 : 1;
-    Prefs::setValue(Prefs::Key::onboardingDone, true);
-    const QVariant insist = Prefs::value(Prefs::Key::insist);
-    Prefs::setValue(Prefs::Key::insist, false);
-    delegate.buildStatusItem();
-    AppParts &parts = delegate.parts();
-    parts.session().boot();
-    parts.session().showGateNow();
-    later(parts, previewSeconds, [insist] {
-        Prefs::setValue(Prefs::Key::insist, insist);
-        QCoreApplication::quit();
-    });
-    return QApplication::exec();
+    switch (instance.claim()) {
+    case SingleInstance::Claim::owner:
+        return std::nullopt;
+    case SingleInstance::Claim::handedOver:
+        return 0;
+    case SingleInstance::Claim::failed:
+        break;
+    }
+    std::fprintf(stderr, "solitask: another Solitask owns %s and did not answer\n",
+                 qPrintable(Store::defaultRoot()));
+    return 1;
 }
 
-int tray()
+/// The runs that own the store: the tray application and the gate preview.
+int owningRun(bool preview)
 {
+    SingleInstance instance(Store::defaultRoot());
+    if (const auto status = claimRoot(instance))
+        return *status;
+    QuitOnSignal quitOnSignal;
     AppDelegate delegate(false);
-    bool handedOver = false;
-    if (!delegate.ownStoreRoot(handedOver)) {
-        if (!handedOver)
-            std::fprintf(stderr, "solitask: another Solitask owns this store and did not answer\n");
-        return handedOver ? 0 : 1;
+    AppState &session = delegate.parts().session();
+    instance.onSummon = [&session] { session.summon(QStringLiteral("second launch")); };
+    if (preview) {
+        Prefs::setValue(Prefs::Key::onboardingDone, true);
+        const QVariant insist = Prefs::value(Prefs::Key::insist);
+        Prefs::setValue(Prefs::Key::insist, false);
+        later(delegate.parts(), previewSeconds, [insist] {
+            Prefs::setValue(Prefs::Key::insist, insist);
+            QCoreApplication::exit(0);
+        });
     }
     delegate.buildStatusItem();
-    delegate.parts().session().boot();
+    session.boot();
+    if (preview)
+        session.showGateNow();
     return QApplication::exec();
 }
 
@@ -160,9 +172,7 @@ int run(int argc, char **argv, const QStringList &args)
         return stripShot(stripPath);
     if (!gatePrefix.isEmpty())
         return gateShots(gatePrefix);
-    if (args.contains(QStringLiteral("--preview-gate")))
-        return previewGate();
-    return tray();
+    return owningRun(args.contains(QStringLiteral("--preview-gate")));
 }
 
 } // namespace ShellRuns

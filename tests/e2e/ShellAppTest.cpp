@@ -1,0 +1,166 @@
+// The tray application end to end on the test's X display: the real binary,
+// a second launch handing over to the first, the strip above the insisting
+// gate, the hot key, and a clean end on SIGTERM.
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor stripBackground(11, 10, 16);
+
+/// One running solitask with its own store and preferences.
+class App
+{
+public:
+    App()
+    {
+        QSettings prefs(m_home.filePath("config/Solitask/Solitask.conf"), QSettings::IniFormat);
+        prefs.setValue("onboardingDone", true);
+        // Never quiet, whatever the day and hour the test runs at.
+        prefs.setValue("quietWeekends", false);
+        prefs.setValue("quietStartMinutes", 0);
+        prefs.setValue("quietEndMinutes", 0);
+        prefs.setValue("doubleTapOption", false);
+        prefs.sync();
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert("HOME", m_home.path());
+        m_env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
+        m_env.insert("SOLITASK_ROOT", root());
+        m_env.remove("QT_QPA_PLATFORM");
+    }
+
+    ~App()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    QString root() const { return m_home.filePath("root"); }
+
+    void start()
+    {
+        m_process.setProcessEnvironment(m_env);
+        m_process.start(SOLITASK_BINARY, {});
+        ASSERT_TRUE(m_process.waitForStarted(10000));
+    }
+
+    /// A second launch against the same store; its exit code, -1 if it hung.
+    int launchAgain()
+    {
+        QProcess second;
+        second.setProcessEnvironment(m_env);
+        second.start(SOLITASK_BINARY, {});
+        if (!second.waitForFinished(15000)) {
+            second.kill();
+            return -1;
+        }
+        return second.exitCode();
+    }
+
+    QString diag() const
+    {
+        QFile f(QDir(root()).filePath("diag.log"));
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+
+    bool waitForLog(const QString &line, int ms = 15000) const
+    {
+        QDeadlineTimer deadline(ms);
+        while (!diag().contains(line)) {
+            if (deadline.hasExpired())
+                return false;
+            QThread::msleep(100);
+        }
+        return true;
+    }
+
+    QProcess &process() { return m_process; }
+
+private:
+    QTemporaryDir m_home;
+    QProcessEnvironment m_env;
+    QProcess m_process;
+};
+
+void xdotool(const QStringList &args)
+{
+    QProcess::execute("xdotool", args);
+}
+
+QColor pixelAt(int x, int y)
+{
+    QScreen *screen = QGuiApplication::primaryScreen();
+    return screen->grabWindow(0, x, y, 1, 1).toImage().pixelColor(0, 0);
+}
+
+bool waitForPixel(int x, int y, const QColor &color, int ms = 5000)
+{
+    QDeadlineTimer deadline(ms);
+    while (pixelAt(x, y).rgb() != color.rgb()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
+QString centreX()
+{
+    return QString::number(QGuiApplication::primaryScreen()->geometry().center().x());
+}
+
+TEST(ShellApp, ASecondLaunchSummonsTheFirstAndSigtermEndsItCleanly)
+{
+    App app;
+    app.start();
+    ASSERT_TRUE(app.waitForLog("hotkey"));
+    EXPECT_EQ(app.launchAgain(), 0);
+    EXPECT_TRUE(app.waitForLog("instance: summoned by a second launch"));
+    EXPECT_EQ(app.process().state(), QProcess::Running);
+    app.process().terminate();
+    ASSERT_TRUE(app.process().waitForFinished(10000));
+    EXPECT_EQ(app.process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.process().exitCode(), 0);
+    EXPECT_TRUE(app.waitForLog("terminating", 3000));
+    // No tray host on this display: said once, and the app kept working.
+    EXPECT_EQ(app.diag().count("tray: no tray host"), 1);
+}
+
+TEST(ShellApp, TheStripHangsAboveTheInsistingGateAndTheHotKeyOpensIt)
+{
+    App app;
+    app.start();
+    ASSERT_TRUE(app.waitForLog("gate shown: "));
+    QThread::msleep(1500);
+    // The gate covers the screen with its pale wallpaper.
+    EXPECT_NE(pixelAt(40, 300).rgb(), stripBackground.rgb());
+    xdotool({"mousemove", centreX(), "4"});
+    EXPECT_TRUE(waitForPixel(centreX().toInt(), 20, stripBackground))
+        << "hovering the top centre shows the strip above the gate";
+
+    // Declare through the gate, then summon the strip with the hot key.
+    xdotool({"mousemove", "40", "600"});
+    xdotool({"type", "--delay", "20", "Write the quarterly report"});
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(app.waitForLog("declared: Write the quarterly report"));
+    EXPECT_TRUE(app.waitForLog("gate hidden"));
+    QThread::msleep(1500);
+    xdotool({"key", "ctrl+alt+o"});
+    EXPECT_TRUE(waitForPixel(centreX().toInt(), 20, stripBackground))
+        << "Control+Alt+O opens the strip";
+    EXPECT_TRUE(app.waitForLog("summon (hotkey) in mode committed"));
+}
+
+} // namespace
