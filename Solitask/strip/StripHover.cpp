@@ -9,6 +9,7 @@ void StripHover::reset()
 {
     m_hoverStartMs.reset();
     m_leaveStartMs.reset();
+    m_pointerWasOn = false;
 }
 
 StripHover::Action StripHover::pollOpen(const Poll &p)
@@ -16,8 +17,11 @@ StripHover::Action StripHover::pollOpen(const Poll &p)
     const QRectF around = p.panelFrame.adjusted(-stayMargin, -stayMargin, stayMargin, stayMargin);
     if (around.contains(p.pointer) || p.band.contains(p.pointer)) {
         m_leaveStartMs.reset();
+        m_pointerWasOn = true;
         return Action::none;
     }
+    if (!m_pointerWasOn)
+        return Action::none;
     if (!m_leaveStartMs)
         m_leaveStartMs = p.nowMs;
     if (p.nowMs - *m_leaveStartMs >= leaveDelayMs && !p.holdOpen)

@@ -6,8 +6,10 @@
 #include <optional>
 
 /// The strip's hover rules, one poll at a time: a pointer resting in the
-/// notch band opens the closed strip, a pointer away from the open strip
-/// closes it unless it is held open.
+/// notch band opens the closed strip, and a pointer that was on the open strip
+/// and left it closes it unless it is held open. A strip opened by a summon or
+/// a nudge while the pointer is elsewhere is left to its dismissal timer:
+/// closing it half a second after it appeared would make it unreadable.
 class StripHover
 {
 public:
@@ -32,6 +34,8 @@ public:
     Action poll(const Poll &p);
     /// Forgets when the pointer entered or left (the strip opened or closed).
     void reset();
+    /// The strip was just opened under the pointer (by hovering).
+    void openedUnderPointer() { m_pointerWasOn = true; }
 
 private:
     Action pollOpen(const Poll &p);
@@ -39,4 +43,5 @@ private:
 
     std::optional<qint64> m_hoverStartMs;
     std::optional<qint64> m_leaveStartMs;
+    bool m_pointerWasOn = false;
 };

@@ -173,6 +173,7 @@ void StripPanel::hoverTick()
     switch (m_hover.poll(poll)) {
     case StripHover::Action::open:
         setExpanded(true);
+        m_hover.openedUnderPointer();
         break;
     case StripHover::Action::collapse:
         collapse();

@@ -111,15 +111,26 @@ TEST_F(StripHoverTest, HoverOpeningCanBeTurnedOffButLeavingStillCloses)
     for (int ms = 0; ms < 2000; ms += 125)
         EXPECT_EQ(at(ms, inBand), StripHover::Action::none);
     poll.expanded = true;
+    EXPECT_EQ(at(2900, QPointF(640, 100)), StripHover::Action::none);
     EXPECT_EQ(at(3000, away), StripHover::Action::none);
     EXPECT_EQ(at(3375, away), StripHover::Action::none);
     EXPECT_EQ(at(3500, away), StripHover::Action::collapse);
 }
 
+TEST_F(StripHoverTest, AStripOpenedWhileThePointerIsElsewhereIsLeftToItsTimer)
+{
+    poll.expanded = true;
+    for (int ms = 0; ms < 30000; ms += 125)
+        ASSERT_EQ(at(ms, away), StripHover::Action::none);
+    EXPECT_EQ(at(30000, QPointF(640, 100)), StripHover::Action::none);
+    EXPECT_EQ(at(30100, away), StripHover::Action::none);
+    EXPECT_EQ(at(30600, away), StripHover::Action::collapse);
+}
+
 TEST_F(StripHoverTest, ThePointerNearTheOpenStripOrInTheBandKeepsItOpen)
 {
     poll.expanded = true;
-    EXPECT_EQ(at(0, away), StripHover::Action::none);
+    EXPECT_EQ(at(0, QPointF(640, 100)), StripHover::Action::none);
     EXPECT_EQ(at(400, QPointF(380, 310)), StripHover::Action::none); // within 16 points
     EXPECT_EQ(at(900, inBand), StripHover::Action::none);
     EXPECT_EQ(at(1000, away), StripHover::Action::none);
@@ -270,6 +281,17 @@ TEST_F(StripPanelTest, HoverOpensAndLeavingCloses)
     clock.advance(0.375);
     EXPECT_TRUE(expanded());
     clock.advance(0.25);
+    EXPECT_FALSE(expanded());
+}
+
+TEST_F(StripPanelTest, ASummonedStripStaysUntilItsDismissalWhenThePointerIsElsewhere)
+{
+    panel->startHoverPoll();
+    panel->setExpanded(true);
+    panel->scheduleDismiss(12.0);
+    clock.advance(11.9);
+    EXPECT_TRUE(expanded());
+    clock.advance(0.2);
     EXPECT_FALSE(expanded());
 }
 
