@@ -38,6 +38,7 @@ PlatformIdentity identity()
 AppParts::AppParts(bool dryRun)
     : m_store(std::make_unique<Store>())
     , m_platform(PlatformServices::forThisSession(identity()))
+    , m_loginItem(*m_platform.loginItem)
     , m_witness(std::make_unique<Witness>(m_store->framesDir(), m_platform, m_clock))
     , m_meter(std::make_unique<SwitchMeter>(*m_platform.activeApp, ownID, m_clock))
     , m_judge(std::make_unique<JudgeAdapter>(Judge::shared()))
@@ -84,7 +85,7 @@ void AppParts::buildWindows()
     SettingsEnvironment env;
     env.changed = [state] { state->settingsChanged(); };
     env.gateShowing = gateShowing;
-    env.loginItem = m_platform.loginItem.get();
+    env.loginItem = &m_loginItem;
     env.accessibilityTrusted = [] { return true; };
     env.ownID = ownID;
     env.selfTest.locate = [] { return Judge::shared().locateClaude(); };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Solitask/app/ForwardingWindow.h"
+#include "Solitask/app/LoggedLoginItem.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/session/QtScheduler.h"
 #include "Solitask/session/SystemClock.h"
@@ -50,6 +51,7 @@ private:
     QtScheduler m_scheduler;
     std::unique_ptr<Store> m_store;
     PlatformServices m_platform;
+    LoggedLoginItem m_loginItem;
     std::unique_ptr<Witness> m_witness;
     std::unique_ptr<SwitchMeter> m_meter;
     std::unique_ptr<JudgeAdapter> m_judge;

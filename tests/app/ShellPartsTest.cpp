@@ -1,3 +1,4 @@
+#include "Solitask/app/LoggedLoginItem.h"
 #include "Solitask/app/SingleInstance.h"
 #include "Solitask/app/TrayItem.h"
 #include "Solitask/app/UpdaterBridge.h"
@@ -177,6 +178,35 @@ TEST(TrayItemTest, AMissingTrayHostIsLoggedOnce)
     clock.advance(60);
     EXPECT_EQ(diag.count("tray: no tray host; the strip and the hot key still summon everything"),
               QSystemTrayIcon::isSystemTrayAvailable() ? 0 : 1);
+}
+
+} // namespace
+
+namespace {
+
+class RefusingLoginItem : public LoginItem
+{
+public:
+    Support support() const override { return m_support; }
+    bool setEnabled(bool) override { return m_accept; }
+
+    Support m_support = Support::yes();
+    bool m_accept = false;
+};
+
+TEST(LoggedLoginItemTest, AFailedChangeIsLoggedAndReported)
+{
+    DiagCapture diag;
+    RefusingLoginItem inner;
+    LoggedLoginItem item(inner);
+    EXPECT_FALSE(item.setEnabled(true));
+    inner.m_support = Support::no("no backend");
+    EXPECT_FALSE(item.setEnabled(false));
+    inner.m_accept = true;
+    EXPECT_TRUE(item.setEnabled(true));
+    EXPECT_EQ(diag.messages(),
+              QStringList({"LoginItem register failed: the autostart entry could not be changed",
+                           "LoginItem unregister failed: no backend"}));
 }
 
 } // namespace
