@@ -3,6 +3,10 @@
 // gate, the hot key, and a clean end on SIGTERM.
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -24,7 +28,7 @@ class App
 public:
     App()
     {
-        QSettings prefs(m_home.filePath("config/Solitask/Solitask.conf"), QSettings::IniFormat);
+        QSettings prefs(configFile(), QSettings::IniFormat);
         prefs.setValue("onboardingDone", true);
         // Never quiet, whatever the day and hour the test runs at.
         prefs.setValue("quietWeekends", false);
@@ -37,6 +41,7 @@ public:
         m_env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
         m_env.insert("SOLITASK_ROOT", root());
         m_env.remove("QT_QPA_PLATFORM");
+        m_process.setProcessEnvironment(m_env);
     }
 
     ~App()
@@ -48,10 +53,10 @@ public:
     }
 
     QString root() const { return m_home.filePath("root"); }
+    QString configFile() const { return m_home.filePath("config/Solitask/Solitask.conf"); }
 
     void start()
     {
-        m_process.setProcessEnvironment(m_env);
         m_process.start(SOLITASK_BINARY, {});
         ASSERT_TRUE(m_process.waitForStarted(10000));
     }
@@ -164,6 +169,44 @@ TEST(ShellApp, TheStripHangsAboveTheInsistingGateAndTheHotKeyOpensIt)
     // The pointer is elsewhere: the strip waits for its dismissal, it does not flash.
     QThread::msleep(2000);
     EXPECT_EQ(pixelAt(centreX().toInt(), 20).rgb(), stripBackground.rgb());
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShellApp, WindowCheckReportsTheJournalAndSettingsWindows)
+{
+    App app;
+    QProcess check;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOLITASK_ROOT", app.root());
+    env.remove("QT_QPA_PLATFORM");
+    check.setProcessEnvironment(env);
+    check.start(SOLITASK_BINARY, {"--window-check"});
+    ASSERT_TRUE(check.waitForFinished(30000));
+    EXPECT_EQ(check.exitCode(), 0);
+    const QJsonObject report = QJsonDocument::fromJson(check.readAllStandardOutput()).object();
+    EXPECT_EQ(report.value("policy").toString(), "accessory");
+    QStringList titles;
+    for (const QJsonValue &w : report.value("windows").toArray())
+        titles << w.toObject().value("title").toString();
+    EXPECT_TRUE(titles.contains("Solitask Journal")) << titles.join(", ").toStdString();
+    EXPECT_EQ(report.value("windowCount").toInt(), titles.size());
+}
+
+TEST(ShellApp, GatePreviewEndsByItselfAndRestoresInsisting)
+{
+    App app;
+    QElapsedTimer timer;
+    timer.start();
+    app.process().start(SOLITASK_BINARY, {"--preview-gate"});
+    ASSERT_TRUE(app.process().waitForFinished(30000));
+    EXPECT_EQ(app.process().exitCode(), 0);
+    EXPECT_GE(timer.elapsed(), 5500);
+    EXPECT_TRUE(app.diag().contains("gate shown: ") && app.diag().contains("insist=false"));
+    QSettings prefs(app.configFile(), QSettings::IniFormat);
+    EXPECT_FALSE(prefs.contains("insist") && !prefs.value("insist").toBool());
 }
 
 } // namespace
