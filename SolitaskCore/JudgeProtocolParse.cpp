@@ -99,6 +99,14 @@ std::optional<QString> errorMessageOf(const QJsonObject &line, const Envelope &e
     if (envelope.isError) {
         if (envelope.rawResult)
             return envelope.rawResult;
+        // Limit errors (budget, turns) carry an "errors" list instead of a
+        // "result" text; it says more than the subtype does.
+        QStringList errors;
+        for (const QJsonValue &error : line.value(QLatin1String("errors")).toArray())
+            errors.append(error.toString());
+        errors.removeAll(QString());
+        if (!errors.isEmpty())
+            return errors.join(QStringLiteral("; "));
         return textOf(line.value(QLatin1String("subtype")))
             .value_or(QStringLiteral("unknown error"));
     }

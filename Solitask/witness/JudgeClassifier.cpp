@@ -3,8 +3,6 @@
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/JudgeProtocol.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringDecoder>
 
@@ -61,34 +59,9 @@ JudgeFailure withoutResultLine(const ChildExit &exit, const QString &label)
     return JudgeFailure::badOutput(noStructuredResult);
 }
 
-// The last result line's "errors" strings, joined. Limit errors (budget, turns)
-// carry these instead of a "result" text, and they say more than the subtype.
-QString resultLineErrors(const QByteArray &output)
+JudgeFailure errorResult(const JudgeProtocol::Envelope &envelope, const QString &label)
 {
-    qsizetype end = output.size();
-    while (end > 0) {
-        const qsizetype start = output.lastIndexOf('\n', end - 1) + 1;
-        const QJsonObject line = QJsonDocument::fromJson(output.mid(start, end - start)).object();
-        if (line.value(QLatin1String("type")).toString() == QLatin1String("result")) {
-            QStringList errors;
-            for (const QJsonValue &error : line.value(QLatin1String("errors")).toArray())
-                errors.append(error.toString());
-            errors.removeAll(QString());
-            return errors.join(QStringLiteral("; "));
-        }
-        end = start - 1;
-    }
-    return {};
-}
-
-JudgeFailure errorResult(
-    const JudgeProtocol::Envelope &envelope, const QByteArray &output, const QString &label)
-{
-    QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
-    if (!envelope.rawResult) {
-        if (const QString errors = resultLineErrors(output); !errors.isEmpty())
-            message = errors;
-    }
+    const QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
     Diag::log(QStringLiteral("judge %1: is_error %2").arg(label, excerpt(message)));
     if (containsAny(message, {"login", "auth", "credential", "api key"}))
         return JudgeFailure::notLoggedIn(message);
@@ -126,7 +99,7 @@ JudgeAnswer classify(
     if (!envelope)
         return withoutResultLine(exit, label);
     if (envelope->isError)
-        return errorResult(*envelope, exit.standardOutput, label);
+        return errorResult(*envelope, label);
     if (!envelope->result)
         return JudgeFailure::badOutput(noStructuredResult);
     return success(*envelope, label, requestedModel, seconds);

@@ -107,10 +107,14 @@ TEST(JudgeProtocolParse, ProseWithoutOrderedBracesGivesNoResult)
     }
 }
 
-TEST(JudgeProtocolParse, ErrorMessageFallsBackToSubtypeThenUnknown)
+TEST(JudgeProtocolParse, ErrorMessageFallsBackToErrorsThenSubtypeThenUnknown)
 {
-    auto envelope = parse(
-        R"({"type":"result","is_error":true,"subtype":"error_max_budget_usd","errors":["over"]})");
+    auto envelope = parse(R"({"type":"result","is_error":true,"subtype":"error_max_budget_usd",)"
+                          R"x("errors":["Reached maximum budget ($0.40)",""]})x");
+    ASSERT_TRUE(envelope);
+    EXPECT_EQ(envelope->errorMessage, QStringLiteral("Reached maximum budget ($0.40)"));
+    envelope = parse(
+        R"({"type":"result","is_error":true,"subtype":"error_max_budget_usd","errors":[]})");
     ASSERT_TRUE(envelope);
     EXPECT_EQ(envelope->errorMessage, QStringLiteral("error_max_budget_usd"));
     envelope = parse(R"({"type":"result","is_error":true})");
