@@ -80,6 +80,7 @@ void GateController::hide()
     removeKeyMonitor();
     m_lockRetry.cancel();
     m_lock.release();
+    m_locked = false;
     dropWindows();
     dropAskWindow();
     Diag::log(QStringLiteral("gate hidden"));
@@ -100,18 +101,28 @@ void GateController::bringForward()
     if (m_windows.isEmpty())
         return;
     m_windows.first()->activateWindow();
+    m_locked = false;
     engageLock(lockAttempts);
 }
 
+// The window manager ignores activation of a window it has not mapped yet,
+// and the server refuses to grab for one; both are retried for a moment.
 void GateController::engageLock(int attemptsLeft)
 {
     if (!m_isShowing || !m_insisting || m_windows.isEmpty())
         return;
-    QWindow *window = m_windows.first()->windowHandle();
-    if (window && m_lock.engage(window))
+    GateWindow *key = m_windows.first();
+    QWindow *window = key->windowHandle();
+    if (!m_locked && window)
+        m_locked = m_lock.engage(window);
+    const bool focused = window && QGuiApplication::focusWindow() == window;
+    if (!focused)
+        key->activateWindow();
+    if (m_locked && focused)
         return;
     if (attemptsLeft <= 0) {
-        Diag::log(QStringLiteral("gate: keyboard lock refused"));
+        if (!m_locked)
+            Diag::log(QStringLiteral("gate: keyboard lock refused"));
         return;
     }
     QPointer<GateController> self(this);
@@ -262,6 +273,7 @@ void GateController::screensChanged(QScreen *leaving)
 {
     if (!m_isShowing || !m_insisting)
         return;
+    m_lock.release();
     rebuildWindows(leaving);
     bringForward();
 }

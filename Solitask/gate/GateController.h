@@ -80,4 +80,5 @@ private:
     GateCallbacks m_callbacks;
     AskWindowDelegate *m_askDelegate = nullptr;
     TimerSlot m_lockRetry;
+    bool m_locked = false;
 };

@@ -24,6 +24,10 @@ QString xdotool(const QStringList &args)
 class GateX11Test : public ::testing::Test
 {
 protected:
+    // Openbox announces itself before it manages new windows; a window mapped
+    // in between is never mapped at all. Give it a moment once.
+    static void SetUpTestSuite() { QTest::qWait(1000); }
+
     void SetUp() override
     {
         GateCallbacks c;
