@@ -32,7 +32,25 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/bus" DBUS_SYSTEM_BUS_ADDRESS="un
 if [ -z "${SOLITASK_NO_WM:-}" ]; then
   openbox --sm-disable >"$tmp/wm.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+  # Openbox announces itself before it manages windows; a window mapped in
+  # that gap is never managed. Wait for its hints, then for a probe window to
+  # appear in its client list.
+  for _ in $(seq 1 200); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW && break
+    sleep 0.05
+  done
+  xterm -geometry 2x1+0+0 -title solitask-wm-probe -e sleep 30 >/dev/null 2>&1 &
+  probe=$!
+  for _ in $(seq 1 200); do
+    xdotool search --name solitask-wm-probe >"$tmp/probe" 2>/dev/null
+    if [ -s "$tmp/probe" ] && xprop -root _NET_CLIENT_LIST 2>/dev/null \
+        | grep -qi "$(printf '0x%x' "$(head -n1 "$tmp/probe")")"; then
+      break
+    fi
+    sleep 0.05
+  done
+  kill "$probe" 2>/dev/null; wait "$probe" 2>/dev/null
+  for _ in $(seq 1 100); do xdotool search --name solitask-wm-probe >/dev/null 2>&1 || break; sleep 0.05; done
 fi
 
 export QT_QPA_PLATFORM=xcb

@@ -168,7 +168,8 @@ TEST_F(JournalWidgets, ThumbGridShowsAtMostSixTilesAndNeutralWhenUnjudged)
     HourRecord hour = judged("h1", "t1", at(2, 9, 0), 9);
     EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
     hour.result.reset();
-    for (const QColor &c : ThumbGrid(hour).tiles())
+    const ThumbGrid unjudged(hour);
+    for (const QColor &c : unjudged.tiles())
         EXPECT_EQ(c, Palette::tileNeutral());
     hour.frames.clear();
     EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
