@@ -10,6 +10,7 @@
 #include "Solitask/journal/AppStateJournalSession.h"
 #include "Solitask/journal/JournalWindowController.h"
 #include "Solitask/onboarding/OnboardingController.h"
+#include "Solitask/platform/linux/DesktopEntryNames.h"
 #include "Solitask/session/AppState.h"
 #include "Solitask/session/JudgeAdapter.h"
 #include "Solitask/session/SessionEventsBridge.h"
@@ -88,6 +89,11 @@ void AppParts::buildWindows()
     env.loginItem = &m_loginItem;
     env.accessibilityTrusted = [] { return true; };
     env.ownID = ownID;
+    // The platform lists no running applications, so the private-apps block
+    // offers none; stored ids still show their desktop entries' names.
+    env.appName = [names = std::make_shared<DesktopEntryNames>()](const QString &id) {
+        return names->name(id);
+    };
     env.selfTest.locate = [] { return Judge::shared().locateClaude(); };
     env.selfTest.run = [](std::function<void(const JudgeSelfTestAnswer &)> done) {
         Judge::shared().selfTest(std::move(done));
