@@ -9,6 +9,7 @@
 #include "Solitask/journal/TodayTexts.h"
 #include "Solitask/ui/Chip.h"
 #include "Solitask/ui/Palette.h"
+#include "Solitask/ui/ClearLayout.h"
 #include "SolitaskCore/Practice.h"
 #include "SolitaskCore/Store.h"
 
@@ -66,14 +67,7 @@ PracticeView::PracticeView(Store &store, const QDateTime &now, QWidget *parent)
 
 void PracticeView::clear()
 {
-    while (QLayoutItem *item = m_column->takeAt(0)) {
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    clearLayout(m_column);
 }
 
 void PracticeView::showEmpty()

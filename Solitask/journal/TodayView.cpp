@@ -10,6 +10,7 @@
 #include "Solitask/journal/TodayTexts.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/ui/Palette.h"
+#include "Solitask/ui/ClearLayout.h"
 #include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/Practice.h"
 #include "SolitaskCore/Store.h"
@@ -30,15 +31,7 @@ TodayView::TodayView(JournalSession &session, const QDateTime &now, QWidget *par
 
 void TodayView::clear()
 {
-    // Later, not now: the row whose menu asked for the change may still be on the stack.
-    while (QLayoutItem *item = m_column->takeAt(0)) {
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    clearLayout(m_column);
 }
 
 QWidget *TodayView::header(const QString &summary)

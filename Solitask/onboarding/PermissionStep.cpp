@@ -4,6 +4,7 @@
 #include "Solitask/onboarding/StepParts.h"
 #include "Solitask/platform/ScreenPermission.h"
 #include "Solitask/ui/Palette.h"
+#include "Solitask/ui/ClearLayout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -89,14 +90,7 @@ void PermissionStep::openSettings()
 
 void PermissionStep::rebuild()
 {
-    while (QLayoutItem *item = m_actions->takeAt(0)) {
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater(); // the pressed button may still be on the stack
-        }
-        delete item;
-    }
+    clearLayout(m_actions);
     if (m_granted) {
         auto *done = textLabel(QStringLiteral("✓ Granted"), 13, Palette::mintText(), QFont::Medium);
         done->setObjectName(QStringLiteral("granted"));

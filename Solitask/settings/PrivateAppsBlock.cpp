@@ -7,6 +7,7 @@
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/SecondaryButtonStyle.h"
 #include "Solitask/ui/TextStyle.h"
+#include "Solitask/ui/ClearLayout.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -80,14 +81,7 @@ void PrivateAppsBlock::restoreDefaults()
 
 void PrivateAppsBlock::rebuild()
 {
-    while (QLayoutItem *item = m_column->takeAt(0)) {
-        if (QWidget *widget = item->widget()) {
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater(); // the pressed button may still be on the stack
-        }
-        delete item;
-    }
+    clearLayout(m_column);
     m_column->addWidget(header());
     if (!m_open)
         return;

@@ -62,16 +62,24 @@ std::optional<QByteArray> X11Properties::raw(unsigned long window, const char *p
     return result;
 }
 
-QList<unsigned long> X11Properties::windows(unsigned long window, const char *property)
+// Format-32 properties arrive as an array of C longs, whatever their type.
+template<typename T>
+QList<T> X11Properties::list32(unsigned long window, const char *property, unsigned long type)
 {
+    static_assert(sizeof(T) == sizeof(long));
     unsigned long count = 0;
-    const auto bytes = raw(window, property, XA_WINDOW, 32, &count);
-    QList<unsigned long> result;
+    const auto bytes = raw(window, property, type, 32, &count);
+    QList<T> result;
     if (!bytes)
         return result;
     result.resize(qsizetype(count));
-    std::memcpy(result.data(), bytes->constData(), count * sizeof(unsigned long));
+    std::memcpy(result.data(), bytes->constData(), count * sizeof(T));
     return result;
+}
+
+QList<unsigned long> X11Properties::windows(unsigned long window, const char *property)
+{
+    return list32<unsigned long>(window, property, XA_WINDOW);
 }
 
 std::optional<unsigned long> X11Properties::window(unsigned long window, const char *property)
@@ -84,14 +92,7 @@ std::optional<unsigned long> X11Properties::window(unsigned long window, const c
 
 QList<long> X11Properties::cardinals(unsigned long window, const char *property)
 {
-    unsigned long count = 0;
-    const auto bytes = raw(window, property, XA_CARDINAL, 32, &count);
-    QList<long> result;
-    if (!bytes)
-        return result;
-    result.resize(qsizetype(count));
-    std::memcpy(result.data(), bytes->constData(), count * sizeof(long));
-    return result;
+    return list32<long>(window, property, XA_CARDINAL);
 }
 
 std::optional<long> X11Properties::cardinal(unsigned long window, const char *property)
@@ -104,14 +105,7 @@ std::optional<long> X11Properties::cardinal(unsigned long window, const char *pr
 
 QList<unsigned long> X11Properties::atoms(unsigned long window, const char *property)
 {
-    unsigned long count = 0;
-    const auto bytes = raw(window, property, XA_ATOM, 32, &count);
-    QList<unsigned long> result;
-    if (!bytes)
-        return result;
-    result.resize(qsizetype(count));
-    std::memcpy(result.data(), bytes->constData(), count * sizeof(unsigned long));
-    return result;
+    return list32<unsigned long>(window, property, XA_ATOM);
 }
 
 std::optional<QString> X11Properties::strictUtf8(const QByteArray &bytes)

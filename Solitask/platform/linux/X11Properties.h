@@ -32,6 +32,8 @@ public:
 private:
     std::optional<QByteArray> raw(unsigned long window, const char *property,
         unsigned long type, int format, unsigned long *count = nullptr);
+    template<typename T>
+    QList<T> list32(unsigned long window, const char *property, unsigned long type);
     QString legacyText(unsigned long window);
 
     X11Connection &m_connection;
