@@ -21,19 +21,7 @@ constexpr int kVisibleDots = 6;
 DotState dotFor(const HourRecord &hour)
 {
     const std::optional<Verdict> verdict = hour.effectiveVerdict();
-    if (!verdict)
-        return DotState::clear;
-    switch (*verdict) {
-    case Verdict::aligned:
-    case Verdict::mostly:
-        return DotState::sage;
-    case Verdict::drifting:
-    case Verdict::away:
-        return DotState::amber;
-    case Verdict::unclear:
-        break;
-    }
-    return DotState::gray;
+    return verdict ? dotState(*verdict) : DotState::clear;
 }
 
 QString counted(qint64 count, const QString &one, const QString &many)

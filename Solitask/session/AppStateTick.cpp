@@ -43,21 +43,6 @@ std::optional<QString> pausedReasonFor(const FrameMeta &frame, std::optional<QSt
     return current;
 }
 
-DotState dotFor(Verdict verdict)
-{
-    switch (verdict) {
-    case Verdict::aligned:
-    case Verdict::mostly:
-        return DotState::sage;
-    case Verdict::drifting:
-    case Verdict::away:
-        return DotState::amber;
-    case Verdict::unclear:
-        break;
-    }
-    return DotState::gray;
-}
-
 double secondsBetween(const QDateTime &from, const QDateTime &to)
 {
     return double(from.msecsTo(to)) / 1000.0;
@@ -279,7 +264,7 @@ void AppState::applyVerdict(const HourRecord &hour)
     if (!hour.result || !m_currentThing)
         return;
     const Verdict verdict = hour.result->verdict;
-    m_strip.set(&StripState::dot, dotFor(verdict));
+    m_strip.set(&StripState::dot, dotState(verdict));
     const bool away = verdict == Verdict::away;
     m_consecutiveAway = away ? m_consecutiveAway + 1 : 0;
     const bool hold = away && m_consecutiveAway > 1;

@@ -9,6 +9,21 @@ constexpr std::array<const char *, 4> kFaceNames = {"committed", "nothing", "off
 
 } // namespace
 
+DotState dotState(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::aligned:
+    case Verdict::mostly:
+        return DotState::sage;
+    case Verdict::drifting:
+    case Verdict::away:
+        return DotState::amber;
+    case Verdict::unclear:
+        break;
+    }
+    return DotState::gray;
+}
+
 QString rawValue(DotState state)
 {
     return QString::fromLatin1(kDotNames[std::size_t(state)]);
