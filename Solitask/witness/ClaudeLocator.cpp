@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <csignal>
@@ -63,6 +64,11 @@ std::optional<QString> ClaudeLocator::locate() const
         if (isExecutableFile(path))
             return path;
     }
+    // A desktop session or terminal usually hands us a PATH already; asking
+    // it costs nothing, unlike starting a login shell.
+    if (const QString onPath = QStandardPaths::findExecutable(QStringLiteral("claude"));
+        !onPath.isEmpty())
+        return onPath;
     return askLoginShell();
 }
 

@@ -91,6 +91,18 @@ TEST_F(ClaudeLocatorTest, TheNpmPrefixOfNpmrcIsHonoured)
     EXPECT_EQ(m_locator.locate(), installed);
 }
 
+TEST_F(ClaudeLocatorTest, TheProcessPathIsAskedBeforeTheLoginShell)
+{
+    const QString onPath = makeFile(QStringLiteral("tools/claude"));
+    shellSays("greeting", makeFile(QStringLiteral("nvm/bin/claude")));
+    const QByteArray savedPath = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(QFileInfo(onPath).absolutePath()));
+    EXPECT_EQ(m_locator.locate(), onPath);
+    qputenv("PATH", savedPath);
+    EXPECT_FALSE(QFile::exists(QDir(m_record.path()).filePath(QStringLiteral("args"))))
+        << "no login shell was started";
+}
+
 TEST_F(ClaudeLocatorTest, TheLoginShellAnswersWhenNothingElseDoes)
 {
     const QString elsewhere = makeFile(QStringLiteral("nvm/bin/claude"));
