@@ -89,8 +89,7 @@ void AppParts::buildWindows()
     env.loginItem = &m_loginItem;
     env.accessibilityTrusted = [] { return true; };
     env.ownID = ownID;
-    // The platform lists no running applications, so the private-apps block
-    // offers none; stored ids still show their desktop entries' names.
+    env.runningApps = [source = m_platform.runningApps.get()] { return source->runningApps(); };
     env.appName = [names = std::make_shared<DesktopEntryNames>()](const QString &id) {
         return names->name(id);
     };

@@ -7,6 +7,7 @@
 #include "Solitask/platform/linux/KeyEventSourceXI2.h"
 #include "Solitask/platform/linux/LoginItemXdgAutostart.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
+#include "Solitask/platform/linux/RunningAppsSourceX11.h"
 #include "Solitask/platform/linux/ScreenCapturerX11.h"
 #include "Solitask/platform/linux/ScreenPermissionX11.h"
 #include "Solitask/platform/linux/SessionEventsDBus.h"
@@ -33,6 +34,7 @@ void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x1
     const RunningApp &own)
 {
     services.activeApp = std::make_unique<ActiveAppSourceX11>(x11, own);
+    services.runningApps = std::make_unique<RunningAppsSourceX11>(x11, own);
     services.windowTitles = std::make_unique<WindowTitleSourceX11>(x11);
     services.idle = std::make_unique<IdleSensorX11>(x11);
     services.capturer = std::make_unique<ScreenCapturerX11>(x11, own);
@@ -75,6 +77,7 @@ void PlatformServices::fillGaps()
             slot = std::make_unique<Base>();
     };
     fill(activeApp);
+    fill(runningApps);
     fill(windowTitles);
     fill(idle);
     fill(sessionEvents);
@@ -92,6 +95,7 @@ QStringList PlatformServices::unsupported() const
 {
     const QList<std::pair<const char *, Support>> all {
         {"frontmost app", activeApp->support()},
+        {"running apps", runningApps->support()},
         {"window titles", windowTitles->support()},
         {"idle time", idle->support()},
         {"sleep and screen lock", sessionEvents->support()},

@@ -7,6 +7,7 @@
 #include "Solitask/platform/KeyEventSource.h"
 #include "Solitask/platform/LoginItem.h"
 #include "Solitask/platform/PresentationLock.h"
+#include "Solitask/platform/RunningAppsSource.h"
 #include "Solitask/platform/ScreenCapturer.h"
 #include "Solitask/platform/ScreenPermission.h"
 #include "Solitask/platform/SessionEvents.h"
@@ -28,6 +29,7 @@ struct PlatformIdentity
 struct PlatformServices
 {
     std::unique_ptr<ActiveAppSource> activeApp;
+    std::unique_ptr<RunningAppsSource> runningApps;
     std::unique_ptr<WindowTitleSource> windowTitles;
     std::unique_ptr<IdleSensor> idle;
     std::unique_ptr<SessionEvents> sessionEvents;

@@ -21,6 +21,7 @@ TEST(PlatformServicesTest, WaylandSessionGetsHonestNotSupportedAnswersAndSaysSo)
     const QStringList messages = diag.messages();
     EXPECT_TRUE(messages.contains(QStringLiteral("platform: no X11 backends (wayland session)")));
     EXPECT_TRUE(messages.contains(QStringLiteral("platform: no backend for screen capture (no backend)")));
+    EXPECT_TRUE(messages.contains(QStringLiteral("platform: no backend for running apps (no backend)")));
     EXPECT_TRUE(services.camera->support().supported);
 }
 
@@ -28,8 +29,9 @@ TEST(PlatformServicesTest, FillGapsLeavesNoEmptySlot)
 {
     PlatformServices services;
     services.fillGaps();
-    EXPECT_EQ(services.unsupported().size(), 12);
+    EXPECT_EQ(services.unsupported().size(), 13);
     EXPECT_EQ(services.idle->idleSeconds(), 0);
+    EXPECT_TRUE(services.runningApps->runningApps().isEmpty());
 }
 
 } // namespace

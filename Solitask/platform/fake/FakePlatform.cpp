@@ -15,6 +15,7 @@ Fake *install(std::unique_ptr<Base> &slot)
 
 FakePlatform::FakePlatform()
     : activeApp(install<ActiveAppSourceFake>(services.activeApp))
+    , runningApps(install<RunningAppsSourceFake>(services.runningApps))
     , windowTitles(install<WindowTitleSourceFake>(services.windowTitles))
     , idle(install<IdleSensorFake>(services.idle))
     , sessionEvents(install<SessionEventsFake>(services.sessionEvents))

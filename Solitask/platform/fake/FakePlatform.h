@@ -8,6 +8,7 @@
 #include "Solitask/platform/fake/KeyEventSourceFake.h"
 #include "Solitask/platform/fake/LoginItemFake.h"
 #include "Solitask/platform/fake/PresentationLockFake.h"
+#include "Solitask/platform/fake/RunningAppsSourceFake.h"
 #include "Solitask/platform/fake/ScreenCapturerFake.h"
 #include "Solitask/platform/fake/ScreenPermissionFake.h"
 #include "Solitask/platform/fake/SessionEventsFake.h"
@@ -21,6 +22,7 @@ struct FakePlatform
 
     PlatformServices services;
     ActiveAppSourceFake *activeApp;
+    RunningAppsSourceFake *runningApps;
     WindowTitleSourceFake *windowTitles;
     IdleSensorFake *idle;
     SessionEventsFake *sessionEvents;
