@@ -5,6 +5,7 @@
 #include "Solitask/journal/PracticeView.h"
 #include "Solitask/journal/TodayView.h"
 #include "Solitask/session/Clock.h"
+#include "Solitask/ui/FilledBar.h"
 #include "Solitask/ui/Hairline.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/SegmentedPill.h"
@@ -58,12 +59,7 @@ QWidget *JournalView::card()
     auto *column = new QVBoxLayout(content);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    auto *header = new QWidget;
-    header->setFixedHeight(48);
-    header->setAutoFillBackground(true);
-    QPalette pal = header->palette();
-    pal.setColor(QPalette::Window, Palette::panel());
-    header->setPalette(pal);
+    auto *header = new FilledBar(Palette::panel(), 48);
     auto *row = new QHBoxLayout(header);
     m_pill = new SegmentedPill({{int(JournalTab::today), QStringLiteral("Today")},
                                 {int(JournalTab::practice), QStringLiteral("Practice")}},

@@ -62,7 +62,13 @@ void AppState::buildStrip()
         if (self)
             self->goOffDuty(minutes, reason);
     };
-    actions.onJournal = guarded([](AppState &s) { s.m_parts.journal.present(); });
+    // The strip stays on top of everything; left open it would cover the
+    // journal's header, so it closes as the journal opens.
+    actions.onJournal = guarded([](AppState &s) {
+        if (s.m_stripPanel)
+            s.m_stripPanel->collapse();
+        s.m_parts.journal.present();
+    });
     actions.onBackToIt = guarded([](AppState &s) {
         s.m_consecutiveAway = 0;
         s.m_strip.set(&StripState::holdChoices, false);

@@ -313,6 +313,19 @@ TEST(AppStateModes, SummonOpensAndClosesTheStrip)
     EXPECT_EQ(h.gate.calls().last(), QStringLiteral("forward"));
 }
 
+TEST(AppStateModes, JournalFromTheStripClosesTheStrip)
+{
+    SessionHarness h;
+    h.state->boot();
+    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.hotKeys.handler();
+    ASSERT_TRUE(h.strip_().expanded);
+    h.strip->actions().onJournal();
+    EXPECT_EQ(h.journal.presented(), 1);
+    EXPECT_FALSE(h.strip_().expanded) << "the strip would cover the journal's header";
+    EXPECT_FALSE(h.strip->isVisible());
+}
+
 TEST(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
 {
     SessionHarness h;

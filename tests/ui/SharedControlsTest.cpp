@@ -1,4 +1,5 @@
 #include "Solitask/ui/Chip.h"
+#include "Solitask/ui/FilledBar.h"
 #include "Solitask/ui/Hairline.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/PrimaryButtonStyle.h"
@@ -8,9 +9,11 @@
 #include "Solitask/ui/WindowCard.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +22,13 @@ SegmentedPill *pill(QVariant selection)
 {
     return new SegmentedPill({{1, "Day"}, {2, "Week"}, {3, "Month"}}, std::move(selection));
 }
+
+// A parent that paints its own background, as the windows' wallpapers do.
+class GreenBackdrop : public QWidget
+{
+protected:
+    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), Qt::green); }
+};
 
 QColor pixel(QWidget &w, QPoint at)
 {
@@ -120,4 +130,25 @@ TEST(SharedControls, ChipHairlineAndCardKeepTheirMeasures)
     ASSERT_NE(effect, nullptr);
     EXPECT_EQ(effect->shadow().radius, 30);
     EXPECT_EQ(effect->shadow().offset, QPointF(0, 22));
+}
+
+TEST(WindowCard, FilledBarAtTheTopLeavesTheRoundedCornersToTheBackground)
+{
+    GreenBackdrop back;
+    auto *layout = new QVBoxLayout(&back);
+    layout->setContentsMargins(20, 20, 20, 20);
+    auto *content = new QWidget;
+    auto *column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(new FilledBar(Qt::red, 48));
+    column->addStretch(1);
+    layout->addWidget(new WindowCard(12, Qt::white, content));
+    back.setAttribute(Qt::WA_DontShowOnScreen);
+    back.resize(200, 160);
+    back.show();
+    QApplication::processEvents();
+    const QImage image = back.grab().toImage();
+    // Outside the rounding only the background (and a trace of shadow) shows.
+    EXPECT_GT(image.pixelColor(21, 21).green(), 240) << "corner left unpainted";
+    EXPECT_EQ(image.pixelColor(100, 40), QColor(Qt::red));
 }
