@@ -1,9 +1,12 @@
 #include "Solitask/strip/StripWindow.h"
 
+#include "Solitask/platform/Compositing.h"
+#include "Solitask/strip/NotchShape.h"
 #include "Solitask/strip/NotchView.h"
 
 #include <QEasingCurve>
 #include <QPropertyAnimation>
+#include <QRegion>
 
 namespace {
 
@@ -85,4 +88,17 @@ void StripWindow::orderOut()
 {
     m_animation->stop();
     hide();
+}
+
+// Without a compositor the transparent corners around the rounded shape would
+// show black; a window mask cuts them away instead (aliased, but clean).
+void StripWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (Compositing::active()) {
+        clearMask();
+        return;
+    }
+    const QPainterPath shape = NotchShape{NotchView::cornerRadius}.path(QRectF(rect()));
+    setMask(QRegion(shape.toFillPolygon().toPolygon()));
 }

@@ -30,6 +30,9 @@ public:
     void orderFront();
     void orderOut();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     NotchView *m_view;
     QPropertyAnimation *m_animation;
