@@ -1,6 +1,7 @@
 #include "Solitask/strip/StripWindow.h"
 
 #include "Solitask/platform/Compositing.h"
+#include "Solitask/platform/InputShape.h"
 #include "Solitask/strip/NotchShape.h"
 #include "Solitask/strip/NotchView.h"
 
@@ -71,6 +72,8 @@ void StripWindow::setClickThrough(bool through)
     setWindowFlag(Qt::WindowTransparentForInput, through);
     if (wasVisible)
         show();
+    if (!through)
+        InputShape::followBounds(windowHandle());
 }
 
 bool StripWindow::clickThrough() const
@@ -90,11 +93,14 @@ void StripWindow::orderOut()
     hide();
 }
 
-// Without a compositor the transparent corners around the rounded shape would
-// show black; a window mask cuts them away instead (aliased, but clean).
+// The window grows and shrinks with its content: input follows it. Without a
+// compositor the transparent corners around the rounded shape would show
+// black; a window mask cuts them away instead (aliased, but clean).
 void StripWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (!clickThrough())
+        InputShape::followBounds(windowHandle());
     if (Compositing::active()) {
         clearMask();
         return;
