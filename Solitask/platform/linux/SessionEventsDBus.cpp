@@ -34,6 +34,22 @@ SessionEventsDBus::SessionEventsDBus(QDBusConnection system, QDBusConnection ses
     askSaver(gnomeSaver, QStringLiteral("/org/gnome/ScreenSaver"), gnomeSaver);
 }
 
+// Disconnect by hand rather than leave it to the bus's watch on destroyed():
+// that path runs while the bus thread may still deliver to this object.
+SessionEventsDBus::~SessionEventsDBus()
+{
+    m_system.disconnect(login1, login1Path, managerInterface, QStringLiteral("PrepareForSleep"),
+        this, SLOT(onPrepareForSleep(bool)));
+    m_session.disconnect(freedesktopSaver, QString(), freedesktopSaver,
+        QStringLiteral("ActiveChanged"), this, SLOT(onFreedesktopSaver(bool)));
+    m_session.disconnect(gnomeSaver, QString(), gnomeSaver, QStringLiteral("ActiveChanged"), this,
+        SLOT(onGnomeSaver(bool)));
+    if (!m_sessionPath.isEmpty())
+        m_system.disconnect(login1, m_sessionPath, propertiesInterface,
+            QStringLiteral("PropertiesChanged"), this,
+            SLOT(onSessionProperties(QString, QVariantMap, QStringList)));
+}
+
 Support SessionEventsDBus::support() const
 {
     if (!m_system.isConnected() && !m_session.isConnected())

@@ -19,6 +19,7 @@ class SessionEventsDBus : public SessionEvents
 
 public:
     SessionEventsDBus(QDBusConnection system, QDBusConnection session);
+    ~SessionEventsDBus() override;
 
     Support support() const override;
     bool isScreenLocked() override { return !m_lockedBy.isEmpty(); }
