@@ -4,6 +4,8 @@
 #include "Solitask/journal/FramesSheet.h"
 #include "fakes/TestPrefs.h"
 
+#include "OffscreenBenchMain.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,10 +106,5 @@ BENCHMARK(scrollSheet)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

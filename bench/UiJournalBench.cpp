@@ -9,6 +9,8 @@
 #include "SolitaskCore/Store.h"
 #include "fakes/TestPrefs.h"
 
+#include "OffscreenBenchMain.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -76,10 +78,5 @@ BENCHMARK(openPractice)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv);
 }

@@ -1,6 +1,8 @@
 // A first run of the real binary on the test's X display: the onboarding comes
 // before anything else, its last step hands over to the gate, and the strip's
 // journal button opens the journal above the gate.
+#include "support/TestSupport.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -106,21 +108,11 @@ public:
         return QSettings(configFile(), QSettings::IniFormat).value("onboardingDone").toBool();
     }
 
-    QString diag() const
-    {
-        QFile f(QDir(m_home.filePath("root")).filePath("diag.log"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    QString diag() const { return TestSupport::diagLog(m_home.filePath("root")); }
 
     bool waitForLog(const QString &line, int ms = 15000) const
     {
-        QDeadlineTimer deadline(ms);
-        while (!diag().contains(line)) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
-        }
-        return true;
+        return TestSupport::waitForDiagLine(m_home.filePath("root"), line, ms);
     }
 
 private:

@@ -1,6 +1,8 @@
 // The tray application end to end on the test's X display: the real binary,
 // a second launch handing over to the first, the strip above the insisting
 // gate, the hot key, and a clean end on SIGTERM.
+#include "support/TestSupport.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -74,21 +76,11 @@ public:
         return second.exitCode();
     }
 
-    QString diag() const
-    {
-        QFile f(QDir(root()).filePath("diag.log"));
-        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-    }
+    QString diag() const { return TestSupport::diagLog(root()); }
 
     bool waitForLog(const QString &line, int ms = 15000) const
     {
-        QDeadlineTimer deadline(ms);
-        while (!diag().contains(line)) {
-            if (deadline.hasExpired())
-                return false;
-            QThread::msleep(100);
-        }
-        return true;
+        return TestSupport::waitForDiagLine(root(), line, ms);
     }
 
     QProcess &process() { return m_process; }
