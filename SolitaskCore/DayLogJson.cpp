@@ -495,6 +495,15 @@ Decoded<JudgeResult> decodeResult(const QJsonValue &value)
     }
 }
 
+Decoded<HourRecord> decodeHour(const QJsonValue &value)
+{
+    try {
+        return ::decodeHour(value, Path());
+    } catch (const Invalid &invalid) {
+        return DecodeError{invalid.reason};
+    }
+}
+
 Decoded<DayLog> decode(const QByteArray &bytes)
 {
     QJsonParseError parseError;

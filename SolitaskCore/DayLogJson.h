@@ -26,6 +26,8 @@ QByteArray encode(const DayLog &log);
 Decoded<DayLog> decode(const QByteArray &bytes);
 /// A judge result on its own, with the same strict rules.
 Decoded<JudgeResult> decodeResult(const QJsonValue &value);
+/// One hour record on its own, with the same strict rules.
+Decoded<HourRecord> decodeHour(const QJsonValue &value);
 
 QJsonObject toJson(const DayLog &log);
 QJsonObject toJson(const Thing &thing);

@@ -1,5 +1,9 @@
 #include "SolitaskCore/Thresholds.h"
 
+#include "SolitaskCore/Formatters.h"
+
+#include <QSet>
+
 namespace Thresholds {
 
 namespace {
@@ -51,6 +55,26 @@ JudgeResult normalized(JudgeResult result)
     result.verdict = verdict(result.frames, result.confidence);
     result.threads = trimmedThreads(result.threads);
     result.nudge = result.nudge.trimmed();
+    return result;
+}
+
+JudgeResult keepingSkipped(
+    JudgeResult result, const QList<FrameMeta> &frames, const Calendar &calendar)
+{
+    const bool byPosition = result.frames.size() == frames.size();
+    QSet<QString> skippedTimes;
+    QSet<QString> takenTimes;
+    for (const FrameMeta &frame : frames)
+        (frame.skipped ? skippedTimes : takenTimes).insert(Formatters::hm(frame.time, calendar));
+    for (qsizetype i = 0; i < result.frames.size(); ++i) {
+        FrameJudgment &judgment = result.frames[i];
+        const bool skipped = byPosition
+            ? frames[i].skipped.has_value()
+            : skippedTimes.contains(judgment.t) && !takenTimes.contains(judgment.t);
+        if (skipped)
+            judgment.relation = Relation::skipped;
+    }
+    result.verdict = verdict(result.frames, result.confidence);
     return result;
 }
 

@@ -25,4 +25,10 @@ Verdict verdict(const QList<FrameJudgment> &frames, double confidence);
 /// eight), the nudge trimmed; everything else unchanged.
 JudgeResult normalized(JudgeResult result);
 
+/// The result with every frame Solitask itself skipped judged `skipped`,
+/// whatever the judge said of it, and the verdict recomputed. Judgments match
+/// frames by position when the counts agree, else by their "HH:mm" time.
+JudgeResult keepingSkipped(
+    JudgeResult result, const QList<FrameMeta> &frames, const Calendar &calendar);
+
 } // namespace Thresholds

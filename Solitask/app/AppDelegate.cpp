@@ -37,7 +37,7 @@ void AppDelegate::buildStatusItem()
 StatusMenu::Situation AppDelegate::situation()
 {
     const AppState &s = m_parts->session();
-    return {s.mode(), s.currentThing()};
+    return {s.mode(), s.currentThing(), s.offersClose()};
 }
 
 void AppDelegate::declare()

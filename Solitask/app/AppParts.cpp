@@ -99,6 +99,6 @@ void AppParts::buildWindows()
     };
     m_settings = std::make_unique<SettingsWindowController>(env);
     m_onboarding = std::make_unique<OnboardingController>(OnboardingEnvironment{
-        env, m_platform.screenPermission.get(), [state] { state->evaluateOnLaunch(); }});
+        env, m_platform.screenPermission.get(), [state] { state->finishOnboarding(); }});
     m_onboardingWindow.setTarget(m_onboarding.get());
 }

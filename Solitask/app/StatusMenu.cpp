@@ -49,11 +49,17 @@ bool committedOrGate(const AppMode &mode)
     return mode.is(AppMode::Kind::committed) || mode.is(AppMode::Kind::gate);
 }
 
-void thingItems(QMenu &menu, const Thing &thing, MenuTarget &target)
+void thingItems(QMenu &menu, const Thing &thing, const Situation &s, MenuTarget &target)
 {
     disabled(menu, NudgeCopy::shortThing(thing.text, thingLength));
     item(menu, QStringLiteral("Show the strip"), target, &MenuTarget::showStrip,
          QKeySequence(QStringLiteral("Ctrl+Alt+O")));
+    // The same offers as the strip: the unanswered gate again, and no second close.
+    if (s.mode.is(AppMode::Kind::gate))
+        item(menu, QStringLiteral("Declare\u2026"), target, &MenuTarget::declare,
+             QKeySequence(QStringLiteral("Ctrl+D")));
+    if (!s.closeOffered)
+        return;
     item(menu, QStringLiteral("Done \u2713"), target, &MenuTarget::done);
     QMenu *sub = menu.addMenu(QStringLiteral("Switch to something else"));
     for (SwitchReason reason : allCases<SwitchReason>()) {
@@ -111,7 +117,7 @@ void rebuild(QMenu &menu, const Situation &s, MenuTarget &target)
         sub->deleteLater();
     menu.clear();
     if (s.currentThing && committedOrGate(s.mode))
-        thingItems(menu, *s.currentThing, target);
+        thingItems(menu, *s.currentThing, s, target);
     else
         modeItems(menu, s.mode, target);
     if (committedOrGate(s.mode))

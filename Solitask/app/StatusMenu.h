@@ -17,6 +17,8 @@ struct Situation
 {
     AppMode mode;
     std::optional<Thing> currentThing;
+    /// Done and Switch are offered (no close is wrapping up).
+    bool closeOffered = true;
 };
 
 /// Longest solitask text shown at the top of the menu.

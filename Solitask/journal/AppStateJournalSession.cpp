@@ -28,3 +28,9 @@ std::optional<QString> AppStateJournalSession::frameURL(const FrameMeta &frame) 
 {
     return m_state.frameURL(frame);
 }
+
+std::optional<HourRecord> AppStateJournalSession::pendingPeriod(const QString &thingID) const
+{
+    std::optional<HourRecord> period = m_state.pendingPeriod();
+    return period && period->thingID == thingID ? period : std::nullopt;
+}

@@ -16,6 +16,7 @@ public:
     int revision() const override;
     void correct(const QString &hourID, std::optional<Correction> correction) override;
     std::optional<QString> frameURL(const FrameMeta &frame) const override;
+    std::optional<HourRecord> pendingPeriod(const QString &thingID) const override;
 
 private:
     AppState &m_state;

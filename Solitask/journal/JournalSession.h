@@ -22,6 +22,12 @@ public:
     virtual int revision() const = 0;
     virtual void correct(const QString &hourID, std::optional<Correction> correction) = 0;
     virtual std::optional<QString> frameURL(const FrameMeta &frame) const = 0;
+    /// The frames taken for a solitask since its last stored hour, not judged yet.
+    virtual std::optional<HourRecord> pendingPeriod(const QString &thingID) const
+    {
+        Q_UNUSED(thingID);
+        return std::nullopt;
+    }
 
 Q_SIGNALS:
     /// Stored day data changed; views re-read the store.

@@ -12,10 +12,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ThingCard::ThingCard(const Thing &thing, const QList<HourRecord> &hours,
-                     const JudgedHourRows::Context &context, QWidget *parent)
+                     const JudgedHourRows::Context &context,
+                     const std::optional<HourRecord> &pending, QWidget *parent)
     : QWidget(parent)
 {
     auto *column = new QVBoxLayout(this);
@@ -23,7 +25,7 @@ ThingCard::ThingCard(const Thing &thing, const QList<HourRecord> &hours,
     column->setSpacing(12);
     column->addWidget(titleRow(thing, context));
     if (!hours.isEmpty() || thing.isOpen())
-        column->addWidget(dotsRow(thing, hours, context.calendar));
+        column->addWidget(dotsRow(thing, hours, context, pending));
     if (QWidget *rows = judgedRows(thing, hours, context))
         column->addWidget(rows);
 }
@@ -50,24 +52,48 @@ QWidget *ThingCard::titleRow(const Thing &thing, const JudgedHourRows::Context &
 }
 
 QWidget *ThingCard::dotsRow(const Thing &thing, const QList<HourRecord> &hours,
-                            const Calendar &calendar)
+                            const JudgedHourRows::Context &context,
+                            const std::optional<HourRecord> &pending)
 {
     auto *box = new QWidget;
     auto *wrap = new WrapLayout(14, 8, box);
     for (const HourRecord &hour : hours)
-        wrap->addWidget(new HourDotLabel(hour, calendar));
-    if (thing.isOpen()) {
-        auto *marker = new QWidget;
-        auto *row = new QHBoxLayout(marker);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->setSpacing(6);
-        row->addWidget(new Dot(8, Palette::ink3(), true), 0, Qt::AlignVCenter);
-        auto *text = textLabel(TodayTexts::pending(thing, hours, calendar), 11, Palette::ink3());
-        text->setObjectName(QStringLiteral("pending"));
-        row->addWidget(text, 0, Qt::AlignVCenter);
-        wrap->addWidget(marker);
-    }
+        wrap->addWidget(new HourDotLabel(hour, context.calendar));
+    if (thing.isOpen())
+        wrap->addWidget(pendingMarker(thing, hours, context, pending));
     return box;
+}
+
+// The hour under way; once it holds frames they open like a judged hour's.
+QWidget *ThingCard::pendingMarker(const Thing &thing, const QList<HourRecord> &hours,
+                                  const JudgedHourRows::Context &context,
+                                  const std::optional<HourRecord> &pending)
+{
+    QString label = TodayTexts::pending(thing, hours, context.calendar);
+    if (pending)
+        label += TodayTexts::counted(pending->frames.size(), QStringLiteral(" frame"),
+                                     QStringLiteral(" frames"))
+                     .prepend(QStringLiteral(" \u00B7 "));
+    auto *marker = new QPushButton;
+    marker->setObjectName(QStringLiteral("pendingMarker"));
+    marker->setFlat(true);
+    marker->setEnabled(pending.has_value());
+    marker->setCursor(pending ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    marker->setStyleSheet(QStringLiteral("QPushButton { border: none; background: transparent; }"));
+    auto *row = new QHBoxLayout(marker);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    row->addWidget(new Dot(8, Palette::ink3(), true), 0, Qt::AlignVCenter);
+    auto *text = textLabel(label, 11, Palette::ink3());
+    text->setObjectName(QStringLiteral("pending"));
+    row->addWidget(text, 0, Qt::AlignVCenter);
+    marker->setMinimumSize(row->sizeHint());
+    if (pending && context.actions.showFrames)
+        connect(marker, &QPushButton::clicked, marker,
+                [show = context.actions.showFrames, hour = *pending, text = thing.text] {
+                    show(hour, text);
+                });
+    return marker;
 }
 
 QWidget *ThingCard::judgedRows(const Thing &thing, const QList<HourRecord> &hours,

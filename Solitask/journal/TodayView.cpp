@@ -72,8 +72,8 @@ void TodayView::reload(const QDateTime &now)
     };
     for (const TodayEntry &entry : entries) {
         if (const Thing *thing = entry.thing())
-            m_column->addWidget(
-                new ThingCard(*thing, store.hours(thing->id, thing->declaredAt), context));
+            m_column->addWidget(new ThingCard(*thing, store.hours(thing->id, thing->declaredAt),
+                context, m_session.pendingPeriod(thing->id)));
         else
             m_column->addWidget(new OffDutyBand(*entry.offDuty(), store.calendar()));
     }

@@ -12,6 +12,18 @@
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/Store.h"
 
+namespace {
+
+QString quietHoursSetting()
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(Prefs::integer(Prefs::Key::quietStartMinutes))
+        .arg(Prefs::integer(Prefs::Key::quietEndMinutes))
+        .arg(Prefs::flag(Prefs::Key::quietWeekends));
+}
+
+} // namespace
+
 AppState::AppState(SessionParts parts, QObject *parent)
     : QObject(parent)
     , m_parts(std::move(parts))
@@ -56,8 +68,10 @@ void AppState::boot()
     m_parts.store.abandonStaleThings(now());
     scheduleQuietBoundary();
     startTick();
+    const bool offDuty = restoreFromDisk();
     if (Prefs::flag(Prefs::Key::onboardingDone)) {
-        evaluateOnLaunch();
+        if (!offDuty)
+            evaluateOnLaunch();
         return;
     }
     setMode(Mode::onboarding());
@@ -70,8 +84,18 @@ void AppState::shortenedBoot()
         return;
     m_booted = true;
     Prefs::registerDefaults();
+    m_quietHours = quietHoursSetting();
     buildStrip();
     wireGate();
+}
+
+void AppState::finishOnboarding()
+{
+    evaluateOnLaunch();
+    if (!m_mode.is(Mode::Kind::quiet))
+        return;
+    Diag::log(QStringLiteral("onboarding: question held for quiet hours"));
+    openStrip();
 }
 
 void AppState::wireSummon()
@@ -93,6 +117,7 @@ void AppState::wireGate()
             self->declare(text, until);
     };
     callbacks.onResume = guarded([](AppState &s) {
+        s.beginNewState();
         Diag::log(QStringLiteral("resumed"));
         s.enterCommitted(true);
     });
@@ -101,8 +126,13 @@ void AppState::wireGate()
         s.finish(Outcome::done, std::nullopt);
     });
     callbacks.onSomethingNew = guarded([](AppState &s) {
-        if (s.m_currentThing)
-            s.closeThing(*s.m_currentThing, Outcome::switched, SwitchReason::wrongThing, false);
+        if (!s.m_currentThing)
+            return;
+        s.beginNewState();
+        const Thing open = *s.m_currentThing;
+        s.closeCurrent(Outcome::switched, SwitchReason::wrongThing);
+        s.judgePeriodOf(open, true, {});
+        s.afterClose();
     });
     callbacks.onOffDuty = [self](std::optional<int> minutes, const QString &reason) {
         if (self)
@@ -115,7 +145,10 @@ void AppState::wireGate()
         if (s.m_parts.terminate)
             s.m_parts.terminate();
     });
-    callbacks.onAskWindowClosed = guarded([](AppState &s) { s.setMode(Mode::gate()); });
+    callbacks.onAskWindowClosed = guarded([](AppState &s) {
+        s.setMode(Mode::gate());
+        s.refreshNotch();
+    });
     m_parts.gate.setCallbacks(std::move(callbacks));
 }
 
@@ -159,12 +192,17 @@ void AppState::settingsChanged()
     refreshNotch();
     if (m_stripPanel)
         m_stripPanel->relayout();
-    scheduleQuietBoundary();
     if (m_mode.is(Mode::Kind::gate) && m_parts.gate.isShowing()) {
         const GateFace face = m_parts.gate.face();
         m_parts.gate.hide();
         m_parts.gate.show(face, Prefs::flag(Prefs::Key::insist));
     }
+    // New quiet hours apply at once, not only from their next boundary.
+    const QString quietHours = quietHoursSetting();
+    if (std::exchange(m_quietHours, quietHours) != quietHours)
+        handleQuietBoundary();
+    else
+        scheduleQuietBoundary();
     updateStatusGlyph();
 }
 
@@ -173,6 +211,7 @@ void AppState::setMode(const Mode &mode)
     if (m_mode == mode)
         return;
     m_mode = mode;
+    publishCloseOffer();
     Q_EMIT modeChanged();
 }
 
@@ -181,7 +220,13 @@ void AppState::setCurrentThing(const std::optional<Thing> &thing)
     if (m_currentThing == thing)
         return;
     m_currentThing = thing;
+    publishCloseOffer();
     Q_EMIT currentThingChanged();
+}
+
+void AppState::publishCloseOffer()
+{
+    m_strip.set(&StripState::closeOffered, offersClose());
 }
 
 void AppState::setWitnessStatus(const WitnessStatus &status)

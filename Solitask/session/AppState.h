@@ -49,7 +49,12 @@ public:
     const QDateTime &lastJudgeAt() const { return m_lastJudgeAt; }
     const std::optional<QDateTime> &lastCaptureAt() const { return m_lastCaptureAt; }
     const std::optional<HourRecord> &previousHour() const { return m_previousHour; }
+    /// The period under way as far as it goes, while it holds any frame.
+    std::optional<HourRecord> pendingPeriod() const;
     int consecutiveAway() const { return m_consecutiveAway; }
+    /// Done and Switch are offered: a solitask is open, the mode allows it and
+    /// no earlier close is still wrapping up.
+    bool offersClose() const;
     bool booted() const { return m_booted; }
     bool isDryRun() const { return m_parts.dryRun; }
     Store &store() { return m_parts.store; }
@@ -60,6 +65,9 @@ public:
     /// Defaults, strip and gate only: for the special runs.
     void shortenedBoot();
     void evaluateOnLaunch();
+    /// The onboarding's last step: the launch evaluation, and a word in the
+    /// strip when quiet hours hold the question back.
+    void finishOnboarding();
     void showGateNow();
     void summon(const QString &source);
     void declare(const QString &text, const Until &until);
@@ -102,9 +110,14 @@ private:
     void showResumeOrQuestion();
     void enterCommitted(bool resuming);
     void enterQuiet();
-    void closeThing(
-        const Thing &thing, Outcome outcome, std::optional<SwitchReason> reason, bool showSummary);
+    Thing closeCurrent(Outcome outcome, std::optional<SwitchReason> reason);
+    void showCloseSummary(const Thing &closed);
     void afterClose();
+    void beginNewState();
+    void releaseStrip();
+    void publishCloseOffer();
+    void enterOffDuty(std::optional<QDateTime> until);
+    void recordOffDutyStretch();
     QString resumeStats(const Thing &thing);
     void scheduleQuietBoundary();
     void handleQuietBoundary();
@@ -116,10 +129,19 @@ private:
     void openStrip();
     void holdStripOpen();
 
+    // What a restart must find again (AppStateMemory.cpp).
+    void remember();
+    bool restoreFromDisk();
+    void restorePeriod(const HourRecord &period, std::optional<QDateTime> lastCaptureAt);
+    bool restoreOffDuty(const struct OffDutyStretch &stretch);
+    void storeLeftover(HourRecord hour, const QString &error);
+
     // Witnessing helpers (AppStateTick.cpp).
+    void judgePeriodOf(const Thing &thing, bool partial, std::function<void()> then);
+    HourRecord closePeriod(const Thing &thing, bool partial);
     void receiveFrame(const FrameMeta &frame);
-    void judgeCompleted(const Thing &thing, HourRecord hour, const QList<FrameMeta> &frames,
-        const JudgeAnswer &answer);
+    void judgeCompleted(const Thing &thing, HourRecord hour, const JudgeAnswer &answer);
+    void storeHour(const HourRecord &hour);
     void applyVerdict(const HourRecord &hour);
     void applyUnwitnessed(const HourRecord &hour, const JudgeFailure &failure);
     void showNudge(const QString &text, bool hold);
@@ -169,10 +191,17 @@ private:
     std::optional<QDateTime> m_wokeAt;
     std::optional<QDateTime> m_offDutySince;
     QString m_offDutyReason;
+    // Periods handed to the judge and not yet answered.
+    QList<HourRecord> m_judging;
+    // A close waiting for its partial judgment; the token tells its follow-up
+    // whether the person has moved on since.
+    bool m_closing = false;
+    quint64 m_closeToken = 0;
     QDateTime m_lastCleanup;
     // Wall time of the next quiet boundary; the tick checks it too, since the
     // quiet timer runs on elapsed time and misses wall-clock jumps.
     std::optional<QDateTime> m_quietBoundaryAt;
+    QString m_quietHours; // the quiet-hours settings last applied
     bool m_booted = false;
     std::function<void(const QString &)> m_statusGlyphHandler;
 };

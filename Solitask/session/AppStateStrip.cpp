@@ -84,12 +84,16 @@ void AppState::buildStrip()
 void AppState::refreshNotch()
 {
     const Calendar &calendar = m_parts.store.calendar();
+    m_strip.set(&StripState::declareOffered, m_mode.is(Mode::Kind::gate) && m_currentThing);
     switch (m_mode.kind) {
     case Mode::Kind::committed:
         m_strip.set(&StripState::face, StripFace::committed);
         break;
     case Mode::Kind::gate:
-        m_strip.set(&StripState::face, StripFace::nothing);
+        // A gate closed unanswered leaves its solitask open: the strip says so.
+        m_strip.set(&StripState::face, m_currentThing ? StripFace::committed : StripFace::nothing);
+        if (m_currentThing)
+            m_strip.set(&StripState::text, m_currentThing->text);
         break;
     case Mode::Kind::offDuty:
         m_strip.set(&StripState::face, StripFace::offDuty);

@@ -11,6 +11,7 @@
 #include "SolitaskCore/JudgeProtocol.h"
 #include "SolitaskCore/NudgeCopy.h"
 #include "SolitaskCore/Store.h"
+#include "SolitaskCore/Thresholds.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,7 @@ namespace {
 
 constexpr double kPeriodSeconds = 3585;
 constexpr double kNudgeSeconds = 20;
+const QString kJudgeBusy = QStringLiteral("The witness is already looking at another period.");
 
 std::optional<QString> pausedReasonFor(const FrameMeta &frame, std::optional<QString> current)
 {
@@ -154,8 +156,10 @@ void AppState::captureFrame()
 
 void AppState::receiveFrame(const FrameMeta &frame)
 {
-    if (m_mode.is(Mode::Kind::committed))
+    if (m_mode.is(Mode::Kind::committed) && m_currentThing) {
         m_pendingFrames.append(frame);
+        remember();
+    }
     m_strip.set(&StripState::pausedReason, pausedReasonFor(frame, m_strip.state().pausedReason));
     updateStatusGlyph();
 }
@@ -167,15 +171,24 @@ void AppState::judgePeriod(bool partial, std::function<void()> then)
             then();
         return;
     }
-    const Thing thing = *m_currentThing;
+    judgePeriodOf(*m_currentThing, partial, std::move(then));
+}
+
+// A period cut short without frames leaves no hour; a due hour is stored even empty.
+void AppState::judgePeriodOf(const Thing &thing, bool partial, std::function<void()> then)
+{
+    if (partial && m_pendingFrames.isEmpty()) {
+        if (then)
+            then();
+        return;
+    }
     const QDateTime at = now();
-    const QList<FrameMeta> frames = std::exchange(m_pendingFrames, {});
     HourRecord hour;
     hour.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     hour.thingID = thing.id;
     hour.start = std::min(m_periodStart, at);
     hour.end = at;
-    hour.frames = frames;
+    hour.frames = std::exchange(m_pendingFrames, {});
     hour.partial = partial;
     hour.status = HourStatus::quiet;
     m_periodStart = at;
@@ -184,27 +197,45 @@ void AppState::judgePeriod(bool partial, std::function<void()> then)
     m_parts.switchMeter.restart();
     hour.switches = counts.switches;
     hour.distinctApps = counts.distinctApps;
-    if (hour.usableFrameCount() < 3) {
-        m_parts.store.upsertHour(hour);
-        bumpRevision();
-        Diag::log(QStringLiteral("period quiet (%1 usable frames)").arg(hour.usableFrameCount()));
-        deleteIfNoRetention(frames);
-        refreshStripDetails();
+    const int usable = hour.usableFrameCount();
+    // A judge still busy with the previous hour cannot take this one; its
+    // frames are kept in the record all the same.
+    const bool busy = usable >= 3 && m_parts.judge.inFlight();
+    if (usable < 3 || busy) {
+        if (busy) {
+            hour.status = HourStatus::unwitnessed;
+            hour.error = kJudgeBusy;
+        } else {
+            Diag::log(QStringLiteral("period quiet (%1 usable frames)").arg(usable));
+        }
+        storeHour(hour);
         if (then)
             then();
         return;
     }
-    const QByteArray input = judgeInput(thing, frames, counts, partial);
+    const QByteArray input = judgeInput(thing, hour.frames, counts, partial);
+    m_judging.append(hour);
+    remember();
     QPointer<AppState> self(this);
     m_parts.judge.execute(input, Prefs::judgeModel(Prefs::witnessModel()),
         partial ? QStringLiteral("partial") : QStringLiteral("hour"),
-        [self, thing, hour, frames, then](const JudgeAnswer &answer) {
+        [self, thing, hour, then](const JudgeAnswer &answer) {
             if (!self)
                 return;
-            self->judgeCompleted(thing, hour, frames, answer);
+            self->judgeCompleted(thing, hour, answer);
             if (then)
                 then();
         });
+}
+
+void AppState::storeHour(const HourRecord &hour)
+{
+    m_parts.store.upsertHour(hour);
+    m_judging.removeIf([&](const HourRecord &h) { return h.id == hour.id; });
+    remember();
+    bumpRevision();
+    deleteIfNoRetention(hour.frames);
+    refreshStripDetails();
 }
 
 QByteArray AppState::judgeInput(
@@ -226,17 +257,17 @@ QByteArray AppState::judgeInput(
     return JudgeProtocol::ndjsonMessage(text, inputs);
 }
 
-void AppState::judgeCompleted(
-    const Thing &thing, HourRecord hour, const QList<FrameMeta> &frames, const JudgeAnswer &answer)
+void AppState::judgeCompleted(const Thing &thing, HourRecord hour, const JudgeAnswer &answer)
 {
     const bool current = m_currentThing && m_currentThing->id == thing.id;
     if (const auto *outcome = std::get_if<JudgeOutcome>(&answer)) {
         hour.status = HourStatus::judged;
-        hour.result = outcome->result;
+        hour.result = Thresholds::keepingSkipped(
+            outcome->result, hour.frames, m_parts.store.calendar());
         hour.model = outcome->model;
         hour.costUSD = outcome->costUSD;
         hour.durationMs = outcome->durationMs;
-        m_parts.store.upsertHour(hour);
+        storeHour(hour);
         // The context of the next request belongs to the solitask it judged.
         if (current)
             m_previousHour = hour;
@@ -247,15 +278,13 @@ void AppState::judgeCompleted(
         const JudgeFailure &failure = std::get<JudgeFailure>(answer);
         hour.status = HourStatus::unwitnessed;
         hour.error = failure.message();
-        m_parts.store.upsertHour(hour);
+        storeHour(hour);
         setWitnessStatus(failure.kind == JudgeFailure::Kind::cliNotFound
                 ? WitnessStatus::missing()
                 : WitnessStatus::failing(failure.message()));
         if (current)
             applyUnwitnessed(hour, failure);
     }
-    deleteIfNoRetention(frames);
-    bumpRevision();
     refreshStripDetails();
 }
 

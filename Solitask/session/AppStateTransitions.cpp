@@ -17,13 +17,16 @@
 
 namespace {
 
-QDateTime lastSeen(const Thing &thing, const QList<HourRecord> &hours)
+QDateTime lastSeen(
+    const Thing &thing, const QList<HourRecord> &hours, const QList<FrameMeta> &pending)
 {
     QDateTime latest = thing.declaredAt;
     for (const HourRecord &hour : hours) {
         for (const FrameMeta &frame : hour.frames)
             latest = std::max(latest, frame.time);
     }
+    for (const FrameMeta &frame : pending)
+        latest = std::max(latest, frame.time);
     return latest;
 }
 
@@ -58,8 +61,9 @@ void AppState::evaluateOnLaunch()
     }
     setCurrentThing(thing);
     const QList<HourRecord> hours = m_parts.store.hours(thing->id, thing->declaredAt);
-    const double away = std::max<qint64>(0, lastSeen(*thing, hours).secsTo(now()));
+    const double away = std::max<qint64>(0, lastSeen(*thing, hours, m_pendingFrames).secsTo(now()));
     if (away >= Prefs::resumeThresholdMinutes() * 60.0) {
+        Diag::log(QStringLiteral("launch: away %1 s since the last frame").arg(qint64(away)));
         showGate(GateFace::resume(*thing, away, resumeStats(*thing)));
         return;
     }
@@ -89,7 +93,8 @@ void AppState::showResumeOrQuestion()
 
 void AppState::showGateNow()
 {
-    if (m_currentThing && m_mode.is(Mode::Kind::committed))
+    beginNewState();
+    if (m_currentThing && (m_mode.is(Mode::Kind::committed) || m_mode.is(Mode::Kind::gate)))
         showResumeOrQuestion();
     else
         showGate(GateFace::question());
@@ -121,6 +126,13 @@ QString AppState::resumeStats(const Thing &thing)
 
 void AppState::declare(const QString &text, const Until &until)
 {
+    beginNewState();
+    // Two solitasks are never open at once: the one still open ends here.
+    if (m_currentThing) {
+        const Thing open = *m_currentThing;
+        closeCurrent(Outcome::switched, std::nullopt);
+        judgePeriodOf(open, true, {});
+    }
     Thing thing;
     thing.id = QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper();
     thing.text = text;
@@ -147,6 +159,7 @@ void AppState::enterCommitted(bool resuming)
         m_lastJudgeAt = m_periodStart;
         m_pendingFrames.clear();
         m_lastCaptureAt.reset();
+        remember();
         m_strip.set(&StripState::dot, DotState::clear);
         m_strip.set(&StripState::nudge, std::nullopt);
         m_strip.set(&StripState::holdChoices, false);
@@ -177,20 +190,35 @@ void AppState::enterQuiet()
     updateStatusGlyph();
 }
 
+bool AppState::offersClose() const
+{
+    return m_currentThing && !m_closing
+        && (m_mode.is(Mode::Kind::committed) || m_mode.is(Mode::Kind::gate));
+}
+
+// The solitask is closed in the store at once, at the moment the person chose;
+// the partial judgment that follows only adds its hour and the summary, and
+// only while the person has not moved on.
 void AppState::finish(Outcome outcome, std::optional<SwitchReason> reason)
 {
-    if (!m_currentThing || !(m_mode.is(Mode::Kind::committed) || m_mode.is(Mode::Kind::gate)))
+    if (!offersClose())
         return;
-    const Thing thing = *m_currentThing;
+    beginNewState();
     m_parts.gate.hide();
-    if (usablePending() < 3 || m_parts.judge.inFlight()) {
-        closeThing(thing, outcome, reason, true);
-        return;
+    const Thing open = *m_currentThing;
+    const Thing closed = closeCurrent(outcome, reason);
+    if (usablePending() >= 3 && !m_parts.judge.inFlight()) {
+        m_closing = true;
+        publishCloseOffer();
+        m_strip.set(&StripState::busyText, QStringLiteral("Wrapping up\u2026"));
+        holdStripOpen();
     }
-    m_strip.set(&StripState::busyText, QStringLiteral("Wrapping up\u2026"));
-    holdStripOpen();
-    judgePeriod(true, guarded([thing, outcome, reason](AppState &s) {
-        s.closeThing(thing, outcome, reason, true);
+    judgePeriodOf(open, true, guarded([token = m_closeToken, closed](AppState &s) {
+        if (s.m_closeToken != token)
+            return;
+        s.m_closing = false;
+        s.publishCloseOffer();
+        s.showCloseSummary(closed);
     }));
 }
 
@@ -205,39 +233,61 @@ void AppState::holdStripOpen()
     m_stripPanel->relayout();
 }
 
-void AppState::closeThing(
-    const Thing &thing, Outcome outcome, std::optional<SwitchReason> reason, bool showSummary)
+Thing AppState::closeCurrent(Outcome outcome, std::optional<SwitchReason> reason)
 {
-    Thing closed = thing;
+    Thing closed = *m_currentThing;
     // A wall clock set back must not close a solitask before it began.
-    closed.closedAt = std::max(now(), thing.declaredAt);
+    closed.closedAt = std::max(now(), closed.declaredAt);
     closed.outcome = outcome;
     closed.switchReason = reason;
     m_parts.store.upsertThing(closed);
-    // Only the solitask under way is let go; a late close of an older one keeps the new.
-    if (m_currentThing && m_currentThing->id == thing.id) {
-        setCurrentThing(std::nullopt);
-        m_pendingFrames.clear();
-    }
+    setCurrentThing(std::nullopt);
     bumpRevision();
-    Diag::log(outcomeLine(outcome, reason, thing.text));
-    if (!showSummary || outcome != Outcome::done) {
+    Diag::log(outcomeLine(outcome, reason, closed.text));
+    return closed;
+}
+
+void AppState::showCloseSummary(const Thing &closed)
+{
+    if (closed.outcome != Outcome::done) {
         afterClose();
         return;
     }
     m_strip.set(&StripState::busyText, std::nullopt);
     m_strip.set(&StripState::doneSummary,
-        Summaries::doneLine(closed, m_parts.store.hours(closed.id, closed.declaredAt), now()));
+        Summaries::doneLine(
+            closed, m_parts.store.hours(closed.id, closed.declaredAt), *closed.closedAt));
     holdStripOpen();
-    m_followUp.once(2.6, [this] { afterClose(); });
+    m_followUp.once(2.6, guarded([](AppState &s) { s.afterClose(); }));
+}
+
+// What the person starts now overrides whatever the previous state still had
+// coming: a close's follow-up, the off-duty end, a return check.
+void AppState::beginNewState()
+{
+    ++m_closeToken;
+    m_followUp.cancel();
+    m_offDutyTimer.cancel();
+    m_returnCheck.cancel();
+    if (m_closing || m_strip.state().doneSummary || m_strip.state().busyText)
+        releaseStrip();
+    m_closing = false;
+    recordOffDutyStretch();
+}
+
+void AppState::releaseStrip()
+{
+    m_strip.set(&StripState::busyText, std::nullopt);
+    m_strip.set(&StripState::doneSummary, std::nullopt);
+    if (m_stripPanel) {
+        m_stripPanel->setHoldOpen(false);
+        m_stripPanel->collapse();
+    }
 }
 
 void AppState::afterClose()
 {
-    m_strip.set(&StripState::doneSummary, std::nullopt);
-    m_strip.set(&StripState::busyText, std::nullopt);
-    if (m_stripPanel)
-        m_stripPanel->collapse();
+    releaseStrip();
     if (quietNow())
         enterQuiet();
     else
@@ -261,37 +311,46 @@ std::optional<QDateTime> AppState::offDutyEnd(std::optional<int> minutes) const
 
 void AppState::goOffDuty(std::optional<int> minutes, const QString &reason)
 {
-    const std::optional<QDateTime> until = offDutyEnd(minutes);
+    beginNewState();
     m_offDutySince = now();
     m_offDutyReason = reason;
+    enterOffDuty(offDutyEnd(minutes));
+}
+
+void AppState::enterOffDuty(std::optional<QDateTime> until)
+{
     m_parts.gate.hide();
     setMode(Mode::offDuty(until));
     refreshNotch();
-    m_offDutyTimer.cancel();
     if (until)
         m_offDutyTimer.once(
             double(now().msecsTo(*until)) / 1000.0, guarded([](AppState &s) { s.endOffDuty(); }));
     Diag::log(QStringLiteral("off duty (%1) until %2")
-                  .arg(reason,
+                  .arg(m_offDutyReason,
                       until ? Formatters::hm(*until, m_parts.store.calendar())
                             : QStringLiteral("next unlock")));
     updateStatusGlyph();
+    remember();
 }
 
 void AppState::endOffDuty()
 {
-    m_offDutyTimer.cancel();
-    if (m_offDutySince) {
-        // Never store a stretch that ends before it starts (clock set back).
-        m_parts.store.addOffDuty(
-            {*m_offDutySince, std::max(now(), *m_offDutySince), m_offDutyReason});
-        m_offDutySince.reset();
-        bumpRevision();
-    }
+    beginNewState();
     if (quietNow())
         enterQuiet();
     else
         showResumeOrQuestion();
+}
+
+void AppState::recordOffDutyStretch()
+{
+    if (!m_offDutySince)
+        return;
+    // Never store a stretch that ends before it starts (clock set back).
+    m_parts.store.addOffDuty({*m_offDutySince, std::max(now(), *m_offDutySince), m_offDutyReason});
+    m_offDutySince.reset();
+    remember();
+    bumpRevision();
 }
 
 void AppState::scheduleQuietBoundary()

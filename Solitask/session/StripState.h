@@ -29,6 +29,10 @@ struct StripState
     std::optional<QString> pausedReason;
     std::optional<QString> doneSummary;
     std::optional<QString> busyText;
+    /// Done and Switch are offered (a solitask is open and not wrapping up).
+    bool closeOffered = false;
+    /// The gate waits unanswered for the open solitask: the strip offers it again.
+    bool declareOffered = false;
     QString offDutyText;
     QList<DayThingRow> dayThings;
     int judgedHours = 0;

@@ -92,11 +92,15 @@ QWidget *NotchView::actionsRow()
     auto *line = new QHBoxLayout(holder);
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(8);
-    if (m_model.state().face == StripFace::committed) {
+    const StripState &s = m_model.state();
+    if (s.declareOffered)
+        line->addWidget(NotchParts::declareChip(*this));
+    if (s.closeOffered) {
         line->addWidget(NotchParts::doneChip(*this));
         line->addWidget(NotchParts::switchMenu(*this));
-        line->addWidget(NotchParts::offDutyMenu(*this));
     }
+    if (s.face == StripFace::committed)
+        line->addWidget(NotchParts::offDutyMenu(*this));
     line->addStretch(1);
     line->addWidget(NotchParts::journalButton(*this));
     return holder;

@@ -122,6 +122,20 @@ TEST_F(StatusMenuTest, GateWithoutASolitaskOffersDeclareAndOffDuty)
     EXPECT_EQ(titles(menu), QStringList({"Declare\u2026"}) + shellTail);
 }
 
+// The gate closed unanswered keeps its solitask open: the menu offers it back
+// beside the same actions as the strip; a close wrapping up offers none twice.
+TEST_F(StatusMenuTest, UnansweredGateWithASolitaskOffersItBackAndNoSecondClose)
+{
+    build(AppMode::gate(), thing());
+    EXPECT_EQ(titles(menu), QStringList({"Finish the pricing page (off)", "Show the strip",
+                                         "Declare\u2026", "Done \u2713",
+                                         "Switch to something else \u25b8", "Off duty \u25b8"})
+                  + shellTail);
+    StatusMenu::rebuild(menu, {AppMode::committed(), thing(), false}, target);
+    EXPECT_EQ(find("Done \u2713"), nullptr);
+    EXPECT_EQ(find("Switch to something else"), nullptr);
+}
+
 TEST_F(StatusMenuTest, EveryItemCallsItsAction)
 {
     build(AppMode::committed(), thing());

@@ -1,3 +1,4 @@
+#include "SolitaskCore/Formatters.h"
 #include "SolitaskCore/Thresholds.h"
 
 #include <gtest/gtest.h>
@@ -123,3 +124,37 @@ TEST(Thresholds, NormalizedIsIdempotent)
 }
 
 } // namespace
+
+TEST(Thresholds, FramesSkippedBySolitaskStaySkippedWhateverTheJudgeSays)
+{
+    const Calendar utc(QTimeZone::utc());
+    QList<FrameMeta> frames;
+    for (int minute : {0, 3, 6, 9}) {
+        FrameMeta frame;
+        frame.time = QDateTime(QDate(2026, 3, 2), QTime(9, minute), QTimeZone::utc());
+        frame.file = QStringLiteral("f.jpg");
+        frames.append(frame);
+    }
+    frames[1].skipped = SkipReason::idle;
+    frames[1].file.reset();
+    frames[2].skipped = SkipReason::privateApp;
+    frames[2].file.reset();
+    JudgeResult answer;
+    answer.confidence = 0.9;
+    for (const FrameMeta &frame : frames)
+        answer.frames.append({Formatters::hm(frame.time, utc), QStringLiteral("x"), Relation::on});
+    // By position when the counts agree, by time when the judge left one out.
+    for (const bool dropOne : {false, true}) {
+        JudgeResult judged = answer;
+        if (dropOne)
+            judged.frames.removeAt(0);
+        const JudgeResult kept = Thresholds::keepingSkipped(judged, frames, utc);
+        QList<Relation> relations;
+        for (const FrameJudgment &j : kept.frames)
+            relations.append(j.relation);
+        const QList<Relation> expected = {Relation::on, Relation::skipped, Relation::skipped,
+            Relation::on};
+        EXPECT_EQ(relations, dropOne ? expected.mid(1) : expected) << dropOne;
+        EXPECT_EQ(kept.verdict, Verdict::unclear) << "too few frames left to judge";
+    }
+}

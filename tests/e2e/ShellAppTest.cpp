@@ -1,6 +1,7 @@
 // The tray application end to end on the test's X display: the real binary,
 // a second launch handing over to the first, the strip above the insisting
 // gate, the hot key, and a clean end on SIGTERM.
+#include "support/AppProcess.h"
 #include "support/TestSupport.h"
 
 #include <QDeadlineTimer>
@@ -23,73 +24,6 @@
 namespace {
 
 const QColor stripBackground(11, 10, 16);
-
-/// One running solitask with its own store and preferences.
-class App
-{
-public:
-    App()
-    {
-        QSettings prefs(configFile(), QSettings::IniFormat);
-        prefs.setValue("onboardingDone", true);
-        // Never quiet, whatever the day and hour the test runs at.
-        prefs.setValue("quietWeekends", false);
-        prefs.setValue("quietStartMinutes", 0);
-        prefs.setValue("quietEndMinutes", 0);
-        prefs.setValue("doubleTapOption", false);
-        prefs.sync();
-        m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert("HOME", m_home.path());
-        m_env.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
-        m_env.insert("SOLITASK_ROOT", root());
-        m_env.remove("QT_QPA_PLATFORM");
-        m_process.setProcessEnvironment(m_env);
-    }
-
-    ~App()
-    {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
-    }
-
-    QString root() const { return m_home.filePath("root"); }
-    QString configFile() const { return m_home.filePath("config/Solitask/Solitask.conf"); }
-
-    void start()
-    {
-        m_process.start(SOLITASK_BINARY, {});
-        ASSERT_TRUE(m_process.waitForStarted(10000));
-    }
-
-    /// A second launch against the same store; its exit code, -1 if it hung.
-    int launchAgain()
-    {
-        QProcess second;
-        second.setProcessEnvironment(m_env);
-        second.start(SOLITASK_BINARY, {});
-        if (!second.waitForFinished(15000)) {
-            second.kill();
-            return -1;
-        }
-        return second.exitCode();
-    }
-
-    QString diag() const { return TestSupport::diagLog(root()); }
-
-    bool waitForLog(const QString &line, int ms = 15000) const
-    {
-        return TestSupport::waitForDiagLine(root(), line, ms);
-    }
-
-    QProcess &process() { return m_process; }
-
-private:
-    QTemporaryDir m_home;
-    QProcessEnvironment m_env;
-    QProcess m_process;
-};
 
 void xdotool(const QStringList &args)
 {
@@ -120,7 +54,7 @@ QString centreX()
 
 TEST(ShellApp, ASecondLaunchSummonsTheFirstAndSigtermEndsItCleanly)
 {
-    App app;
+    AppProcess app;
     app.start();
     ASSERT_TRUE(app.waitForLog("hotkey"));
     EXPECT_EQ(app.launchAgain(), 0);
@@ -137,7 +71,7 @@ TEST(ShellApp, ASecondLaunchSummonsTheFirstAndSigtermEndsItCleanly)
 
 TEST(ShellApp, TheStripHangsAboveTheInsistingGateAndTheHotKeyOpensIt)
 {
-    App app;
+    AppProcess app;
     app.start();
     ASSERT_TRUE(app.waitForLog("gate shown: "));
     QThread::msleep(1500);
@@ -169,7 +103,7 @@ namespace {
 
 TEST(ShellApp, WindowCheckReportsTheJournalAndSettingsWindows)
 {
-    App app;
+    AppProcess app;
     QProcess check;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("SOLITASK_ROOT", app.root());
@@ -189,7 +123,7 @@ TEST(ShellApp, WindowCheckReportsTheJournalAndSettingsWindows)
 
 TEST(ShellApp, GatePreviewEndsByItselfAndRestoresInsisting)
 {
-    App app;
+    AppProcess app;
     QElapsedTimer timer;
     timer.start();
     app.process().start(SOLITASK_BINARY, {"--preview-gate"});

@@ -210,7 +210,8 @@ TEST(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
     SessionHarness h;
     bootAndDeclare(h);
     untilJudged(h, 1);
-    h.strip->actions().onDone(); // the judge is busy: closes at once
+    h.at(4200); // three more frames while the judge is busy
+    h.strip->actions().onDone(); // closes at once, the new frames stored unjudged
     h.clock.advance(2.6);
     ASSERT_EQ(h.state->mode(), AppMode::gate());
     const int revision = h.state->revision();
@@ -220,7 +221,10 @@ TEST(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
     EXPECT_EQ(h.state->consecutiveAway(), 0);
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.state->revision(), revision + 1) << "the hour is still stored";
-    EXPECT_EQ(h.store.log(h.clock.now()).hours.size(), 1);
+    const DayLog log = h.store.log(h.clock.now());
+    ASSERT_EQ(log.hours.size(), 2);
+    EXPECT_EQ(log.hours[1].status, HourStatus::unwitnessed);
+    EXPECT_GE(log.hours[1].usableFrameCount(), 3);
 }
 
 TEST(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
@@ -285,6 +289,9 @@ TEST(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
     const DayLog log = h.store.log(h.clock.now());
     ASSERT_EQ(log.things.size(), 1);
     EXPECT_EQ(log.things[0].outcome, Outcome::done);
+    ASSERT_EQ(log.hours.size(), 1) << "the two frames stay in the record";
+    EXPECT_EQ(log.hours[0].status, HourStatus::quiet);
+    EXPECT_TRUE(log.hours[0].partial);
 }
 
 TEST(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
@@ -295,7 +302,7 @@ TEST(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
     ASSERT_EQ(h.state->pendingFrames().size(), 3);
     h.strip->actions().onSwitch(SwitchReason::interrupted);
     EXPECT_EQ(h.strip_().busyText, QStringLiteral("Wrapping up\u2026"));
-    EXPECT_TRUE(h.state->currentThing().has_value());
+    EXPECT_FALSE(h.state->offersClose());
     ASSERT_EQ(h.judge.seen.size(), 1);
     EXPECT_EQ(h.judge.seen[0].label, QStringLiteral("partial"));
     h.judge.answer(judged(Verdict::mostly));

@@ -191,6 +191,23 @@ struct SessionHarness
     {
         Diag::setRoot(root.path());
         Prefs::setValue(Prefs::Key::onboardingDone, true);
+        makeState(dryRun);
+    }
+
+    /// A new process on the same folder `seconds` later: nothing kept in memory.
+    void relaunch(double seconds)
+    {
+        state.reset();
+        judge.pending.clear();
+        clock.advance(seconds);
+        store = Store(root.path(), store.calendar());
+        gate = HeadlessGate();
+        makeState(false);
+        state->boot();
+    }
+
+    void makeState(bool dryRun)
+    {
         SessionParts parts {clock, scheduler(), store, witness, meter, judge, gate, {}, journal,
             onboarding, system, hotKeys, tapDetector, {}, {}, dryRun};
         parts.makeStripPanel = [this](StripModel &model) {
