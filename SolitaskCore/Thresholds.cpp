@@ -64,6 +64,7 @@ JudgeResult keepingSkipped(
     const bool byPosition = result.frames.size() == frames.size();
     QSet<QString> skippedTimes;
     QSet<QString> takenTimes;
+    bool changed = false;
     for (const FrameMeta &frame : frames)
         (frame.skipped ? skippedTimes : takenTimes).insert(Formatters::hm(frame.time, calendar));
     for (qsizetype i = 0; i < result.frames.size(); ++i) {
@@ -71,10 +72,13 @@ JudgeResult keepingSkipped(
         const bool skipped = byPosition
             ? frames[i].skipped.has_value()
             : skippedTimes.contains(judgment.t) && !takenTimes.contains(judgment.t);
-        if (skipped)
+        if (skipped && judgment.relation != Relation::skipped) {
             judgment.relation = Relation::skipped;
+            changed = true;
+        }
     }
-    result.verdict = verdict(result.frames, result.confidence);
+    if (changed)
+        result.verdict = verdict(result.frames, result.confidence);
     return result;
 }
 

@@ -26,8 +26,9 @@ Verdict verdict(const QList<FrameJudgment> &frames, double confidence);
 JudgeResult normalized(JudgeResult result);
 
 /// The result with every frame Solitask itself skipped judged `skipped`,
-/// whatever the judge said of it, and the verdict recomputed. Judgments match
-/// frames by position when the counts agree, else by their "HH:mm" time.
+/// whatever the judge said of it; the verdict is recomputed when a relation
+/// changes. Judgments match frames by position when the counts agree, else by
+/// their "HH:mm" time.
 JudgeResult keepingSkipped(
     JudgeResult result, const QList<FrameMeta> &frames, const Calendar &calendar);
 

@@ -1,5 +1,5 @@
-#include "SolitaskCore/Formatters.h"
 #include "SolitaskCore/Thresholds.h"
+#include "SolitaskCore/Formatters.h"
 
 #include <gtest/gtest.h>
 
@@ -152,8 +152,8 @@ TEST(Thresholds, FramesSkippedBySolitaskStaySkippedWhateverTheJudgeSays)
         QList<Relation> relations;
         for (const FrameJudgment &j : kept.frames)
             relations.append(j.relation);
-        const QList<Relation> expected = {Relation::on, Relation::skipped, Relation::skipped,
-            Relation::on};
+        const QList<Relation> expected
+            = {Relation::on, Relation::skipped, Relation::skipped, Relation::on};
         EXPECT_EQ(relations, dropOne ? expected.mid(1) : expected) << dropOne;
         EXPECT_EQ(kept.verdict, Verdict::unclear) << "too few frames left to judge";
     }

@@ -97,7 +97,8 @@ TEST(AppStateRecord, OffDutySurvivesARestartAndIsRecordedOnce)
         }
         const DayLog log = h.store.log(h.clock.now());
         ASSERT_EQ(log.offDuty.size(), 1) << downMinutes;
-        EXPECT_EQ(log.offDuty[0], (OffDutyRecord {h.start, h.start.addSecs(3600), QStringLiteral("lunch")}));
+        EXPECT_EQ(log.offDuty[0],
+            (OffDutyRecord {h.start, h.start.addSecs(3600), QStringLiteral("lunch")}));
         EXPECT_EQ(h.gate.face(), GateFace::question());
         h.relaunch(5);
         EXPECT_EQ(h.store.log(h.clock.now()).offDuty.size(), 1);
@@ -160,7 +161,8 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
                 break;
             case Then::secondClose:
                 EXPECT_EQ(h.gate.face(), GateFace::question());
-                EXPECT_EQ(h.gate.calls().count(QStringLiteral("show question")), 1);
+                EXPECT_EQ(h.gate.calls().mid(gateCalls.size()).count("show question"), 1)
+                    << "the summary and the gate come once";
                 break;
             case Then::quit:
                 EXPECT_EQ(log.hours[0].status, HourStatus::unwitnessed);
@@ -173,8 +175,8 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
 TEST(AppStateRecord, DeclaringWhileAnotherIsOpenClosesItAsSwitched)
 {
     SessionHarness h(utc(20, 30)); // quiet hours: the open solitask is kept
-    Thing kept {QStringLiteral("T1"), QStringLiteral("Old"), utc(19, 0), Until::untilDone(), {},
-        {}, {}};
+    Thing kept {
+        QStringLiteral("T1"), QStringLiteral("Old"), utc(19, 0), Until::untilDone(), {}, {}, {}};
     h.store.upsertThing(kept);
     h.state->boot();
     ASSERT_EQ(h.state->mode(), AppMode::quiet());
