@@ -45,6 +45,7 @@ protected:
     {
         set(&StripState::face, StripFace::committed);
         set(&StripState::text, text);
+        set(&StripState::closeOffered, true);
     }
 
     QString labelText(const QString &name) const
@@ -212,6 +213,18 @@ TEST_F(NotchViewTest, CommittedActionsAndChoicesCallTheWiredActions)
     pickMenu("Off duty", "Rest of today");
     EXPECT_EQ(calls, QStringList({"done", "backToIt", "journal", "switch:doneEnough",
                                   "offDuty:30:30m", "offDuty:120:2h", "offDuty:none:restOfDay"}));
+}
+
+TEST_F(NotchViewTest, DoneAndSwitchOnlyWhileOfferedAndDeclareWhileTheGateWaits)
+{
+    committed();
+    set(&StripState::closeOffered, false);
+    EXPECT_FALSE(has("chip:Done"));
+    EXPECT_FALSE(has("menu:Switch \u2192"));
+    EXPECT_TRUE(has("menu:Off duty"));
+    EXPECT_FALSE(has("chip:Declare\u2026"));
+    set(&StripState::declareOffered, true);
+    EXPECT_TRUE(has("chip:Declare\u2026"));
 }
 
 TEST_F(NotchViewTest, MenusListTheirChoicesInOrder)
