@@ -17,6 +17,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -47,6 +48,13 @@ public:
         const QString path = m_store.framesDir() + "/" + *frame.file;
         return QFile::exists(path) ? std::optional(path) : std::nullopt;
     }
+
+    std::optional<HourRecord> pendingPeriod(const QString &thingID) const override
+    {
+        return pending && pending->thingID == thingID ? pending : std::nullopt;
+    }
+
+    std::optional<HourRecord> pending;
 
 private:
     Store m_store;
@@ -124,6 +132,14 @@ TEST_F(JournalWidgets, OpenThingShowsNowAndThePendingMarker)
     const QStringList shown = texts(view);
     EXPECT_TRUE(shown.contains("09:10 – now · 30 m"));
     EXPECT_TRUE(shown.contains("10:10 pending"));
+    // Frames taken since are shown, and open, before the hour is judged.
+    session.pending = judged("p", "t1", at(2, 9, 10), 2);
+    session.pending->status = HourStatus::unwitnessed;
+    session.pending->result.reset();
+    view.reload(at(2, 9, 40));
+    EXPECT_TRUE(texts(view).contains("10:10 pending \u00B7 2 frames"));
+    view.findChild<QPushButton *>("pendingMarker")->click();
+    EXPECT_NE(view.findChild<FramesSheet *>(), nullptr);
 }
 
 TEST_F(JournalWidgets, CorrectionMenuReachesTheSessionAndTheDayFile)
