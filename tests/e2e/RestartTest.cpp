@@ -4,10 +4,12 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -80,6 +82,30 @@ TEST(Restart, FramesOutliveKillAndTermAndAwayCountsFromTheLastFrame)
     ASSERT_TRUE(away.hasMatch());
     EXPECT_GE(away.captured(1).toInt(), 62);
     EXPECT_LT(away.captured(1).toInt(), 90) << "counted from the last frame, not the first";
+    stop(app, false);
+}
+
+TEST(Restart, OffDutyGoesOnAcrossAKill)
+{
+    AppProcess app;
+    app.start();
+    ASSERT_TRUE(app.waitForLog("gate shown: question"));
+    QThread::msleep(1500);
+    // The gate's "30 min" exit sits under the centre, near the bottom.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QProcess::execute("xdotool",
+        {"mousemove", QString::number(screen.center().x() - 38),
+            QString::number(screen.bottom() - 88), "click", "1"});
+    ASSERT_TRUE(app.waitForLog("off duty (30m) until "));
+    QThread::msleep(500);
+    stop(app, true);
+
+    app.start();
+    ASSERT_TRUE(app.waitForLog("hotkey"));
+    QThread::msleep(2000);
+    const QString diag = app.diag();
+    EXPECT_EQ(diag.count("off duty (30m) until "), 2) << "resumed as it was";
+    EXPECT_EQ(diag.count("gate shown: question"), 1) << "no gate over the stretch";
     stop(app, false);
 }
 
