@@ -33,8 +33,10 @@ QString PipeWireCameras::socketIn(const QString &runtimeDir)
 
 bool PipeWireCameras::anyRunningNow(const QString &socket)
 {
+    if (socket.isEmpty())
+        return false;
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("pw-dump"));
-    if (socket.isEmpty() || tool.isEmpty())
+    if (tool.isEmpty())
         return false;
     QProcess dump;
     dump.start(tool, {QStringLiteral("--no-colors"), QStringLiteral("--remote"), socket});
