@@ -1,7 +1,7 @@
 #include "Solitask/session/AppState.h"
-#include "Solitask/session/FrameRetention.h"
 
 #include "Solitask/session/Clock.h"
+#include "Solitask/session/FrameRetention.h"
 #include "Solitask/session/GatePresenter.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/StripPresenter.h"
