@@ -1,6 +1,7 @@
-// The frame pipeline on real X servers: grab under MIT-SHM, blank a private
-// window, scale to 784 px, JPEG at 0.7, write the file; beside it the same
-// frame made by ImageMagick's `import` on the same screen in the same run.
+// The frame pipeline on real X servers: walk the window tree, grab under
+// MIT-SHM, blank a real private window among ordinary ones, scale to 784 px,
+// JPEG at 0.7, write the file; beside it the same frame made by ImageMagick's
+// `import` on the same screen in the same run.
 
 #include "Solitask/platform/linux/ScreenCapturerX11.h"
 #include "Solitask/platform/linux/X11Connection.h"
@@ -23,7 +24,8 @@
 
 namespace {
 
-/// A private Xvfb with a busy picture on its root and a private window.
+/// A private Xvfb with a busy picture on its root, a dozen ordinary windows and
+/// a private one among them, part covered.
 struct Screen
 {
     explicit Screen(const QString &size)
@@ -74,9 +76,25 @@ struct Screen
         XSetWindowBackgroundPixmap(display, root, pixmap);
         XClearWindow(display, root);
         XFreePixmap(display, pixmap);
+        for (int i = 0; i < 12; ++i)
+            window(QRect(40 + 90 * i, 30 + 50 * i, 640, 400), "Ordinary", 0xe8e8e8 - 0x0a0a0a * i);
+        window(QRect(500, 300, 600, 400), privateApp, 0xcc2222);
+        window(QRect(900, 500, 400, 300), "Ordinary", 0x2222cc);
         XSync(display, False);
         capturer = std::make_unique<ScreenCapturerX11>(connection, RunningApp {});
     }
+
+    void window(const QRect &rect, const char *wmClass, unsigned long rgb)
+    {
+        Display *display = connection->display();
+        const Window w = XCreateSimpleWindow(display, DefaultRootWindow(display), rect.x(),
+            rect.y(), unsigned(rect.width()), unsigned(rect.height()), 0, 0, rgb);
+        XClassHint hint {const_cast<char *>(wmClass), const_cast<char *>(wmClass)};
+        XSetClassHint(display, w, &hint);
+        XMapWindow(display, w);
+    }
+
+    static constexpr const char *privateApp = "private.app";
 
     QTemporaryDir dir;
     QProcess server;
@@ -93,10 +111,14 @@ void pipeline(benchmark::State &state, const char *size)
         return;
     }
     const QString path = screen.dir.filePath(QStringLiteral("frame.jpg"));
-    screen.capturer->captureNow({QStringLiteral("private.app")});
+    const QStringList hidden {QString::fromLatin1(Screen::privateApp)};
+    if (!screen.capturer->captureNow(hidden).ok()) {
+        state.SkipWithError("capture failed");
+        return;
+    }
     qint64 bytes = 0;
     for (auto _ : state) {
-        const CaptureResult result = screen.capturer->captureNow({QStringLiteral("private.app")});
+        const CaptureResult result = screen.capturer->captureNow(hidden);
         const QByteArray jpeg = FrameEncoder::encode(result.image, 784);
         FileSafety::writeAtomically(path, jpeg);
         bytes = jpeg.size();

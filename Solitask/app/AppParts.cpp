@@ -12,6 +12,7 @@
 #include "Solitask/onboarding/OnboardingController.h"
 #include "Solitask/platform/linux/DesktopEntryNames.h"
 #include "Solitask/session/AppState.h"
+#include "Solitask/session/CaptureSettings.h"
 #include "Solitask/session/JudgeAdapter.h"
 #include "Solitask/session/SessionEventsBridge.h"
 #include "Solitask/settings/SettingsWindowController.h"
@@ -96,6 +97,11 @@ void AppParts::buildWindows()
     env.selfTest.locate = [] { return Judge::shared().locateClaude(); };
     env.selfTest.run = [](std::function<void(const JudgeSelfTestAnswer &)> done) {
         Judge::shared().selfTest(std::move(done));
+    };
+    env.peek = [witness = m_witness.get()](auto done) {
+        witness->peek(CaptureSettings::current(), [done](const Witness::Peek &peek) {
+            done(peek.jpeg, peek.skipped ? label(*peek.skipped) : QString());
+        });
     };
     m_settings = std::make_unique<SettingsWindowController>(env);
     m_onboarding = std::make_unique<OnboardingController>(OnboardingEnvironment{

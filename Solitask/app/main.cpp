@@ -4,6 +4,7 @@
 #include "Solitask/app/WindowShots.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/witness/Judge.h"
+#include "Solitask/witness/PeekCommand.h"
 #include "Solitask/witness/SelfTest.h"
 
 #include <QApplication>
@@ -34,6 +35,20 @@ int runSelfTest(int argc, char **argv, const QStringList &args)
                         args.contains(QStringLiteral("--with-capture")));
 }
 
+int runPeek(int argc, char **argv, const QStringList &args)
+{
+    const QString file = args.value(args.indexOf(QStringLiteral("--peek")) + 1);
+    if (file.isEmpty() || file.startsWith(QLatin1Char('-'))) {
+        std::fprintf(stderr, "usage: solitask --peek FILE.jpg\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    PlatformServices platform = PlatformServices::forThisSession(
+        {{AppInfo::name(), QStringLiteral("solitask"), qint32(QCoreApplication::applicationPid())},
+         QCoreApplication::applicationFilePath()});
+    return PeekCommand::run(platform, file);
+}
+
 int runWindowShots(int argc, char **argv, const QString &folder)
 {
     paintOffscreenWithoutDisplay();
@@ -50,6 +65,8 @@ int main(int argc, char **argv)
         args.append(QString::fromLocal8Bit(argv[i]));
     if (args.contains(QStringLiteral("--self-test")))
         return runSelfTest(argc, argv, args);
+    if (args.contains(QStringLiteral("--peek")))
+        return runPeek(argc, argv, args);
     if (args.contains(QStringLiteral("--dry-run")))
         return DryRun::run(argc, argv);
     if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())

@@ -58,8 +58,13 @@ PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identi
         addX11(services, x11, identity.app);
     else
         Diag::log(QStringLiteral("platform: no X11 backends (%1)").arg(reason));
+    SessionEventsDBus::ScreenState screen;
+    if (auto *idle = dynamic_cast<IdleSensorX11 *>(services.idle.get())) {
+        screen.idleSeconds = [idle] { return idle->idleSeconds(); };
+        screen.saverOn = [idle] { return idle->screenSaverOn(); };
+    }
     services.sessionEvents = std::make_unique<SessionEventsDBus>(QDBusConnection::systemBus(),
-        QDBusConnection::sessionBus());
+        QDBusConnection::sessionBus(), std::move(screen));
     services.camera = std::make_unique<CameraSensorProc>();
     services.loginItem = std::make_unique<LoginItemXdgAutostart>(identity.app.bundleID,
         identity.app.name, identity.executable);

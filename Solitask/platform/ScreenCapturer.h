@@ -12,9 +12,12 @@ struct CaptureResult
 {
     QImage image;
     QString error;
+    /// Where private windows are could not be known: no frame may be sent.
+    bool privacyUnknown = false;
 
-    bool ok() const { return error.isEmpty() && !image.isNull(); }
-    static CaptureResult failure(const QString &why) { return {QImage(), why}; }
+    bool ok() const { return error.isEmpty() && !image.isNull() && !privacyUnknown; }
+    static CaptureResult failure(const QString &why) { return {QImage(), why, false}; }
+    static CaptureResult unsure(const QString &why) { return {QImage(), why, true}; }
 };
 
 /// Captures the display under the mouse pointer with the windows of the given

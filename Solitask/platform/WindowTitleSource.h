@@ -4,7 +4,7 @@
 
 #include <QString>
 
-/// Titles of the windows of a process.
+/// Titles of windows.
 class WindowTitleSource
 {
 public:
@@ -13,4 +13,6 @@ public:
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
     /// Title of the frontmost titled normal window of `pid`, or empty.
     virtual QString windowTitle(qint32 /*pid*/) { return {}; }
+    /// Title of the active window itself, or empty.
+    virtual QString activeWindowTitle() { return {}; }
 };

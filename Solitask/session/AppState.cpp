@@ -1,6 +1,7 @@
 #include "Solitask/session/AppState.h"
 
 #include "Solitask/session/Clock.h"
+#include "Solitask/session/FrameRetention.h"
 #include "Solitask/session/GatePresenter.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/StripPresenter.h"
@@ -64,7 +65,7 @@ void AppState::boot()
         guarded([](AppState &s) { s.systemDidWake(); }),
         guarded([](AppState &s) { s.screenLocked(); }),
         guarded([](AppState &s) { s.screenUnlocked(); })});
-    m_parts.witness.cleanup(Prefs::retentionHours(), {}, now());
+    FrameRetention::cleanup(m_parts.witness, m_parts.store, {}, now(), true);
     m_parts.store.abandonStaleThings(now());
     scheduleQuietBoundary();
     startTick();

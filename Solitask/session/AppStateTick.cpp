@@ -1,6 +1,8 @@
 // The tick, frame capture, hourly judging and what a verdict does to the strip.
 #include "Solitask/session/AppState.h"
 
+#include "Solitask/session/CaptureSettings.h"
+#include "Solitask/session/FrameRetention.h"
 #include "Solitask/session/JudgePort.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/StripPresenter.h"
@@ -68,7 +70,7 @@ void AppState::onTick()
         for (const FrameMeta &frame : std::as_const(m_pendingFrames))
             if (frame.file)
                 keep.insert(*frame.file);
-        m_parts.witness.cleanup(Prefs::retentionHours(), keep, now());
+        FrameRetention::cleanup(m_parts.witness, m_parts.store, keep, now(), false);
     }
     catchUpWallClockTimers();
     const bool graced = m_wokeAt && secondsBetween(*m_wokeAt, now()) < 60 && !m_parts.dryRun;
@@ -142,13 +144,8 @@ void AppState::captureFrame()
         receiveFrame(m_parts.witness.fakeCapture(int(m_pendingFrames.size())));
         return;
     }
-    CaptureRequest request;
-    request.privateBundleIDs = Prefs::privateBundleIDs();
-    request.skipWhileCamera = Prefs::flag(Prefs::Key::skipWhileCamera);
-    request.width = Prefs::frameWidth();
-    request.idleLimit = 600;
     QPointer<AppState> self(this);
-    m_parts.witness.capture(request, [self](FrameMeta frame) {
+    m_parts.witness.capture(CaptureSettings::current(), [self](FrameMeta frame) {
         if (self)
             self->receiveFrame(frame);
     });

@@ -3,6 +3,7 @@
 #include "Solitask/platform/RunningApp.h"
 #include "Solitask/settings/SelfTestPort.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -27,5 +28,8 @@ struct SettingsEnvironment
     std::function<bool()> accessibilityTrusted;
     /// This application's own id, never offered as a private app.
     QString ownID = QStringLiteral("solitask");
+    /// The frame the witness would take now: `done` gets its JPEG, or an empty
+    /// one and why no frame would be taken. Null where nothing can capture.
+    std::function<void(std::function<void(const QByteArray &jpeg, const QString &why)> done)> peek;
     SelfTestPort selfTest;
 };

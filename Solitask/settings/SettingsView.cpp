@@ -14,14 +14,18 @@
 #include "Solitask/settings/SettingsRow.h"
 #include "Solitask/settings/SettingsRules.h"
 #include "Solitask/settings/SwitchToggle.h"
+#include "Solitask/settings/WitnessPeekWindow.h"
 #include "Solitask/ui/Hairline.h"
 #include "Solitask/ui/Palette.h"
+#include "Solitask/ui/SecondaryButtonStyle.h"
 #include "Solitask/ui/SegmentedPill.h"
 #include "Solitask/ui/TextStyle.h"
 #include "Solitask/ui/WindowCard.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QPointer>
+#include <QPushButton>
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -182,12 +186,33 @@ SettingsGroup *SettingsView::witnessGroup()
                                           SettingsRules::retentionChoices),
              Prefs::Key::retentionHours)));
     card->addRow(new PrivateAppsBlock(m_env));
+    if (m_env.peek)
+        card->addRow(new SettingsRow(QStringLiteral("Check what leaves your screen"),
+            QStringLiteral("The frame the witness would take now, private apps blanked. Shown "
+                           "only to you."),
+            peekButton()));
     card->addRow(new SettingsRow(QStringLiteral("Skip while the camera is on"), {},
                                  boolSwitch(Prefs::Key::skipWhileCamera)));
     card->addRow(new SettingsRow(QStringLiteral("Per-call quota cap"),
                                  QStringLiteral("Passed to claude as --max-budget-usd"),
                                  new BudgetControl([this] { changed(); })));
     return group;
+}
+
+QWidget *SettingsView::peekButton()
+{
+    auto *button = new QPushButton(QStringLiteral("Show what the witness sees"));
+    button->setObjectName(QStringLiteral("peek"));
+    SecondaryButtonStyle::apply(button);
+    connect(button, &QPushButton::clicked, this, [peek = m_env.peek] {
+        auto *window = new WitnessPeekWindow;
+        QPointer<WitnessPeekWindow> guard(window);
+        peek([guard](const QByteArray &jpeg, const QString &why) {
+            if (guard)
+                guard->show(jpeg, why);
+        });
+    });
+    return button;
 }
 
 QWidget *SettingsView::doubleTapControl()

@@ -31,6 +31,7 @@ private:
     QWidget *modelPicker();
     QWidget *pill(const QList<std::pair<int, QString>> &options, int selected, const QString &key);
     QWidget *doubleTapControl();
+    QWidget *peekButton();
 
     SettingsEnvironment m_env;
     int m_tick = 0;

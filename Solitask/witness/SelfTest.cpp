@@ -179,9 +179,24 @@ void SelfTest::checkCapture()
             m_report.insert(QStringLiteral("capture"), captureReport(meta, witness));
             if (!meta.skipped && !witness.url(meta))
                 m_failures.append(QStringLiteral("capture: no file"));
+            if (const QString why = captureProblem(meta); !why.isEmpty())
+                m_failures.append(QStringLiteral("capture: ") + why);
         }
     }
     QDir(folder).removeRecursively();
+}
+
+// A frame that failed, or a display whose pixels cannot be read, is a fault of
+// this machine; a session without any capture backend only lacks permission.
+QString SelfTest::captureProblem(const FrameMeta &frame) const
+{
+    if (frame.skipped == SkipReason::failed)
+        return QStringLiteral("failed");
+    const Support support = m_platform.screenPermission->support();
+    if (frame.skipped == SkipReason::noPermission && !support.supported
+        && support.reason != ScreenPermission().support().reason)
+        return support.reason;
+    return {};
 }
 
 void SelfTest::checkWitness()

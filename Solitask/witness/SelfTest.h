@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SolitaskCore/DayRecords.h"
+
 #include <QJsonObject>
 #include <QStringList>
 
@@ -32,6 +34,7 @@ private:
     void reportPrefs();
     void reportEnvironment();
     void checkCapture();
+    QString captureProblem(const FrameMeta &frame) const;
     void checkWitness();
 
     PlatformServices &m_platform;

@@ -56,14 +56,15 @@ Witness::Frontmost Witness::frontmost() const
     const std::optional<RunningApp> app = m_platform.activeApp->frontmost();
     if (!app)
         return {};
-    Frontmost front {app->name, app->bundleID, app->pid, windowTitle(app->pid)};
+    Frontmost front {app->name, app->bundleID, app->pid,
+        m_platform.windowTitles->activeWindowTitle()};
     if (front.name.isEmpty())
         front.name = QStringLiteral("Unknown");
     return front;
 }
 
-std::optional<SkipReason> Witness::skipReason(const CaptureRequest &request,
-    const Frontmost &front) const
+// Rules 1 to 3 of the skip order; they cost nothing to ask.
+std::optional<SkipReason> Witness::earlyReason(const CaptureRequest &request) const
 {
     if (!m_platform.screenPermission->isGranted())
         return SkipReason::noPermission;
@@ -71,14 +72,35 @@ std::optional<SkipReason> Witness::skipReason(const CaptureRequest &request,
         return SkipReason::locked;
     if (m_platform.idle->idleSeconds() > request.idleLimit)
         return SkipReason::idle;
-    if (request.skipWhileCamera && m_platform.camera->anyCameraRunning())
+    return std::nullopt;
+}
+
+// Rules 4 to 6, once the camera has answered.
+std::optional<SkipReason> Witness::laterReason(const CaptureRequest &request,
+    const Frontmost &front, bool camera, bool busy)
+{
+    if (request.skipWhileCamera && camera)
         return SkipReason::camera;
     // An app without an id is never private, even if the list holds an empty id.
     if (!front.bundleID.isEmpty() && request.privateBundleIDs.contains(front.bundleID))
         return SkipReason::privateApp;
-    if (m_capturing)
+    if (busy)
         return SkipReason::failed;
     return std::nullopt;
+}
+
+// The camera is looked for off the main thread; the answer comes back on it.
+void Witness::checkCamera(bool wanted, std::function<void(bool)> done)
+{
+    if (!wanted) {
+        done(false);
+        return;
+    }
+    QPointer<Witness> self(this);
+    m_platform.camera->query([self, done = std::move(done)](bool running) {
+        if (self)
+            done(running);
+    });
 }
 
 FrameMeta Witness::skipped(SkipReason reason, const QDateTime &now, const Frontmost &front)
@@ -87,6 +109,9 @@ FrameMeta Witness::skipped(SkipReason reason, const QDateTime &now, const Frontm
     Diag::log(QStringLiteral("frame skipped: %1 (%2)").arg(rawValue(reason), front.name));
     FrameMeta frame = frameOf(newId(), now, front);
     frame.skipped = reason;
+    // A private app's title is as private as its window.
+    if (reason == SkipReason::privateApp)
+        frame.windowTitle.clear();
     return frame;
 }
 
@@ -94,11 +119,29 @@ void Witness::capture(const CaptureRequest &request, std::function<void(FrameMet
 {
     const QDateTime now = m_clock.now();
     const Frontmost front = frontmost();
-    if (const auto reason = skipReason(request, front)) {
+    if (const auto reason = earlyReason(request)) {
         done(skipped(*reason, now, front));
         return;
     }
+    // The flag is held from here, so a capture started while the camera is
+    // looked for counts as a second one.
+    const bool busy = m_capturing;
     m_capturing = true;
+    checkCamera(request.skipWhileCamera,
+        [this, request, now, front, busy, done = std::move(done)](bool camera) mutable {
+            if (const auto reason = laterReason(request, front, camera, busy)) {
+                if (!busy)
+                    m_capturing = false;
+                done(skipped(*reason, now, front));
+                return;
+            }
+            grab(request, now, front, std::move(done));
+        });
+}
+
+void Witness::grab(const CaptureRequest &request, const QDateTime &now, const Frontmost &front,
+    std::function<void(FrameMeta)> done)
+{
     const int width = std::max(request.width, FrameEncoder::minimumWidth);
     QPointer<Witness> self(this);
     m_platform.capturer->capture(request.privateBundleIDs,
@@ -107,6 +150,33 @@ void Witness::capture(const CaptureRequest &request, std::function<void(FrameMet
                 return;
             self->m_capturing = false;
             done(self->finish(result, now, front, width));
+        });
+}
+
+void Witness::peek(const CaptureRequest &request, std::function<void(Peek)> done)
+{
+    const Frontmost front = frontmost();
+    if (const auto reason = earlyReason(request)) {
+        done({reason, {}, {}});
+        return;
+    }
+    const int width = std::max(request.width, FrameEncoder::minimumWidth);
+    checkCamera(request.skipWhileCamera,
+        [this, request, front, width, done = std::move(done)](bool camera) mutable {
+            if (const auto reason = laterReason(request, front, camera, false)) {
+                done({reason, {}, {}});
+                return;
+            }
+            m_platform.capturer->capture(request.privateBundleIDs,
+                [width, done = std::move(done)](const CaptureResult &result) {
+                    if (result.privacyUnknown)
+                        done({SkipReason::privateApp, {}, result.error});
+                    else if (const QByteArray jpeg = FrameEncoder::encode(result.image, width);
+                             result.ok() && !jpeg.isEmpty())
+                        done({std::nullopt, jpeg, {}});
+                    else
+                        done({SkipReason::failed, {}, result.error});
+                });
         });
 }
 
@@ -119,9 +189,21 @@ FrameMeta Witness::failed(const QString &error, const QDateTime &now, const Fron
     return skipped(SkipReason::failed, now, front);
 }
 
+// Without knowing where every private window is, no frame may leave: the
+// frame counts as a private app's.
+FrameMeta Witness::unsure(const QString &why, const QDateTime &now, const Frontmost &front)
+{
+    if (why != m_lastFailure)
+        Diag::log(QStringLiteral("capture withheld: ") + why);
+    m_lastFailure = why;
+    return skipped(SkipReason::privateApp, now, front);
+}
+
 FrameMeta Witness::finish(const CaptureResult &result, const QDateTime &now,
     const Frontmost &front, int width)
 {
+    if (result.privacyUnknown)
+        return unsure(result.error, now, front);
     if (!result.ok())
         return failed(result.error.isEmpty() ? QStringLiteral("no image") : result.error, now,
             front);
@@ -135,9 +217,8 @@ FrameMeta Witness::finish(const CaptureResult &result, const QDateTime &now,
             front);
     m_lastSkip.reset();
     m_lastFailure.clear();
-    Diag::log(QStringLiteral("frame captured: %1 — %2 (%3 KB)")
-                  .arg(front.name, front.windowTitle.left(60))
-                  .arg(jpeg.size() / 1024));
+    // Titles stay out of the log: it outlives the frames they describe.
+    Diag::log(QStringLiteral("frame captured: %1 (%2 KB)").arg(front.name).arg(jpeg.size() / 1024));
     FrameMeta frame = frameOf(id, now, front);
     frame.file = file;
     return frame;

@@ -32,7 +32,18 @@ public:
     Witness(QString framesDir, PlatformServices &platform, const Clock &clock,
         QObject *parent = nullptr);
 
+    /// What a capture now would give, kept in memory only.
+    struct Peek
+    {
+        std::optional<SkipReason> skipped;
+        QByteArray jpeg;
+        QString error; // why a frame failed
+    };
+
     void capture(const CaptureRequest &request, std::function<void(FrameMeta)> done) override;
+    /// The same rules and the same blanking as `capture`, without a file, a log
+    /// line or a change of `lastSkip`.
+    void peek(const CaptureRequest &request, std::function<void(Peek)> done);
     FrameMeta fakeCapture(int index) override;
     void cleanup(int retentionHours, const QSet<QString> &keep, const QDateTime &now) override;
     QString framesDir() const override { return m_framesDir; }
@@ -47,12 +58,17 @@ public:
     bool capturing() const { return m_capturing; }
 
 private:
-    std::optional<SkipReason> skipReason(const CaptureRequest &request,
-        const Frontmost &front) const;
+    std::optional<SkipReason> earlyReason(const CaptureRequest &request) const;
+    static std::optional<SkipReason> laterReason(const CaptureRequest &request,
+        const Frontmost &front, bool camera, bool busy);
+    void checkCamera(bool wanted, std::function<void(bool)> done);
+    void grab(const CaptureRequest &request, const QDateTime &now, const Frontmost &front,
+        std::function<void(FrameMeta)> done);
     FrameMeta skipped(SkipReason reason, const QDateTime &now, const Frontmost &front);
     FrameMeta finish(const CaptureResult &result, const QDateTime &now, const Frontmost &front,
         int width);
     FrameMeta failed(const QString &error, const QDateTime &now, const Frontmost &front);
+    FrameMeta unsure(const QString &why, const QDateTime &now, const Frontmost &front);
     bool writeFrame(const QString &file, const QByteArray &jpeg) const;
 
     QString m_framesDir;

@@ -1,12 +1,15 @@
 #include "Solitask/platform/linux/CameraSensorProc.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -49,7 +52,7 @@ protected:
 
     CameraSensorProc sensor() const
     {
-        return CameraSensorProc(QStringLiteral("/proc"), dir.filePath(QStringLiteral("video")));
+        return CameraSensorProc(QStringLiteral("/proc"), dir.filePath(QStringLiteral("video")), {});
     }
 
     QTemporaryDir dir;
@@ -66,6 +69,24 @@ TEST_F(CameraSensorProcTest, ProcessHoldingTheDeviceMeansCameraInUse)
 {
     holdDevice(QStringLiteral("videocall"));
     EXPECT_TRUE(sensor().anyCameraRunning());
+}
+
+TEST_F(CameraSensorProcTest, QueryAnswersOnTheMainThreadFromAWorker)
+{
+    holdDevice(QStringLiteral("videocall"));
+    CameraSensorProc sensor(QStringLiteral("/proc"), dir.filePath(QStringLiteral("video")));
+    std::optional<bool> answer;
+    QThread *answeredOn = nullptr;
+    sensor.query([&](bool running) {
+        answer = running;
+        answeredOn = QThread::currentThread();
+    });
+    EXPECT_FALSE(answer.has_value()); // not looked for on the caller's thread
+    QDeadlineTimer deadline(5000);
+    while (!answer && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(answer, std::optional<bool>(true));
+    EXPECT_EQ(answeredOn, QCoreApplication::instance()->thread());
 }
 
 TEST_F(CameraSensorProcTest, MediaDaemonHoldingTheDeviceIsIgnored)

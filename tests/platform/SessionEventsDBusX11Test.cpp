@@ -22,7 +22,8 @@ protected:
         ASSERT_TRUE(emitter.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
         ASSERT_TRUE(emitter.registerService(QStringLiteral("org.gnome.ScreenSaver")));
         events = std::make_unique<SessionEventsDBus>(QDBusConnection::systemBus(),
-            QDBusConnection::sessionBus());
+            QDBusConnection::sessionBus(),
+            SessionEventsDBus::ScreenState {[this] { return idle; }, [this] { return saverOn; }});
         X11TestClient::settle(200);
     }
     void TearDown() override
@@ -51,6 +52,8 @@ protected:
     QDBusConnection emitter = QDBusConnection::connectToBus(QDBusConnection::SessionBus,
         QStringLiteral("emitter"));
     std::unique_ptr<SessionEventsDBus> events;
+    double idle = 1000;
+    bool saverOn = false;
 };
 
 TEST_F(SessionEventsDBusX11Test, SleepAndWakeArriveAsTheirOwnSignals)
@@ -74,6 +77,38 @@ TEST_F(SessionEventsDBusX11Test, LockAndUnlockArriveAsTheirOwnSignals)
     EXPECT_TRUE(events->isScreenLocked());
     saver("org.freedesktop.ScreenSaver", false);
     ASSERT_TRUE(X11TestClient::waitFor([&] { return unlocks.count() == 1; }));
+    EXPECT_FALSE(events->isScreenLocked());
+}
+
+TEST_F(SessionEventsDBusX11Test, ALockRequestHoldsUntilUnlockOrTheNextInput)
+{
+    const auto request = [&](const char *name) {
+        ASSERT_TRUE(emitter.send(QDBusMessage::createSignal(
+            QStringLiteral("/org/freedesktop/login1/session/_31"),
+            QStringLiteral("org.freedesktop.login1.Session"), QLatin1String(name))));
+    };
+    QSignalSpy locks(events.get(), &SessionEvents::locked);
+    request("Lock");
+    ASSERT_TRUE(X11TestClient::waitFor([&] { return locks.count() == 1; }));
+    X11TestClient::settle(50);
+    EXPECT_TRUE(events->isScreenLocked()); // no input since
+    request("Unlock");
+    EXPECT_TRUE(X11TestClient::waitFor([&] { return !events->isScreenLocked(); }));
+
+    request("Lock");
+    ASSERT_TRUE(X11TestClient::waitFor([&] { return locks.count() == 2; }));
+    X11TestClient::settle(50);
+    idle = 0; // the person touched a key after the request
+    EXPECT_FALSE(events->isScreenLocked());
+}
+
+TEST_F(SessionEventsDBusX11Test, TheXScreenSaverCountsAsLocked)
+{
+    QSignalSpy locks(events.get(), &SessionEvents::locked);
+    saverOn = true;
+    EXPECT_TRUE(events->isScreenLocked());
+    EXPECT_EQ(locks.count(), 1);
+    saverOn = false;
     EXPECT_FALSE(events->isScreenLocked());
 }
 

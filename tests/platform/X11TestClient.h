@@ -28,13 +28,75 @@ public:
 
     Display *display() const { return m_display; }
 
-    /// A mapped window at `rect` (client area) in a solid colour.
+    /// A mapped window at `rect` (client area) in a solid colour; `pid` 0 sets none.
     Window window(const QRect &rect, unsigned long rgb, const char *wmClass, long pid,
-        const QByteArray &netName = {})
+        const QByteArray &netName = {}, int screen = 0)
     {
-        const Window root = DefaultRootWindow(m_display);
+        const Window root = RootWindow(m_display, screen);
         Window w = XCreateSimpleWindow(m_display, root, rect.x(), rect.y(), unsigned(rect.width()),
             unsigned(rect.height()), 0, 0, rgb);
+        placeAt(w, rect);
+        XClassHint classHint {const_cast<char *>(wmClass), const_cast<char *>(wmClass)};
+        if (wmClass)
+            XSetClassHint(m_display, w, &classHint);
+        if (pid != 0)
+            setCardinal(w, "_NET_WM_PID", pid);
+        if (!netName.isEmpty())
+            setProperty(w, "_NET_WM_NAME", "UTF8_STRING", netName);
+        XMapWindow(m_display, w);
+        XSync(m_display, False);
+        return w;
+    }
+
+    /// An override-redirect pop-up (menu, tooltip): no window manager touches it.
+    Window popUp(const QRect &rect, unsigned long rgb, const char *wmClass, long pid,
+        Window transientFor = None)
+    {
+        XSetWindowAttributes attributes {};
+        attributes.override_redirect = True;
+        attributes.background_pixel = rgb;
+        Window w = XCreateWindow(m_display, DefaultRootWindow(m_display), rect.x(), rect.y(),
+            unsigned(rect.width()), unsigned(rect.height()), 0, CopyFromParent, InputOutput,
+            CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+        if (wmClass) {
+            XClassHint classHint {const_cast<char *>(wmClass), const_cast<char *>(wmClass)};
+            XSetClassHint(m_display, w, &classHint);
+        }
+        if (pid != 0)
+            setCardinal(w, "_NET_WM_PID", pid);
+        if (transientFor != None)
+            XSetTransientForHint(m_display, w, transientFor);
+        XMapRaised(m_display, w);
+        XSync(m_display, False);
+        return w;
+    }
+
+    /// A window on a 32-bit ARGB visual, painted in `argb`.
+    Window argbWindow(const QRect &rect, unsigned long argb, const char *wmClass, long pid)
+    {
+        XVisualInfo info {};
+        if (!XMatchVisualInfo(m_display, DefaultScreen(m_display), 32, TrueColor, &info))
+            return None;
+        XSetWindowAttributes attributes {};
+        attributes.colormap = XCreateColormap(m_display, DefaultRootWindow(m_display),
+            info.visual, AllocNone);
+        attributes.background_pixel = argb;
+        attributes.border_pixel = 0;
+        Window w = XCreateWindow(m_display, DefaultRootWindow(m_display), rect.x(), rect.y(),
+            unsigned(rect.width()), unsigned(rect.height()), 0, 32, InputOutput, info.visual,
+            CWColormap | CWBackPixel | CWBorderPixel, &attributes);
+        placeAt(w, rect);
+        XClassHint classHint {const_cast<char *>(wmClass), const_cast<char *>(wmClass)};
+        XSetClassHint(m_display, w, &classHint);
+        setCardinal(w, "_NET_WM_PID", pid);
+        XMapWindow(m_display, w);
+        XSync(m_display, False);
+        return w;
+    }
+
+    /// Asks the window manager to keep the window where the test puts it.
+    void placeAt(Window w, const QRect &rect)
+    {
         XSizeHints hints {};
         hints.flags = USPosition | USSize | PPosition | PSize;
         hints.x = rect.x();
@@ -42,14 +104,6 @@ public:
         hints.width = rect.width();
         hints.height = rect.height();
         XSetWMNormalHints(m_display, w, &hints);
-        XClassHint classHint {const_cast<char *>(wmClass), const_cast<char *>(wmClass)};
-        XSetClassHint(m_display, w, &classHint);
-        setCardinal(w, "_NET_WM_PID", pid);
-        if (!netName.isEmpty())
-            setProperty(w, "_NET_WM_NAME", "UTF8_STRING", netName);
-        XMapWindow(m_display, w);
-        XSync(m_display, False);
-        return w;
     }
 
     void setCardinal(Window w, const char *name, long value)

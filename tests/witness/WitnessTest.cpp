@@ -25,7 +25,7 @@ protected:
     void SetUp() override
     {
         platform.activeApp->setFrontmost(editor);
-        platform.windowTitles->setTitle(42, QStringLiteral("Parser notes"));
+        platform.windowTitles->setActiveTitle(QStringLiteral("Parser notes"));
     }
 
     QString framesDir() const { return dir.filePath(QStringLiteral("frames")); }
@@ -100,11 +100,11 @@ TEST_F(WitnessTest, CameraComesBeforeAPrivateApp)
     EXPECT_EQ(capture(privateList({editor.bundleID})).skipped, SkipReason::camera);
 }
 
-TEST_F(WitnessTest, PrivateFrontmostAppIsSkippedWithItsTitleKept)
+TEST_F(WitnessTest, PrivateFrontmostAppIsSkippedWithoutItsTitle)
 {
     const FrameMeta frame = capture(privateList({QStringLiteral("x"), editor.bundleID}));
     EXPECT_EQ(frame.skipped, SkipReason::privateApp);
-    EXPECT_EQ(frame.windowTitle, QStringLiteral("Parser notes"));
+    EXPECT_TRUE(frame.windowTitle.isEmpty());
     EXPECT_FALSE(frame.file.has_value());
     EXPECT_EQ(platform.capturer->captures(), 0);
 }
@@ -177,8 +177,9 @@ TEST_F(WitnessTest, CapturedFrameIsAPrivateJpegNamedByItsUpperCaseId)
     EXPECT_EQ(QFileInfo(framesDir()).permissions() & ownerAndOthers,
         QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_FALSE(witness.lastSkip().has_value());
-    EXPECT_EQ(diag.messages().filter(QStringLiteral("frame captured: Editor — Parser notes (")).size(),
-        1);
+    EXPECT_EQ(diag.messages().filter(QStringLiteral("frame captured: Editor (")).size(), 1);
+    EXPECT_TRUE(diag.messages().filter(QStringLiteral("Parser notes")).isEmpty());
+    EXPECT_EQ(frame.windowTitle, QStringLiteral("Parser notes"));
 }
 
 TEST_F(WitnessTest, FrameSizeFollowsTheDisplayProportions)
@@ -198,6 +199,32 @@ TEST_F(WitnessTest, RepeatedFailureIsLoggedOnceButEveryFrameIsSkipped)
     EXPECT_EQ(witness.lastSkip(), SkipReason::failed);
     EXPECT_EQ(diag.count(QStringLiteral("capture failed: the X connection is lost")), 1);
     EXPECT_EQ(diag.count(QStringLiteral("frame skipped: failed (Editor)")), 2);
+}
+
+TEST_F(WitnessTest, UnknownPrivateWindowsWithholdTheFrameAsPrivate)
+{
+    platform.capturer->setResult(CaptureResult::unsure(QStringLiteral("the window stack could not be read")));
+    for (int i = 0; i < 2; ++i) {
+        const FrameMeta frame = capture();
+        EXPECT_EQ(frame.skipped, SkipReason::privateApp);
+        EXPECT_FALSE(frame.file.has_value());
+    }
+    EXPECT_EQ(diag.count(QStringLiteral("capture withheld: the window stack could not be read")), 1);
+    EXPECT_TRUE(QDir(framesDir()).isEmpty());
+}
+
+TEST_F(WitnessTest, PeekAppliesTheRulesAndKeepsNothing)
+{
+    std::optional<Witness::Peek> seen;
+    witness.peek({}, [&](Witness::Peek peek) { seen = peek; });
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_FALSE(seen->skipped.has_value());
+    EXPECT_FALSE(QImage::fromData(seen->jpeg, "JPEG").isNull());
+    EXPECT_TRUE(QDir(framesDir()).isEmpty());
+    witness.peek(privateList({editor.bundleID}), [&](Witness::Peek peek) { seen = peek; });
+    EXPECT_EQ(seen->skipped, SkipReason::privateApp);
+    EXPECT_TRUE(diag.messages().isEmpty());
+    EXPECT_FALSE(witness.lastSkip().has_value());
 }
 
 TEST_F(WitnessTest, UnwritableFramesFolderGivesAFailedFrame)

@@ -9,7 +9,7 @@ void ScreenCapturerFake::setDisplaySize(const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(0xDC, 0xEB, 0xFA));
-    m_result = {image, QString()};
+    m_result = {image, QString(), false};
 }
 
 void ScreenCapturerFake::capture(const QStringList &excludedBundleIDs, Completion done)

@@ -1,5 +1,6 @@
 #include "Solitask/platform/linux/ActiveAppSourceX11.h"
 
+#include "Solitask/platform/linux/X11ActiveWindow.h"
 #include "Solitask/platform/linux/X11Connection.h"
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
@@ -26,12 +27,7 @@ Support ActiveAppSourceX11::support() const
 
 unsigned long ActiveAppSourceX11::activeWindow()
 {
-    for (int screen = 0; screen < m_connection->screenCount(); ++screen) {
-        const auto window = m_properties.window(m_connection->root(screen), "_NET_ACTIVE_WINDOW");
-        if (window && *window != None)
-            return *window;
-    }
-    return 0;
+    return X11ActiveWindow::find(*m_connection, m_properties);
 }
 
 std::optional<RunningApp> ActiveAppSourceX11::frontmost()

@@ -9,8 +9,8 @@
 class X11Connection;
 typedef union _XEvent XEvent;
 
-/// The active window of an EWMH window manager (_NET_ACTIVE_WINDOW on the
-/// root windows) and its application.
+/// The active window (X11ActiveWindow) and its application; an event each time
+/// an EWMH window manager names another one (_NET_ACTIVE_WINDOW).
 class ActiveAppSourceX11 : public ActiveAppSource
 {
     Q_OBJECT

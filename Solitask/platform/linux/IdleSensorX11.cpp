@@ -2,6 +2,8 @@
 
 #include "Solitask/platform/linux/X11Connection.h"
 
+#include <optional>
+
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
@@ -20,12 +22,27 @@ Support IdleSensorX11::support() const
     return Support::yes();
 }
 
+namespace {
+
+std::optional<XScreenSaverInfo> query(X11Connection &connection, bool extension)
+{
+    XScreenSaverInfo info {};
+    if (!extension || !connection.isAlive()
+        || !XScreenSaverQueryInfo(connection.display(), connection.defaultRoot(), &info))
+        return std::nullopt;
+    return info;
+}
+
+} // namespace
+
 double IdleSensorX11::idleSeconds()
 {
-    if (!m_extension || !m_connection->isAlive())
-        return 0;
-    XScreenSaverInfo info {};
-    if (!XScreenSaverQueryInfo(m_connection->display(), m_connection->defaultRoot(), &info))
-        return 0;
-    return double(info.idle) / 1000.0;
+    const auto info = query(*m_connection, m_extension);
+    return info ? double(info->idle) / 1000.0 : 0;
+}
+
+bool IdleSensorX11::screenSaverOn()
+{
+    const auto info = query(*m_connection, m_extension);
+    return info && info->state == ScreenSaverOn;
 }

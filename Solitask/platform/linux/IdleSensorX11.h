@@ -6,7 +6,8 @@
 
 class X11Connection;
 
-/// Idle time from the MIT-SCREEN-SAVER extension.
+/// Idle time, and whether the screen saver is on, from the MIT-SCREEN-SAVER
+/// extension.
 class IdleSensorX11 : public IdleSensor
 {
 public:
@@ -14,6 +15,7 @@ public:
 
     Support support() const override;
     double idleSeconds() override;
+    bool screenSaverOn();
 
 private:
     std::shared_ptr<X11Connection> m_connection;

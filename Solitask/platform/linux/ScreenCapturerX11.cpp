@@ -9,6 +9,31 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
+namespace {
+
+struct ServerGrab
+{
+    explicit ServerGrab(X11Connection &connection)
+        : connection(connection)
+    {
+        XGrabServer(connection.display());
+    }
+    ~ServerGrab()
+    {
+        // A lost server holds no grab, and its display must not be touched again.
+        if (!connection.isAlive())
+            return;
+        XUngrabServer(connection.display());
+        XFlush(connection.display());
+    }
+    ServerGrab(const ServerGrab &) = delete;
+    ServerGrab &operator=(const ServerGrab &) = delete;
+
+    X11Connection &connection;
+};
+
+} // namespace
+
 ScreenCapturerX11::ScreenCapturerX11(std::shared_ptr<X11Connection> connection, RunningApp own)
     : m_connection(connection)
     , m_grabber(connection)
@@ -35,12 +60,21 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
     const auto where = target();
     if (!where)
         return CaptureResult::failure(QStringLiteral("no screen to capture"));
-    // The window list is read before the pixels: a hidden window that appears
-    // in between would show, one that disappears only leaves a blank patch.
     const QSet<QString> hidden(excludedBundleIDs.cbegin(), excludedBundleIDs.cend());
-    QRegion blank = BlankRegion::compute(m_stack.read(where->screen, hidden));
     QString error;
-    QImage image = m_grabber.grab(where->screen, where->rect, &error);
+    QImage image;
+    QRegion blank;
+    {
+        // Nothing may map, move or restack between the walk and the pixels.
+        ServerGrab grab(*m_connection);
+        const auto stack = m_stack.read(where->screen, hidden);
+        if (!stack && !m_connection->isAlive())
+            return CaptureResult::failure(QStringLiteral("the X connection is lost"));
+        if (!stack)
+            return CaptureResult::unsure(QStringLiteral("the window stack could not be read"));
+        blank = BlankRegion::compute(*stack);
+        image = m_grabber.grab(where->screen, where->rect, &error);
+    }
     if (image.isNull())
         return CaptureResult::failure(error);
     blank.translate(-where->rect.topLeft());
@@ -50,7 +84,7 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
         painter.fillRect(rect, QColor::fromRgb(blankColour));
     painter.end();
     m_connection->scheduleDispatch();
-    return {image, QString()};
+    return {image, QString(), false};
 }
 
 std::optional<ScreenCapturerX11::Target> ScreenCapturerX11::target()

@@ -7,15 +7,16 @@
 class X11Connection;
 
 /// X11 asks no permission: a display we could open counts as granted for the
-/// session. A lost connection later shows as failed captures, not as a
-/// withdrawn permission.
+/// session, unless its pixels cannot be read (a colour-palette screen); the
+/// reason then says so. A lost connection later shows as failed captures, not
+/// as a withdrawn permission.
 class ScreenPermissionX11 : public ScreenPermission
 {
 public:
     explicit ScreenPermissionX11(std::shared_ptr<X11Connection> connection);
 
-    Support support() const override { return Support::yes(); }
-    bool isGranted() override { return m_connection != nullptr; }
+    Support support() const override;
+    bool isGranted() override { return support().supported; }
     QString openSystemSettings() override;
 
 private:

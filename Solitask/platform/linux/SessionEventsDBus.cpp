@@ -16,12 +16,16 @@ const QString sessionInterface = QStringLiteral("org.freedesktop.login1.Session"
 const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 const QString freedesktopSaver = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString gnomeSaver = QStringLiteral("org.gnome.ScreenSaver");
+const QString lockRequest = QStringLiteral("login1 Lock");
+const QString xSaver = QStringLiteral("X screen saver");
 
 } // namespace
 
-SessionEventsDBus::SessionEventsDBus(QDBusConnection system, QDBusConnection session)
+SessionEventsDBus::SessionEventsDBus(QDBusConnection system, QDBusConnection session,
+    ScreenState screen)
     : m_system(std::move(system))
     , m_session(std::move(session))
+    , m_screen(std::move(screen))
 {
     m_system.connect(login1, login1Path, managerInterface, QStringLiteral("PrepareForSleep"), this,
         SLOT(onPrepareForSleep(bool)));
@@ -29,6 +33,11 @@ SessionEventsDBus::SessionEventsDBus(QDBusConnection system, QDBusConnection ses
         QStringLiteral("ActiveChanged"), this, SLOT(onFreedesktopSaver(bool)));
     m_session.connect(gnomeSaver, QString(), gnomeSaver, QStringLiteral("ActiveChanged"), this,
         SLOT(onGnomeSaver(bool)));
+    // Any session's path until ours is known; the slots filter.
+    m_system.connect(login1, QString(), sessionInterface, QStringLiteral("Lock"), this,
+        SLOT(onLockRequest(QDBusMessage)));
+    m_system.connect(login1, QString(), sessionInterface, QStringLiteral("Unlock"), this,
+        SLOT(onUnlockRequest(QDBusMessage)));
     findSession();
     askSaver(freedesktopSaver, QStringLiteral("/org/freedesktop/ScreenSaver"), freedesktopSaver);
     askSaver(gnomeSaver, QStringLiteral("/org/gnome/ScreenSaver"), gnomeSaver);
@@ -44,6 +53,10 @@ SessionEventsDBus::~SessionEventsDBus()
         QStringLiteral("ActiveChanged"), this, SLOT(onFreedesktopSaver(bool)));
     m_session.disconnect(gnomeSaver, QString(), gnomeSaver, QStringLiteral("ActiveChanged"), this,
         SLOT(onGnomeSaver(bool)));
+    m_system.disconnect(login1, QString(), sessionInterface, QStringLiteral("Lock"), this,
+        SLOT(onLockRequest(QDBusMessage)));
+    m_system.disconnect(login1, QString(), sessionInterface, QStringLiteral("Unlock"), this,
+        SLOT(onUnlockRequest(QDBusMessage)));
     if (!m_sessionPath.isEmpty())
         m_system.disconnect(login1, m_sessionPath, propertiesInterface,
             QStringLiteral("PropertiesChanged"), this,
@@ -55,6 +68,45 @@ Support SessionEventsDBus::support() const
     if (!m_system.isConnected() && !m_session.isConnected())
         return Support::no(QStringLiteral("no D-Bus connection"));
     return Support::yes();
+}
+
+bool SessionEventsDBus::isScreenLocked()
+{
+    pollScreen();
+    return !m_lockedBy.isEmpty();
+}
+
+// The polled sources: the X screen saver, and input that ends a Lock request.
+void SessionEventsDBus::pollScreen()
+{
+    if (m_screen.saverOn)
+        setLocked(xSaver, m_screen.saverOn());
+    if (m_lockRequested.isValid() && m_screen.idleSeconds
+        && m_screen.idleSeconds() * 1000 < double(m_lockRequested.elapsed())) {
+        m_lockRequested.invalidate();
+        setLocked(lockRequest, false);
+    }
+}
+
+bool SessionEventsDBus::isOurSession(const QDBusMessage &message) const
+{
+    return m_sessionPath.isEmpty() || message.path() == m_sessionPath;
+}
+
+void SessionEventsDBus::onLockRequest(const QDBusMessage &message)
+{
+    if (!isOurSession(message))
+        return;
+    m_lockRequested.start();
+    setLocked(lockRequest, true);
+}
+
+void SessionEventsDBus::onUnlockRequest(const QDBusMessage &message)
+{
+    if (!isOurSession(message))
+        return;
+    m_lockRequested.invalidate();
+    setLocked(lockRequest, false);
 }
 
 void SessionEventsDBus::onPrepareForSleep(bool start)
@@ -77,14 +129,14 @@ void SessionEventsDBus::onGnomeSaver(bool active)
 
 void SessionEventsDBus::setLocked(const QString &source, bool locked)
 {
-    const bool before = isScreenLocked();
+    const bool before = !m_lockedBy.isEmpty();
     if (locked)
         m_lockedBy.insert(source);
     else
         m_lockedBy.remove(source);
-    if (before == isScreenLocked())
+    if (before == !m_lockedBy.isEmpty())
         return;
-    if (isScreenLocked())
+    if (!m_lockedBy.isEmpty())
         Q_EMIT this->locked();
     else
         Q_EMIT unlocked();

@@ -1,5 +1,6 @@
 #include "Solitask/platform/linux/WindowTitleSourceX11.h"
 
+#include "Solitask/platform/linux/X11ActiveWindow.h"
 #include "Solitask/platform/linux/X11Connection.h"
 
 #include <algorithm>
@@ -51,4 +52,10 @@ bool WindowTitleSourceX11::isNormalVisible(unsigned long window)
     }
     return !m_properties.atoms(window, "_NET_WM_STATE")
                 .contains(m_connection->atom("_NET_WM_STATE_HIDDEN"));
+}
+
+QString WindowTitleSourceX11::activeWindowTitle()
+{
+    const unsigned long window = X11ActiveWindow::find(*m_connection, m_properties);
+    return window == 0 ? QString() : m_properties.title(window);
 }

@@ -7,7 +7,8 @@
 
 class X11Connection;
 
-/// Titles from the window manager's stacking list, front to back.
+/// The active window's own title; titles of a process's windows from the
+/// window manager's stacking list, front to back.
 class WindowTitleSourceX11 : public WindowTitleSource
 {
 public:
@@ -15,6 +16,7 @@ public:
 
     Support support() const override;
     QString windowTitle(qint32 pid) override;
+    QString activeWindowTitle() override;
 
 private:
     bool isNormalVisible(unsigned long window);

@@ -36,19 +36,21 @@ QString X11AppIdentity::desktopId(unsigned long window)
     return id;
 }
 
+// Only a window whose identity is known is remembered: one read before its
+// properties were set must be read again.
 RunningApp X11AppIdentity::cached(unsigned long window)
 {
     auto found = m_cache.constFind(window);
     if (found != m_cache.constEnd())
         return found.value();
     const RunningApp app = identify(window);
-    m_cache.insert(window, app);
+    if (!app.bundleID.isEmpty())
+        m_cache.insert(window, app);
     return app;
 }
 
-void X11AppIdentity::keepOnly(const QList<unsigned long> &windows)
+void X11AppIdentity::keepOnly(const QSet<unsigned long> &alive)
 {
-    const QSet<unsigned long> alive(windows.cbegin(), windows.cend());
     for (auto it = m_cache.begin(); it != m_cache.end();)
         it = alive.contains(it.key()) ? std::next(it) : m_cache.erase(it);
 }

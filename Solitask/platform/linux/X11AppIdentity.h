@@ -4,6 +4,7 @@
 #include "Solitask/platform/linux/DesktopEntryNames.h"
 
 #include <QHash>
+#include <QSet>
 
 class X11Properties;
 
@@ -19,7 +20,7 @@ public:
     RunningApp identify(unsigned long window);
     /// Answers from a cache kept per window; `keepOnly` drops windows that are gone.
     RunningApp cached(unsigned long window);
-    void keepOnly(const QList<unsigned long> &windows);
+    void keepOnly(const QSet<unsigned long> &alive);
     const RunningApp &own() const { return m_own; }
 
 private:

@@ -150,6 +150,22 @@ QString X11Properties::legacyText(unsigned long window)
     return text;
 }
 
+bool X11Properties::has(unsigned long window, const char *property)
+{
+    if (!m_connection.isAlive() || window == None)
+        return false;
+    Atom actualType = None;
+    int actualFormat = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char *data = nullptr;
+    const int status = XGetWindowProperty(m_connection.display(), window,
+        m_connection.atom(property), 0, 0, False, AnyPropertyType, &actualType, &actualFormat,
+        &items, &after, &data);
+    if (data)
+        XFree(data);
+    return status == Success && actualType != None;
+}
+
 QPair<QString, QString> X11Properties::wmClass(unsigned long window)
 {
     const auto bytes = raw(window, "WM_CLASS", XA_STRING, 8);

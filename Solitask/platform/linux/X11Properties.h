@@ -23,6 +23,8 @@ public:
     QString utf8(unsigned long window, const char *property);
     /// The window's title: _NET_WM_NAME, else WM_NAME in any text encoding.
     QString title(unsigned long window);
+    /// Whether the window has `property` at all, of any type.
+    bool has(unsigned long window, const char *property);
     /// WM_CLASS as (instance, class); empty parts when absent.
     QPair<QString, QString> wmClass(unsigned long window);
 

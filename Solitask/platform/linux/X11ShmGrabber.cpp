@@ -2,6 +2,7 @@
 
 #include "Solitask/platform/linux/X11Connection.h"
 #include "Solitask/platform/linux/X11ErrorTrap.h"
+#include "Solitask/platform/linux/X11PixelFormat.h"
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
@@ -122,15 +123,5 @@ QImage X11ShmGrabber::grabPlain(int screen, const QRect &rect, QString *error)
 
 QImage X11ShmGrabber::toImage(XImage *image, QString *error)
 {
-    const bool rgb32 = image->bits_per_pixel == 32 && image->red_mask == 0xff0000
-        && image->green_mask == 0xff00 && image->blue_mask == 0xff
-        && image->byte_order == LSBFirst;
-    if (!rgb32) {
-        *error = QStringLiteral("unsupported screen pixel format (%1 bits per pixel)")
-                     .arg(image->bits_per_pixel);
-        return {};
-    }
-    return QImage(reinterpret_cast<const uchar *>(image->data), image->width, image->height,
-        image->bytes_per_line, QImage::Format_RGB32)
-        .copy();
+    return X11PixelFormat::toRgb32(image, error);
 }

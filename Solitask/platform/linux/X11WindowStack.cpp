@@ -1,75 +1,109 @@
 #include "Solitask/platform/linux/X11WindowStack.h"
 
 #include "Solitask/platform/linux/X11Connection.h"
+#include "Solitask/platform/linux/X11ErrorTrap.h"
 
 #include <QGuiApplication>
 #include <QWindow>
 
-// Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
-#include <X11/Xlib.h>
+namespace {
+
+// A window that goes away during the walk spoils it; the walk is redone a few
+// times before giving up.
+constexpr int attempts = 3;
+
+} // namespace
 
 X11WindowStack::X11WindowStack(std::shared_ptr<X11Connection> connection, RunningApp own)
     : m_connection(std::move(connection))
     , m_properties(*m_connection)
     , m_identity(m_properties, std::move(own))
+    , m_topLevels(*m_connection, m_properties)
+    , m_cover(*m_connection, m_properties)
 {
 }
 
-bool X11WindowStack::isHidden(unsigned long window, const QSet<QString> &hiddenBundleIDs)
+std::optional<QList<StackedWindow>> X11WindowStack::read(
+    int screen, const QSet<QString> &hiddenBundleIDs)
 {
-    const RunningApp app = m_identity.cached(window);
+    for (int attempt = 0; attempt < attempts && m_connection->isAlive(); ++attempt) {
+        X11ErrorTrap trap(m_connection->display());
+        auto stack = readOnce(m_connection->root(screen), hiddenBundleIDs);
+        if (trap.sync() == 0 && stack && m_connection->isAlive())
+            return stack;
+    }
+    return std::nullopt;
+}
+
+std::optional<QList<StackedWindow>> X11WindowStack::readOnce(
+    unsigned long root, const QSet<QString> &hiddenBundleIDs)
+{
+    const auto windows = m_topLevels.read(root);
+    if (!windows)
+        return std::nullopt;
+    const QList<bool> hidden = hiddenFlags(*windows, hiddenBundleIDs);
+    const qsizetype lowest = hidden.indexOf(true);
+    QList<StackedWindow> result;
+    for (qsizetype i = lowest < 0 ? windows->size() : lowest; i < windows->size(); ++i) {
+        StackedWindow stacked {windows->at(i).frame, hidden[i]};
+        if (!stacked.hidden)
+            m_cover.describe(windows->at(i), stacked);
+        result.append(stacked);
+    }
+    return result;
+}
+
+QList<bool> X11WindowStack::hiddenFlags(
+    const QList<X11TopLevel> &windows, const QSet<QString> &hiddenBundleIDs)
+{
+    const QSet<unsigned long> own = ownWindowIds();
+    QList<bool> hidden;
+    QList<qint32> pids;
+    QSet<qint32> hiddenPids;
+    QSet<unsigned long> seen;
+    for (const X11TopLevel &window : windows) {
+        const RunningApp app = m_identity.cached(window.client);
+        bool isHidden = own.contains(window.window) || own.contains(window.client)
+            || isHiddenApp(app, hiddenBundleIDs);
+        if (!isHidden && (window.overrideRedirect || app.bundleID.isEmpty()))
+            isHidden = ownerHidden(window.client, hiddenBundleIDs);
+        if (isHidden && app.pid > 0)
+            hiddenPids.insert(app.pid);
+        hidden.append(isHidden);
+        pids.append(app.pid);
+        seen.insert(window.client);
+    }
+    for (qsizetype i = 0; i < hidden.size(); ++i)
+        hidden[i] = hidden[i] || (pids[i] > 0 && hiddenPids.contains(pids[i]));
+    m_identity.keepOnly(seen);
+    return hidden;
+}
+
+bool X11WindowStack::isHiddenApp(const RunningApp &app, const QSet<QString> &hiddenBundleIDs) const
+{
     if (app.pid != 0 && app.pid == m_identity.own().pid)
         return true;
     return !app.bundleID.isEmpty() && hiddenBundleIDs.contains(app.bundleID);
 }
 
-QList<StackedWindow> X11WindowStack::read(int screen, const QSet<QString> &hiddenBundleIDs)
+bool X11WindowStack::ownerHidden(unsigned long client, const QSet<QString> &hiddenBundleIDs)
 {
-    const unsigned long root = m_connection->root(screen);
-    const QList<unsigned long> stack = m_properties.windows(root, "_NET_CLIENT_LIST_STACKING");
-    m_identity.keepOnly(stack);
-    qsizetype lowest = 0;
-    while (lowest < stack.size() && !isHidden(stack[lowest], hiddenBundleIDs))
-        ++lowest;
-    QList<StackedWindow> result;
-    for (qsizetype i = lowest; i < stack.size(); ++i) {
-        if (const auto rect = frame(stack[i], root))
-            result.append({*rect, isHidden(stack[i], hiddenBundleIDs)});
+    for (const char *property : {"WM_TRANSIENT_FOR", "WM_CLIENT_LEADER"}) {
+        const auto owner = m_properties.window(client, property);
+        if (owner && *owner != client && isHiddenApp(m_identity.cached(*owner), hiddenBundleIDs))
+            return true;
     }
-    return result + ownUnmanaged(root, stack);
+    return false;
 }
 
-std::optional<QRect> X11WindowStack::frame(unsigned long window, unsigned long root)
+QSet<unsigned long> X11WindowStack::ownWindowIds() const
 {
-    Display *display = m_connection->display();
-    XWindowAttributes attributes {};
-    if (!m_connection->isAlive() || !XGetWindowAttributes(display, window, &attributes)
-        || attributes.map_state != IsViewable || attributes.root != Window(root))
-        return std::nullopt;
-    int x = 0, y = 0;
-    Window child = None;
-    if (!XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child))
-        return std::nullopt;
-    const int border = attributes.border_width;
-    QRect rect(x - border, y - border, attributes.width + 2 * border,
-        attributes.height + 2 * border);
-    const QList<long> extents = m_properties.cardinals(window, "_NET_FRAME_EXTENTS");
-    if (extents.size() == 4)
-        rect.adjust(-int(extents[0]), -int(extents[2]), int(extents[1]), int(extents[3]));
-    return rect;
-}
-
-QList<StackedWindow> X11WindowStack::ownUnmanaged(unsigned long root,
-    const QList<unsigned long> &managed)
-{
-    QList<StackedWindow> result;
+    QSet<unsigned long> ids;
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return result;
+        return ids;
     for (QWindow *window : QGuiApplication::topLevelWindows()) {
-        if (!window->isVisible() || managed.contains(window->winId()))
-            continue;
-        if (const auto rect = frame(window->winId(), root))
-            result.append({*rect, true});
+        if (window->handle())
+            ids.insert(window->winId());
     }
-    return result;
+    return ids;
 }

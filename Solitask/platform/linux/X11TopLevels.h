@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSet>
+
+#include <optional>
+
+class X11Connection;
+class X11Properties;
+
+/// A viewable child of a root window: a window manager's frame, or a window
+/// that stands alone (override-redirect pop-ups, or every window when no
+/// window manager runs).
+struct X11TopLevel
+{
+    unsigned long window = 0;
+    unsigned long client = 0; // the application's own window inside it, or `window`
+    QRect frame; // on the root, border included
+    int border = 0;
+    int depth = 0;
+    bool overrideRedirect = false;
+};
+
+/// The server's own stacking order of a root's children (XQueryTree), bottom
+/// to top, so that what is on screen does not depend on what a window manager
+/// chooses to publish. Each frame is mapped to its client: the window with
+/// WM_STATE inside it, helped by _NET_CLIENT_LIST where a manager keeps one.
+class X11TopLevels
+{
+public:
+    X11TopLevels(X11Connection &connection, X11Properties &properties);
+
+    /// None when the server refused a request on the way.
+    std::optional<QList<X11TopLevel>> read(unsigned long root);
+    /// The client inside the top-level `window`, or `window` itself.
+    unsigned long clientOf(unsigned long window, const QSet<unsigned long> &clients);
+
+private:
+    QList<unsigned long> children(unsigned long window, bool *ok = nullptr);
+
+    X11Connection &m_connection;
+    X11Properties &m_properties;
+};
