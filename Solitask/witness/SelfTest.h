@@ -27,6 +27,7 @@ public:
 
 private:
     void checkThresholds();
+    void checkRoot();
     void checkStore();
     void checkSamples();
     void reportPrefs();

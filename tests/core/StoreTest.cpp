@@ -268,6 +268,17 @@ TEST_F(StoreTest, TheFileNameDecidesTheDayNotItsContent)
     EXPECT_EQ(reread("2026-03-03").bails.size(), 1);
 }
 
+TEST_F(StoreTest, AnInstantPastYear9999LeavesTheDayUnreadNotUnwritable)
+{
+    const QByteArray far = R"({"bails":[{"at":"9999-12-31T23:30:00-01:00"}],"date":"2026-03-02",)"
+                           R"("hours":[],"offDuty":[],"things":[]})";
+    writeFile(dayFile("2026-03-02"), far);
+    EXPECT_EQ(store.log("2026-03-02"), DayLog::empty("2026-03-02"));
+    store.addBail(local(2, 8));
+    EXPECT_EQ(readFile(dayFile("2026-03-02") + ".unreadable"), far);
+    EXPECT_EQ(reread("2026-03-02").bails.size(), 1);
+}
+
 TEST_F(StoreTest, OnlyRegularFilesAreReadOrReplaced)
 {
     const QString outside = dir.filePath("outside.txt");
