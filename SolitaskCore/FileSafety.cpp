@@ -74,8 +74,8 @@ bool writeAll(int fd, const QByteArray &bytes)
 int createTemporary(int folder, const QByteArray &name, QByteArray &temporary)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 16)
-            + ".tmp";
+        temporary = '.' + name + '.'
+            + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
         const int fd = ::openat(folder, temporary.constData(),
             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, privateFile);
         if (fd >= 0 || errno != EEXIST)
@@ -109,8 +109,8 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *why)
 {
     const QFileInfo info(path);
     const QByteArray name = QFile::encodeName(info.fileName());
-    const Descriptor folder(::open(QFile::encodeName(info.absolutePath()).constData(),
-        O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor folder(::open(
+        QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder)
         return failWith(why, errnoText(errno));
     QByteArray temporary;
@@ -132,8 +132,8 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *why)
 std::variant<QByteArray, ReadFailure> readRegularFile(const QString &path, qint64 maxBytes)
 {
     // Non-blocking, so that opening a FIFO returns at once instead of waiting for a writer.
-    const Descriptor fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor fd(::open(
+        QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!fd) {
         if (errno == ENOENT)
             return ReadFailure {true, QStringLiteral("no such file")};
@@ -141,7 +141,9 @@ std::variant<QByteArray, ReadFailure> readRegularFile(const QString &path, qint6
             return ReadFailure {false, QStringLiteral("a link, not followed")};
         return ReadFailure {false, errnoText(errno)};
     }
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::fstat(fd.get(), &status) != 0)
         return ReadFailure {false, errnoText(errno)};
     if (!S_ISREG(status.st_mode))
@@ -184,9 +186,8 @@ QString keepAside(const QString &path, const QString &suffix)
     for (int n = 1; taken(target); ++n)
         target = path + suffix + QLatin1Char('.') + QString::number(n);
     // A rename moves a link itself, never what it points to.
-    const bool moved = ::rename(QFile::encodeName(path).constData(),
-                           QFile::encodeName(target).constData())
-        == 0;
+    const bool moved
+        = ::rename(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) == 0;
     return moved ? target : QString();
 }
 
@@ -198,7 +199,9 @@ int openForAppend(const QString &path)
 
 QString folderProblem(const QString &path)
 {
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return errnoText(errno);
     if (!S_ISDIR(status.st_mode))
@@ -210,7 +213,9 @@ QString folderProblem(const QString &path)
 
 bool writableByOthers(const QString &path)
 {
-    struct stat status {};
+    struct stat status
+    {
+    };
     return ::stat(QFile::encodeName(path).constData(), &status) == 0
         && (status.st_mode & (S_IWGRP | S_IWOTH)) != 0;
 }

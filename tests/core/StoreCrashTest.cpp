@@ -59,7 +59,8 @@ TEST(StoreCrash, AWriterKilledAtRandomMomentsLosesNothingItAcknowledged)
     const QDir days(root + "/days");
     for (const QString &name : days.entryList(QDir::Files | QDir::Hidden)) {
         QFile file(days.filePath(name));
-        ASSERT_TRUE(name.endsWith(".json")) << "nothing left beside the day files: " << qPrintable(name);
+        ASSERT_TRUE(name.endsWith(".json"))
+            << "nothing left beside the day files: " << qPrintable(name);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const auto decoded = DayLogJson::decode(file.readAll());
         ASSERT_TRUE(std::holds_alternative<DayLog>(decoded)) << qPrintable(name);
