@@ -2,10 +2,12 @@
 # project needs (scripts/setup-deps.sh installs missing Debian packages).
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 GENERATOR  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build test run bench asan format clean dry-run
+.PHONY: deps configure build test run bench asan fuzz format clean dry-run
 
 deps:
 	@scripts/setup-deps.sh
@@ -22,8 +24,12 @@ test: build
 run: build
 	@scripts/run-app.sh $(BUILD)/Solitask/solitask
 
+# On a throw-away root: the person's day files are never touched (the
+# preferences are only read, so a set claude path still counts).
 dry-run: build
-	@$(BUILD)/Solitask/solitask --dry-run
+	@scratch=$$(mktemp -d) && \
+	  SOLITASK_ROOT=$$scratch $(BUILD)/Solitask/solitask --dry-run; \
+	  status=$$?; rm -rf "$$scratch"; exit $$status
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
@@ -34,8 +40,13 @@ asan: deps
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -L unit
 
+# Each libFuzzer target for FUZZ_SECONDS seconds, e.g. make fuzz FUZZ_SECONDS=300.
+fuzz:
+	@scripts/setup-deps.sh fuzz
+	@scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

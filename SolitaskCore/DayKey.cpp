@@ -31,4 +31,15 @@ std::optional<QDateTime> date(const QString &key, const Calendar &calendar)
     return calendar.noon(QDate(numbers[0], numbers[1], numbers[2]));
 }
 
+bool isWellFormed(const QString &key)
+{
+    if (key.size() != 10 || key[4] != u'-' || key[7] != u'-')
+        return false;
+    for (qsizetype i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (!key[i].isDigit() || key[i].unicode() > 127)
+            return false;
+    }
+    return true;
+}
+
 } // namespace DayKey

@@ -14,5 +14,7 @@ QString key(const QDateTime &instant, const Calendar &calendar = Calendar::syste
 QString key(QDate date);
 /// Noon of the named day, or none when the key does not name a day.
 std::optional<QDateTime> date(const QString &key, const Calendar &calendar = Calendar::system());
+/// True for text of exactly the form "2026-03-02", the only names day files get.
+bool isWellFormed(const QString &key);
 
 } // namespace DayKey

@@ -393,7 +393,12 @@ QDateTime parseInstant(const QString &text)
     constexpr qint64 unixEpochJulianDay = 2440588;
     const qint64 seconds = (date.toJulianDay() - unixEpochJulianDay) * 86400 + hour * 3600
         + minute * 60 + second - offsetSeconds;
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    const QDateTime instant = QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
+    // An offset can carry a valid text past the years that can be written back.
+    const int utcYear = instant.date().year();
+    if (utcYear < 1 || utcYear > 9999)
+        return {};
+    return instant;
 }
 
 QJsonObject toJson(const Until &until)

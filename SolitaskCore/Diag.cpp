@@ -12,6 +12,7 @@
 #include <QThreadPool>
 
 #include <syslog.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,11 +39,11 @@ void append(const QString &root, const QByteArray &line, bool trimFirst)
     const QString path = QDir(root).filePath(QStringLiteral("diag.log"));
     if (trimFirst && QFileInfo(path).size() >= Diag::trimBytes)
         QFile::remove(path);
-    QFile file(path);
-    if (!file.open(QIODevice::Append | QIODevice::WriteOnly))
+    const int fd = FileSafety::openForAppend(path);
+    if (fd < 0)
         return;
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    file.write(line);
+    [[maybe_unused]] const ssize_t written = ::write(fd, line.constData(), size_t(line.size()));
+    ::close(fd);
 }
 
 } // namespace

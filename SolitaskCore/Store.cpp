@@ -4,6 +4,7 @@
 #include "SolitaskCore/DayLogJson.h"
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/FileSafety.h"
+#include "SolitaskCore/StoredTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,17 +29,10 @@ void upsert(QList<T> &items, const T &item)
         items.append(item);
 }
 
-// Reads a whole day file, or explains why it could not.
-std::variant<QByteArray, QString> readDayFile(const QString &path)
+bool occupied(const QString &path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return QString();
-    if (file.size() > Store::maxDayFileBytes)
-        return QStringLiteral("larger than %1 bytes").arg(Store::maxDayFileBytes);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    return file.readAll();
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 } // namespace
@@ -61,6 +55,7 @@ Store::Store(QString root, Calendar calendar)
     FileSafety::makePrivateDir(m_root);
     FileSafety::makePrivateDir(daysDir());
     FileSafety::makePrivateDir(framesDir());
+    FileSafety::removeLeftoverTemporaries(daysDir());
 }
 
 QString Store::daysDir() const
@@ -93,19 +88,30 @@ DayLog Store::log(const QString &key)
     if (const auto cached = m_cache.constFind(key); cached != m_cache.cend())
         return *cached;
     DayLog loaded = DayLog::empty(key);
-    const auto bytes = readDayFile(dayPath(key));
-    if (const QString *why = std::get_if<QString>(&bytes); why && !why->isEmpty()) {
-        Diag::log(QStringLiteral("store: cannot read %1 (%2)").arg(key, *why));
+    if (!DayKey::isWellFormed(key)) {
+        m_cache.insert(key, loaded);
+        return loaded;
+    }
+    const auto bytes = FileSafety::readRegularFile(dayPath(key), maxDayFileBytes);
+    QString problem;
+    if (const auto *failure = std::get_if<FileSafety::ReadFailure>(&bytes)) {
+        if (!failure->missing)
+            problem = QStringLiteral("store: cannot read %1 (%2)").arg(key, failure->reason);
+    } else {
+        auto decoded = DayLogJson::decode(std::get<QByteArray>(bytes));
+        if (const auto *error = std::get_if<DecodeError>(&decoded))
+            problem = QStringLiteral("store: cannot decode %1 (%2)").arg(key, error->reason);
+        else if (DayLog &day = std::get<DayLog>(decoded); day.date != key)
+            // The file name decides where a day is written; content naming
+            // another day must not redirect a write there.
+            problem = QStringLiteral("store: cannot decode %1 (its date is %2)")
+                          .arg(key, StoredTexts::clipped(day.date, 40));
+        else
+            loaded = std::move(day);
+    }
+    if (!problem.isEmpty()) {
+        Diag::log(problem);
         m_unreadable.insert(key);
-    } else if (const QByteArray *content = std::get_if<QByteArray>(&bytes)) {
-        auto decoded = DayLogJson::decode(*content);
-        if (DayLog *day = std::get_if<DayLog>(&decoded)) {
-            loaded = std::move(*day);
-        } else {
-            Diag::log(QStringLiteral("store: cannot decode %1 (%2)")
-                          .arg(key, std::get<DecodeError>(decoded).reason));
-            m_unreadable.insert(key);
-        }
     }
     m_cache.insert(key, loaded);
     return loaded;
@@ -113,27 +119,70 @@ DayLog Store::log(const QString &key)
 
 void Store::save(const DayLog &log)
 {
+    if (!DayKey::isWellFormed(log.date)) {
+        Diag::log(QStringLiteral("store: not writing a day named %1")
+                      .arg(StoredTexts::clipped(log.date, 40)));
+        return;
+    }
     m_cache.insert(log.date, log);
+    m_unsaved.insert(log.date);
+    writeUnsaved();
+}
+
+// Every day whose write failed is tried again, so a folder that comes back
+// (space freed, permissions mended) catches up with the next change.
+void Store::writeUnsaved()
+{
+    QString problem;
+    const QList<QString> keys(m_unsaved.cbegin(), m_unsaved.cend());
+    for (const QString &key : keys) {
+        const QString why = writeDay(m_cache.value(key));
+        if (why.isEmpty()) {
+            m_unsaved.remove(key);
+            continue;
+        }
+        Diag::log(QStringLiteral("store: cannot write %1 (%2)").arg(key, why));
+        problem = QStringLiteral("%1: %2").arg(dayPath(key), why);
+    }
+    if (problem.isEmpty() && !m_writeProblem.isEmpty())
+        Diag::log(QStringLiteral("store: writing again"));
+    m_writeProblem = problem;
+}
+
+QString Store::writeDay(const DayLog &log)
+{
     const QString path = dayPath(log.date);
     // What could not be read is kept, never overwritten by the new content.
-    if (m_unreadable.contains(log.date) && QFile::exists(path)) {
+    if (m_unreadable.contains(log.date) && occupied(path)) {
         const QString kept = FileSafety::keepAside(path, unreadableSuffix);
-        if (kept.isEmpty()) {
-            Diag::log(QStringLiteral("store: cannot keep aside %1; not writing it").arg(log.date));
-            return;
-        }
+        if (kept.isEmpty())
+            return QStringLiteral("cannot keep the unreadable file aside");
         Diag::log(QStringLiteral("store: kept unreadable %1 as %2")
                       .arg(log.date, QFileInfo(kept).fileName()));
     }
     m_unreadable.remove(log.date);
-    if (!FileSafety::writeAtomically(path, DayLogJson::encode(log)))
-        Diag::log(QStringLiteral("store: cannot write %1").arg(log.date));
+    const QByteArray bytes = DayLogJson::encode(log);
+    if (bytes.size() > maxDayFileBytes)
+        return QStringLiteral("larger than %1 bytes").arg(maxDayFileBytes);
+    QString why;
+    FileSafety::writeAtomically(path, bytes, &why);
+    return why;
+}
+
+QString Store::rootProblem() const
+{
+    for (const QString &folder : {m_root, daysDir(), framesDir()}) {
+        if (const QString why = FileSafety::folderProblem(folder); !why.isEmpty())
+            return QStringLiteral("%1: %2").arg(folder, why);
+    }
+    return {};
 }
 
 void Store::update(const QString &key, const std::function<void(DayLog &)> &mutation)
 {
     DayLog day = log(key);
     mutation(day);
+    day.date = key; // the key names the file, whatever the mutation did
     save(day);
 }
 
@@ -166,7 +215,7 @@ QList<DayLog> Store::recentLogs(int count, const QDateTime &ending)
 
 void Store::upsertThing(const Thing &thing)
 {
-    update(thing.declaredAt, [&](DayLog &day) { upsert(day.things, thing); });
+    update(thing.declaredAt, [&](DayLog &day) { upsert(day.things, StoredTexts::bounded(thing)); });
 }
 
 std::optional<Thing> Store::thing(const QString &id)
@@ -232,7 +281,7 @@ void Store::abandonStaleThings(const QDateTime &now)
 void Store::upsertHour(const HourRecord &hour)
 {
     update(hour.start, [&](DayLog &day) {
-        upsert(day.hours, hour);
+        upsert(day.hours, StoredTexts::bounded(hour));
         std::stable_sort(day.hours.begin(), day.hours.end(),
                          [](const HourRecord &a, const HourRecord &b) { return a.start < b.start; });
     });
@@ -284,7 +333,7 @@ void Store::setCorrection(const QString &hourID, std::optional<Correction> corre
 
 void Store::addOffDuty(const OffDutyRecord &record)
 {
-    update(record.start, [&](DayLog &day) { day.offDuty.append(record); });
+    update(record.start, [&](DayLog &day) { day.offDuty.append(StoredTexts::bounded(record)); });
 }
 
 void Store::addBail(const QDateTime &at)

@@ -16,8 +16,9 @@ struct WeekStats;
 
 /// The single owner of the day logs on disk: one JSON file per local day under
 /// root/days, frame images under root/frames, and a cache of every day read or
-/// written. It never reports an error: an unreadable day reads as empty, but its
-/// file is kept aside before that day is written again.
+/// written. An unreadable day reads as empty, but its file is kept aside before
+/// that day is written again; a day that could not be written is kept in
+/// memory, named by `writeProblem`, and written again with the next change.
 class Store
 {
 public:
@@ -60,15 +61,26 @@ public:
     /// oldest first (implemented beside the statistics).
     QList<WeekStats> recentWeeks(int count, const QDateTime &ending);
 
-    /// Day files larger than this are treated as unreadable, not read into memory.
+    /// Why the root can not hold the day files ("<folder>: <reason>"), or empty.
+    QString rootProblem() const;
+    /// Why the last attempt to write a day failed, or empty once every change
+    /// has reached the disk.
+    const QString &writeProblem() const { return m_writeProblem; }
+
+    /// Day files larger than this are treated as unreadable, not read into
+    /// memory; the store never writes a larger one.
     static constexpr qint64 maxDayFileBytes = 64 * 1024 * 1024;
 
 private:
     QString dayPath(const QString &key) const;
+    void writeUnsaved();
+    QString writeDay(const DayLog &log);
     QString key(const QDateTime &instant) const;
 
     QString m_root;
     Calendar m_calendar;
     QHash<QString, DayLog> m_cache;
     QSet<QString> m_unreadable; // days whose file must be kept aside before the next write
+    QSet<QString> m_unsaved; // days whose last write failed
+    QString m_writeProblem;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running need, but
-# only those that are missing, so a second run costs a second.
+# only those that are missing, so a second run costs a second. With the
+# argument "fuzz" it also installs clang and its libFuzzer runtime.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,10 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core fonts-inter imagemagick
 )
+
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

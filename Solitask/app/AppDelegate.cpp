@@ -8,6 +8,7 @@
 #include "Solitask/session/AppState.h"
 #include "Solitask/settings/SettingsWindowController.h"
 #include "SolitaskCore/Diag.h"
+#include "SolitaskCore/Store.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -36,8 +37,8 @@ void AppDelegate::buildStatusItem()
 
 StatusMenu::Situation AppDelegate::situation()
 {
-    const AppState &s = m_parts->session();
-    return {s.mode(), s.currentThing(), s.offersClose()};
+    AppState &s = m_parts->session();
+    return {s.mode(), s.currentThing(), s.offersClose(), s.store().writeProblem()};
 }
 
 void AppDelegate::declare()

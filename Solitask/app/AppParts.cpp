@@ -94,7 +94,7 @@ void AppParts::buildWindows()
     env.appName = [names = std::make_shared<DesktopEntryNames>()](const QString &id) {
         return names->name(id);
     };
-    env.selfTest.locate = [] { return Judge::shared().locateClaude(); };
+    env.selfTest.locate = [](auto found) { Judge::shared().locateClaudeLater(std::move(found)); };
     env.selfTest.run = [](std::function<void(const JudgeSelfTestAnswer &)> done) {
         Judge::shared().selfTest(std::move(done));
     };

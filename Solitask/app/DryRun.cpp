@@ -17,6 +17,8 @@
 #include "Solitask/witness/Witness.h"
 #include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/Diag.h"
+#include "SolitaskCore/FileSafety.h"
+#include "SolitaskCore/InstanceLock.h"
 #include "SolitaskCore/Store.h"
 
 #include <QGuiApplication>
@@ -97,9 +99,14 @@ private:
     }
 
     void finish(const std::optional<Thing> &thing, const QList<HourRecord> &hours, bool ok,
-        const QString &note, double seconds)
+        QString note, double seconds)
     {
         m_poll.cancel();
+        // A run whose record never reached the disk did not succeed.
+        if (const QString problem = m_state.store().writeProblem(); ok && !problem.isEmpty()) {
+            ok = false;
+            note = QStringLiteral("not saved: ") + problem;
+        }
         const QVariantMap report
             = DryRun::report(m_state, thing ? &*thing : nullptr, hours, ok, note, seconds);
         const QByteArray json = QJsonDocument(QJsonObject::fromVariantMap(report)).toJson();
@@ -118,6 +125,26 @@ private:
 };
 
 std::unique_ptr<Script> g_script;
+
+// The dry run writes real day files, so it owns the root like the application
+// does: two writers of one root lose each other's records.
+QString claimRoot(InstanceLock &lock)
+{
+    const QString root = Store::defaultRoot();
+    FileSafety::makePrivateDir(root);
+    if (const QString why = FileSafety::folderProblem(root); !why.isEmpty())
+        return QStringLiteral("cannot use the data folder %1: %2").arg(root, why);
+    switch (lock.acquire()) {
+    case InstanceLock::State::owned:
+        return {};
+    case InstanceLock::State::heldByOther:
+        return QStringLiteral("another Solitask owns %1; the dry run does not write beside it")
+            .arg(root);
+    case InstanceLock::State::failed:
+        break;
+    }
+    return QStringLiteral("cannot lock %1: %2").arg(lock.path(), lock.problem());
+}
 
 } // namespace
 
@@ -168,6 +195,11 @@ int DryRun::run(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    InstanceLock lock(Store::defaultRoot());
+    if (const QString problem = claimRoot(lock); !problem.isEmpty()) {
+        std::fprintf(stderr, "solitask: %s\n", qPrintable(problem));
+        return 1;
+    }
     SystemClock clock;
     QtScheduler scheduler;
     Store store;

@@ -118,8 +118,7 @@ std::optional<int> claimRoot(SingleInstance &instance)
     case SingleInstance::Claim::failed:
         break;
     }
-    std::fprintf(stderr, "solitask: another Solitask owns %s and did not answer\n",
-                 qPrintable(Store::defaultRoot()));
+    std::fprintf(stderr, "solitask: %s\n", qPrintable(instance.problem()));
     return 1;
 }
 

@@ -1,17 +1,23 @@
 #include "Solitask/app/SingleInstance.h"
 
 #include "SolitaskCore/Diag.h"
+#include "SolitaskCore/FileSafety.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QThread>
 
 #include <unistd.h>
 
 namespace {
-constexpr int answerMs = 2000;
+constexpr int answerMs = 1000;
+constexpr int retryMs = 100;
 const QByteArray summonLine = QByteArrayLiteral("summon\n");
+// The socket names of every root begin with this; one place to rename it.
+const QString serverPrefix = QStringLiteral("solitask");
 } // namespace
 
 SingleInstance::SingleInstance(QString root, QObject *parent)
@@ -27,39 +33,65 @@ QString SingleInstance::serverName(const QString &root)
     const QString canonical = QFileInfo(root).absoluteFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("solitask-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    return QStringLiteral("%1-%2-%3").arg(serverPrefix).arg(::getuid()).arg(QString::fromLatin1(hash));
 }
 
 QString SingleInstance::lockPath() const
 {
-    return QDir(m_root).filePath(QStringLiteral("solitask.lock"));
+    return InstanceLock(m_root).path();
 }
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    QDir().mkpath(m_root);
-    m_lock = std::make_unique<QLockFile>(lockPath());
-    // A lock left by a process that died is recognised as stale and taken over.
-    if (m_lock->tryLock(0)) {
-        listen();
-        return Claim::owner;
+    FileSafety::makePrivateDir(m_root);
+    if (const QString why = FileSafety::folderProblem(m_root); !why.isEmpty()) {
+        m_problem = QStringLiteral("cannot use the data folder %1: %2").arg(m_root, why);
+        Diag::log(QStringLiteral("instance: ") + m_problem);
+        return Claim::failed;
     }
-    const bool lockedByOther = m_lock->error() == QLockFile::LockFailedError;
+    m_lock = std::make_unique<InstanceLock>(m_root);
+    return tryHandOver();
+}
+
+// The owner may be starting (lock taken, socket not yet listening) or ending
+// (socket gone, lock about to be released): both pass within moments.
+SingleInstance::Claim SingleInstance::tryHandOver()
+{
+    QDeadlineTimer deadline(handOverMs);
+    QString why;
+    for (;;) {
+        switch (m_lock->acquire()) {
+        case InstanceLock::State::owned:
+            listen();
+            return Claim::owner;
+        case InstanceLock::State::failed:
+            m_problem = QStringLiteral("cannot lock %1: %2").arg(m_lock->path(), m_lock->problem());
+            Diag::log(QStringLiteral("instance: ") + m_problem);
+            return Claim::failed;
+        case InstanceLock::State::heldByOther:
+            break;
+        }
+        if (summonOwner(why))
+            return Claim::handedOver;
+        if (deadline.hasExpired())
+            break;
+        QThread::msleep(retryMs);
+    }
     m_lock.reset();
-    if (lockedByOther && summonOwner())
-        return Claim::handedOver;
-    Diag::log(QStringLiteral("instance: cannot own ") + m_root);
+    m_problem = QStringLiteral("another Solitask holds %1 but did not answer on %2 (%3)")
+                    .arg(lockPath(), serverName(m_root), why);
+    Diag::log(QStringLiteral("instance: ") + m_problem);
     return Claim::failed;
 }
 
-bool SingleInstance::summonOwner() const
+bool SingleInstance::summonOwner(QString &why) const
 {
     QLocalSocket socket;
     socket.connectToServer(serverName(m_root));
-    if (!socket.waitForConnected(answerMs))
-        return false;
-    socket.write(summonLine);
-    const bool sent = socket.waitForBytesWritten(answerMs);
+    const bool sent = socket.waitForConnected(answerMs) && socket.write(summonLine) > 0
+        && socket.waitForBytesWritten(answerMs);
+    if (!sent)
+        why = socket.errorString();
     socket.disconnectFromServer();
     return sent;
 }
@@ -81,15 +113,20 @@ void SingleInstance::connection()
 {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            // Only the one known request is honoured; anything else is dropped.
-            if (!socket->canReadLine())
-                return;
-            if (socket->readLine(64) == summonLine && onSummon) {
-                Diag::log(QStringLiteral("instance: summoned by a second launch"));
-                onSummon();
-            }
-            socket->disconnectFromServer();
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readSummons(*socket); });
+        // A quick launch may have written and gone before readyRead was connected.
+        readSummons(*socket);
     }
+}
+
+void SingleInstance::readSummons(QLocalSocket &socket)
+{
+    // Only the one known request is honoured; anything else is dropped.
+    if (!socket.canReadLine())
+        return;
+    if (socket.readLine(64) == summonLine && onSummon) {
+        Diag::log(QStringLiteral("instance: summoned by a second launch"));
+        onSummon();
+    }
+    socket.disconnectFromServer();
 }

@@ -116,6 +116,10 @@ void rebuild(QMenu &menu, const Situation &s, MenuTarget &target)
     for (QMenu *sub : menu.findChildren<QMenu *>(Qt::FindDirectChildrenOnly))
         sub->deleteLater();
     menu.clear();
+    if (!s.saveProblem.isEmpty()) {
+        disabled(menu, QStringLiteral("Not saved \u2014 ") + s.saveProblem);
+        menu.addSeparator();
+    }
     if (s.currentThing && committedOrGate(s.mode))
         thingItems(menu, *s.currentThing, s, target);
     else

@@ -19,6 +19,8 @@ struct Situation
     std::optional<Thing> currentThing;
     /// Done and Switch are offered (no close is wrapping up).
     bool closeOffered = true;
+    /// Why the last change could not be written to disk, when it could not.
+    QString saveProblem;
 };
 
 /// Longest solitask text shown at the top of the menu.

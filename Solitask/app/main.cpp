@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -60,6 +61,9 @@ int runWindowShots(int argc, char **argv, const QString &folder)
 
 int main(int argc, char **argv)
 {
+    // Everything Solitask writes (day files, frames, preferences, the lock,
+    // temporary files) is the person's alone from its first byte.
+    ::umask(077);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));

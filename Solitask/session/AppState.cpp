@@ -240,6 +240,11 @@ void AppState::setWitnessStatus(const WitnessStatus &status)
 
 void AppState::bumpRevision()
 {
+    // Every change of stored data passes here, so a failed write shows until
+    // the store's retry with a later change succeeds.
+    const QString problem = m_parts.store.writeProblem();
+    m_strip.set(&StripState::saveProblem,
+        problem.isEmpty() ? std::nullopt : std::optional<QString>(problem));
     ++m_revision;
     Q_EMIT revisionChanged();
 }

@@ -1,10 +1,14 @@
 #include "Solitask/session/Prefs.h"
 
+#include "SolitaskCore/FileSafety.h"
 #include "SolitaskCore/JudgeProtocol.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cmath>
+#include <functional>
+#include <sys/stat.h>
 
 namespace Prefs {
 namespace {
@@ -20,6 +24,19 @@ QSettings settings()
     // Fixed names, so the file is the same whatever the running program is called.
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Solitask"),
         QStringLiteral("Solitask"));
+}
+
+// QSettings creates its folder, file and lock file with the process's umask;
+// the preferences name private apps, so only the owner may read them, from
+// the first byte on.
+void privately(const std::function<void(QSettings &)> &change)
+{
+    QSettings store = settings();
+    FileSafety::makePrivateDir(QFileInfo(store.fileName()).absolutePath());
+    const mode_t before = ::umask(077);
+    change(store);
+    store.sync();
+    ::umask(before);
 }
 
 // What the two quiet-hours helpers need, read once per call: the boundary
@@ -151,12 +168,12 @@ QVariant value(const QString &key)
 
 void setValue(const QString &key, const QVariant &value)
 {
-    settings().setValue(key, value);
+    privately([&](QSettings &store) { store.setValue(key, value); });
 }
 
 void remove(const QString &key)
 {
-    settings().remove(key);
+    privately([&](QSettings &store) { store.remove(key); });
 }
 
 bool flag(const QString &key)

@@ -27,6 +27,8 @@ struct StripState
     QList<HourDot> hourDots;
     QString meterText;
     std::optional<QString> pausedReason;
+    /// Why the last change could not be written to disk; it is retried with the next one.
+    std::optional<QString> saveProblem;
     std::optional<QString> doneSummary;
     std::optional<QString> busyText;
     /// Done and Switch are offered (a solitask is open and not wrapping up).

@@ -50,7 +50,19 @@ void SelfTestPanel::showEvent(QShowEvent *event)
 void SelfTestPanel::locate()
 {
     m_located = true;
-    m_claudePath = m_port.locate ? m_port.locate() : std::nullopt;
+    if (!m_port.locate)
+        return located(std::nullopt);
+    QPointer<SelfTestPanel> self(this);
+    m_port.locate([self](const std::optional<QString> &path) {
+        if (self) // the answer is dropped with the panel
+            self->located(path);
+    });
+}
+
+void SelfTestPanel::located(const std::optional<QString> &path)
+{
+    if (!m_claudePath)
+        m_claudePath = path;
     if (m_phase == Phase::idle && !m_claudePath)
         showStatus({}, QStringLiteral("Claude Code wasn’t found"), Palette::ink());
 }

@@ -35,6 +35,7 @@ protected:
 
 private:
     void locate();
+    void located(const std::optional<QString> &path);
     void completed(const JudgeSelfTestAnswer &answer);
     void showStatus(const QColor &dot, const QString &text, const QColor &ink,
                     const QString &detail = {});

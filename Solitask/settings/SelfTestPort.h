@@ -10,8 +10,9 @@
 /// The judge's self-test as the self-test panel uses it.
 struct SelfTestPort
 {
-    /// Where `claude` is, none when it is not installed.
-    std::function<std::optional<QString>()> locate;
+    /// Finds where `claude` is (none when it is not installed) without
+    /// blocking, and tells `found` on the main thread.
+    std::function<void(std::function<void(const std::optional<QString> &)> found)> locate;
     /// Runs the self-test; the completion arrives on the main thread.
     std::function<void(std::function<void(const JudgeSelfTestAnswer &)>)> run;
 };

@@ -130,6 +130,8 @@ QString timeText(const StripState &s)
 
 QString statusLine(const StripState &s)
 {
+    if (s.saveProblem)
+        return QStringLiteral("Not saved \u2014 ") + *s.saveProblem;
     if (s.nudge)
         return *s.nudge;
     if (s.pausedReason)

@@ -32,7 +32,8 @@ struct ChildExit
 };
 
 /// One child process, run asynchronously on the thread that owns it. After
-/// `start` exactly one of `launchFailed` or `exited` is emitted. Destroying
+/// `start` exactly one of `launchFailed` or `exited` is emitted. When the child
+/// ends, whatever it started in its process group is ended too. Destroying
 /// the object kills a child that is still running and reaps it.
 class ChildProcess : public QObject
 {
@@ -50,4 +51,6 @@ public:
 Q_SIGNALS:
     void launchFailed(const QString &error);
     void exited(const ChildExit &result);
+    /// Standard output so far, each time more of it arrives.
+    void outputGrew(const QByteArray &standardOutput);
 };

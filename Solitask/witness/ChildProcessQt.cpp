@@ -1,6 +1,7 @@
 #include "Solitask/witness/ChildProcessQt.h"
 
 #include <csignal>
+#include <utility>
 #include <sys/prctl.h>
 #include <unistd.h>
 
@@ -84,7 +85,10 @@ void ChildProcessQt::kill()
 
 void ChildProcessQt::readOutput()
 {
+    const qsizetype before = m_exit.standardOutput.size();
     keep(m_exit.standardOutput, m_process.readAllStandardOutput());
+    if (m_exit.standardOutput.size() != before && !m_reported)
+        Q_EMIT outputGrew(m_exit.standardOutput);
 }
 
 void ChildProcessQt::readError()
@@ -110,6 +114,10 @@ void ChildProcessQt::processFinished(int exitCode, QProcess::ExitStatus status)
     readError();
     m_exit.status = exitCode;
     m_exit.bySignal = status == QProcess::CrashExit;
+    // A helper the child started may still run in its group; the group id
+    // stays reserved while any member lives, so this reaches only them.
+    if (m_pid > 0)
+        ::kill(-static_cast<pid_t>(std::exchange(m_pid, 0)), SIGKILL);
     if (m_reported)
         return;
     m_reported = true;

@@ -17,6 +17,7 @@ public:
     void setLoginShell(const QString &shell) { m_shell = shell; }
     void setShellTimeLimit(double seconds) { m_shellLimitSeconds = seconds; }
     const QString &home() const { return m_home; }
+    double shellTimeLimit() const { return m_shellLimitSeconds; }
 
     /// The path of an executable `claude`, or none.
     std::optional<QString> locate() const;

@@ -9,6 +9,7 @@
 #include "SolitaskCore/Store.h"
 
 #include <QCoreApplication>
+#include <QThreadPool>
 #include <QUuid>
 
 #include <cmath>
@@ -59,6 +60,30 @@ std::optional<QString> Judge::locateClaude() const
     return m_options.locator.locate();
 }
 
+void Judge::locateClaudeLater(std::function<void(const std::optional<QString> &)> found)
+{
+    QPointer<Judge> self(this);
+    QThreadPool::globalInstance()->start(
+        [self, found = std::move(found), locator = m_options.locator, generation = m_generation] {
+            const std::optional<QString> path = locator.locate();
+            // The application object outlives every judge; the check runs on the main thread.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, found, path, generation] {
+                    if (self && self->m_generation == generation)
+                        found(path);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+double Judge::longestJudgementSeconds() const
+{
+    const double oneRun = m_options.locator.shellTimeLimit() + m_options.timeLimitSeconds
+        + JudgeRun::terminateGraceSeconds + JudgeRun::resultGraceSeconds;
+    return 2 * oneRun + 10;
+}
+
 void Judge::execute(
     const QByteArray &stdin, const QString &model, const QString &label, Completion completion)
 {
@@ -82,45 +107,42 @@ void Judge::execute(
 void Judge::attempt(
     const QByteArray &stdin, const QString &model, const QString &label, Completion completion)
 {
-    const std::optional<QString> path = locateClaude();
-    if (!path) {
-        later([completion] { completion(JudgeFailure::cliNotFound()); });
-        return;
-    }
-    JudgeRun::Request request {*path, stdin, model, label, Prefs::budgetUSD(),
-        m_options.locator.home(), m_options.workingDirectory, m_options.timeLimitSeconds,
-        m_options.outputLimit};
-    auto *run = new JudgeRun(m_options.makeChild(), m_scheduler, this);
-    m_run = run;
-    run->start(request, [this, run, completion](const JudgeAnswer &answer) {
-        run->deleteLater();
-        later([completion, answer] { completion(answer); });
+    locateClaudeLater([=, this](const std::optional<QString> &path) {
+        if (!path)
+            return completion(JudgeFailure::cliNotFound());
+        JudgeRun::Request request {*path, stdin, model, label, Prefs::budgetUSD(),
+            m_options.locator.home(), m_options.workingDirectory, m_options.timeLimitSeconds,
+            m_options.outputLimit};
+        auto *run = new JudgeRun(m_options.makeChild(), m_scheduler, this);
+        m_run = run;
+        run->start(request, [this, run, completion](const JudgeAnswer &answer) {
+            run->deleteLater();
+            later([completion, answer] { completion(answer); });
+        });
     });
 }
 
 void Judge::selfTest(SelfTestCompletion completion)
 {
-    const std::optional<QString> path = locateClaude();
-    if (!path) {
-        later([completion] { completion(JudgeFailure::cliNotFound()); });
-        return;
-    }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QByteArray message = SampleFrames::selfTestMessage(now);
-    const QString model = Prefs::judgeModel(Prefs::witnessModel());
-    execute(message, model, QStringLiteral("self-test"),
-        [completion, claudePath = *path](const JudgeAnswer &answer) {
-            if (const auto *failure = std::get_if<JudgeFailure>(&answer))
-                return completion(*failure);
-            const auto &outcome = std::get<JudgeOutcome>(answer);
-            Prefs::setValue(Prefs::Key::lastSelfTest,
-                QStringLiteral("%1 · %2 s · %3")
-                    .arg(outcome.model)
-                    .arg(std::llround(outcome.seconds))
-                    .arg(Formatters::iso(QDateTime::currentDateTimeUtc())));
-            completion(JudgeSelfTestReport {outcome.model, outcome.seconds, outcome.costUSD,
-                outcome.result.verdict, claudePath});
-        });
+    locateClaudeLater([this, completion](const std::optional<QString> &path) {
+        if (!path)
+            return completion(JudgeFailure::cliNotFound());
+        const QByteArray message = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
+        const QString model = Prefs::judgeModel(Prefs::witnessModel());
+        execute(message, model, QStringLiteral("self-test"),
+            [completion, claudePath = *path](const JudgeAnswer &answer) {
+                if (const auto *failure = std::get_if<JudgeFailure>(&answer))
+                    return completion(*failure);
+                const auto &outcome = std::get<JudgeOutcome>(answer);
+                Prefs::setValue(Prefs::Key::lastSelfTest,
+                    QStringLiteral("%1 · %2 s · %3")
+                        .arg(outcome.model)
+                        .arg(std::llround(outcome.seconds))
+                        .arg(Formatters::iso(QDateTime::currentDateTimeUtc())));
+                completion(JudgeSelfTestReport {outcome.model, outcome.seconds, outcome.costUSD,
+                    outcome.result.verdict, claudePath});
+            });
+    });
 }
 
 void Judge::abort()
@@ -129,6 +151,7 @@ void Judge::abort()
         m_run->abandon();
         delete m_run.data();
     }
+    ++m_generation;
     m_inFlight = false;
 }
 

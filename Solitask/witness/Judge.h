@@ -45,8 +45,15 @@ public:
     /// when the application quits.
     static Judge &shared();
 
+    /// Finds the command line here and now; it may ask a login shell, so it
+    /// belongs off the main thread.
     std::optional<QString> locateClaude() const;
+    /// Finds the command line on a worker thread; `found` runs on the main
+    /// thread, unless the judge is gone or aborted by then.
+    void locateClaudeLater(std::function<void(const std::optional<QString> &)> found);
     bool inFlight() const { return m_inFlight; }
+    /// The longest a judgement can take, one retry included.
+    double longestJudgementSeconds() const;
 
     /// Judges one period; a second call while one runs is answered busy. An
     /// empty answer ("no structured result") is retried once.
@@ -69,4 +76,5 @@ private:
     Options m_options;
     QPointer<JudgeRun> m_run;
     bool m_inFlight = false;
+    quint64 m_generation = 0; // moves on with every abort, so late lookups are dropped
 };

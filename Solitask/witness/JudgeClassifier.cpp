@@ -2,6 +2,7 @@
 
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/JudgeProtocol.h"
+#include "SolitaskCore/StoredTexts.h"
 
 #include <QJsonObject>
 #include <QStringDecoder>
@@ -61,7 +62,8 @@ JudgeFailure withoutResultLine(const ChildExit &exit, const QString &label)
 
 JudgeFailure errorResult(const JudgeProtocol::Envelope &envelope, const QString &label)
 {
-    const QString message = envelope.errorMessage.value_or(QStringLiteral("unknown error"));
+    const QString message = StoredTexts::clipped(
+        envelope.errorMessage.value_or(QStringLiteral("unknown error")), StoredTexts::errorChars);
     Diag::log(QStringLiteral("judge %1: is_error %2").arg(label, excerpt(message)));
     if (containsAny(message, {"login", "auth", "credential", "api key"}))
         return JudgeFailure::notLoggedIn(message);
@@ -85,7 +87,8 @@ JudgeOutcome success(const JudgeProtocol::Envelope &envelope, const QString &lab
 
 QString errorText(const QByteArray &bytes)
 {
-    return utf8OrEmpty(bytes).trimmed();
+    // Up to the output limit may arrive; the person reads a paragraph at most.
+    return StoredTexts::clipped(utf8OrEmpty(bytes).trimmed(), StoredTexts::errorChars);
 }
 
 JudgeAnswer classify(

@@ -14,7 +14,8 @@ namespace JudgeClassifier {
 JudgeAnswer classify(
     const ChildExit &exit, const QString &label, const QString &requestedModel, double seconds);
 
-/// Standard error as shown to the person: trimmed UTF-8, empty when not UTF-8.
+/// Standard error as shown to the person: trimmed UTF-8 of at most
+/// `StoredTexts::errorChars` characters, empty when not UTF-8.
 QString errorText(const QByteArray &bytes);
 
 } // namespace JudgeClassifier

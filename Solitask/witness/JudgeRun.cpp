@@ -14,13 +14,22 @@ JudgeRun::JudgeRun(std::unique_ptr<ChildProcess> child, Scheduler &scheduler, QO
 {
     connect(m_child.get(), &ChildProcess::exited, this, &JudgeRun::childExited);
     connect(m_child.get(), &ChildProcess::launchFailed, this, &JudgeRun::childFailedToStart);
+    connect(m_child.get(), &ChildProcess::outputGrew, this, &JudgeRun::outputGrew);
 }
 
 void JudgeRun::start(const Request &request, Completion completion)
 {
     m_request = request;
     m_completion = std::move(completion);
-    FileSafety::makePrivateDir(request.workingDirectory); // a failure leaves the launch to tell
+    FileSafety::makePrivateDir(request.workingDirectory);
+    // A launch in a folder that can not be entered fails like a missing program;
+    // the person needs to hear about the folder instead.
+    if (const QString why = FileSafety::folderProblem(request.workingDirectory); !why.isEmpty()) {
+        Diag::log(QStringLiteral("judge %1: cannot start in %2 (%3)")
+                      .arg(request.label, request.workingDirectory, why));
+        return finish(JudgeFailure::failed(
+            QStringLiteral("The witness can't start in %1: %2").arg(request.workingDirectory, why)));
+    }
     ChildLaunch launch;
     launch.program = request.claudePath;
     launch.arguments = JudgeProtocol::arguments(
@@ -64,7 +73,7 @@ QProcessEnvironment JudgeRun::environment(
 
 void JudgeRun::childExited(const ChildExit &exit)
 {
-    if (m_timedOut) {
+    if (m_timedOut && !m_keepingResult) {
         finish(JudgeFailure::timeout());
         return;
     }
@@ -78,8 +87,34 @@ void JudgeRun::childFailedToStart(const QString &error)
     finish(JudgeFailure::cliNotFound());
 }
 
+// A complete result line is the answer, even from a command line that then
+// fails to end: it gets a moment to end by itself, then it is stopped.
+void JudgeRun::outputGrew(const QByteArray &standardOutput)
+{
+    const qsizetype complete = standardOutput.lastIndexOf('\n') + 1;
+    if (m_resultIn || complete <= m_scanned)
+        return;
+    const bool mayHold = QByteArrayView(standardOutput).sliced(m_scanned, complete - m_scanned)
+                             .contains(QByteArrayView("\"result\""));
+    m_scanned = complete;
+    if (!mayHold || !JudgeProtocol::parseStreamOutput(standardOutput.left(complete)))
+        return;
+    m_resultIn = true;
+    m_timer.once(resultGraceSeconds, [this] { keepResultAndStop(); });
+}
+
+void JudgeRun::keepResultAndStop()
+{
+    Diag::log(QStringLiteral("judge %1: result in but the command line did not end; stopped it")
+                  .arg(m_request.label));
+    m_keepingResult = true;
+    m_child->kill();
+}
+
 void JudgeRun::limitReached()
 {
+    if (m_resultIn)
+        return keepResultAndStop();
     m_timedOut = true;
     Diag::log(QStringLiteral("judge %1: timeout after %2 s")
                   .arg(m_request.label)

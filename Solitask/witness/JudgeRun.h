@@ -43,9 +43,13 @@ public:
 
     /// Seconds the child gets after being asked to stop before it is killed.
     static constexpr double terminateGraceSeconds = 0.5;
+    /// Seconds a child gets to end by itself once its result line is in.
+    static constexpr double resultGraceSeconds = 2;
 
 private:
     void childExited(const ChildExit &exit);
+    void outputGrew(const QByteArray &standardOutput);
+    void keepResultAndStop();
     void childFailedToStart(const QString &error);
     void limitReached();
     void graceOver();
@@ -57,4 +61,7 @@ private:
     Request m_request;
     Completion m_completion;
     bool m_timedOut = false;
+    bool m_resultIn = false;
+    bool m_keepingResult = false;
+    qsizetype m_scanned = 0;
 };

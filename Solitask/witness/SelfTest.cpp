@@ -6,6 +6,8 @@
 #include "Solitask/witness/Judge.h"
 #include "Solitask/witness/SampleFrames.h"
 #include "Solitask/witness/Witness.h"
+#include "SolitaskCore/Diag.h"
+#include "SolitaskCore/FileSafety.h"
 #include "SolitaskCore/Store.h"
 #include "SolitaskCore/Thresholds.h"
 
@@ -76,6 +78,7 @@ QJsonObject SelfTest::report(bool withClaude, bool withCapture)
     m_failures.clear();
     Prefs::registerDefaults();
     checkThresholds();
+    checkRoot();
     checkStore();
     checkSamples();
     reportPrefs();
@@ -109,6 +112,19 @@ void SelfTest::checkThresholds()
     m_report.insert(QStringLiteral("thresholds"), rawValue(verdict));
     if (verdict != Verdict::mostly)
         m_failures.append(QStringLiteral("thresholds: expected mostly, got ") + rawValue(verdict));
+}
+
+void SelfTest::checkRoot()
+{
+    const QString root = Store::defaultRoot();
+    FileSafety::makePrivateDir(root);
+    m_report.insert(QStringLiteral("root"), root);
+    if (const QString why = FileSafety::folderProblem(root); !why.isEmpty())
+        m_failures.append(QStringLiteral("data folder %1: %2").arg(root, why));
+    const bool open = FileSafety::writableByOthers(root);
+    m_report.insert(QStringLiteral("rootWritableByOthers"), open);
+    if (open)
+        Diag::log(QStringLiteral("store: %1 can be written by other users").arg(root));
 }
 
 void SelfTest::checkStore()
@@ -203,7 +219,7 @@ void SelfTest::checkWitness()
 {
     auto answer = std::make_shared<std::optional<JudgeSelfTestAnswer>>();
     m_judge.selfTest([answer](const JudgeSelfTestAnswer &a) { *answer = a; });
-    if (!runUntil([&] { return answer->has_value(); }, 150, 0.2)) {
+    if (!runUntil([&] { return answer->has_value(); }, m_judge.longestJudgementSeconds(), 0.2)) {
         m_failures.append(QStringLiteral("witness: no completion"));
         return;
     }

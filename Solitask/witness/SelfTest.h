@@ -29,6 +29,7 @@ public:
 
 private:
     void checkThresholds();
+    void checkRoot();
     void checkStore();
     void checkSamples();
     void reportPrefs();

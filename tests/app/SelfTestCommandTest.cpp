@@ -112,6 +112,25 @@ TEST_F(SelfTestCommandTest, PlainRunReportsHealthyCoreAndExitsZero)
     EXPECT_EQ(m_stdout, QJsonDocument(report).toJson(QJsonDocument::Indented));
 }
 
+TEST_F(SelfTestCommandTest, AnUnusableRootFailsTheRunAndAnOpenOneIsNamed)
+{
+    const QString file = m_dir.filePath(QStringLiteral("a-file"));
+    QFile(file).open(QIODevice::WriteOnly);
+    m_env.insert(QStringLiteral("SOLITASK_ROOT"), file);
+    QJsonObject report = run({});
+    EXPECT_EQ(m_exitCode, 1);
+    EXPECT_TRUE(failures(report).join(u'\n').contains(QStringLiteral("data folder ") + file))
+        << qPrintable(failures(report).join(u'\n'));
+
+    const QString open = m_dir.filePath(QStringLiteral("open"));
+    QDir().mkpath(open);
+    QFile::setPermissions(open, QFileDevice::Permissions(0x7777));
+    m_env.insert(QStringLiteral("SOLITASK_ROOT"), open);
+    report = run({});
+    EXPECT_EQ(report.value(QStringLiteral("root")).toString(), open);
+    EXPECT_TRUE(report.value(QStringLiteral("rootWritableByOthers")).toBool());
+}
+
 TEST_F(SelfTestCommandTest, WithClaudeButNoneInstalledNamesThisComputer)
 {
     const QJsonObject report = run({QStringLiteral("--with-claude")});

@@ -6,15 +6,21 @@
 #include "Solitask/session/VirtualClock.h"
 #include "fakes/DiagCapture.h"
 #include "fakes/TestPrefs.h"
+#include "SolitaskCore/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -69,6 +75,42 @@ TEST(SingleInstanceTest, AnOwnerThatVanishedFreesTheRoot)
     }
     SingleInstance next(root.path());
     EXPECT_EQ(next.claim(), SingleInstance::Claim::owner);
+}
+
+TEST(SingleInstanceTest, ASecondLaunchWaitsForAnOwnerStillStartingUp)
+{
+    QTemporaryDir root;
+    InstanceLock starting(root.path());
+    ASSERT_EQ(starting.acquire(), InstanceLock::State::owned);
+    std::thread owner([&] {
+        QThread::msleep(600); // the lock is taken, the socket not yet there
+        QLocalServer server;
+        server.listen(SingleInstance::serverName(root.path()));
+        QThread::msleep(2000);
+    });
+    SingleInstance second(root.path());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::handedOver);
+    owner.join();
+    EXPECT_FALSE(QFileInfo(second.lockPath()).permissions()
+        & (QFileDevice::ReadGroup | QFileDevice::ReadOther));
+}
+
+TEST(SingleInstanceTest, AFailedClaimNamesItsRealCause)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("a-file"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    SingleInstance onFile(file.fileName());
+    EXPECT_EQ(onFile.claim(), SingleInstance::Claim::failed);
+    EXPECT_TRUE(onFile.problem().startsWith("cannot use the data folder " + file.fileName()))
+        << qPrintable(onFile.problem());
+
+    InstanceLock silent(dir.path());
+    ASSERT_EQ(silent.acquire(), InstanceLock::State::owned);
+    SingleInstance second(dir.path());
+    EXPECT_EQ(second.claim(), SingleInstance::Claim::failed);
+    EXPECT_TRUE(second.problem().contains("did not answer on " + SingleInstance::serverName(dir.path())))
+        << qPrintable(second.problem());
 }
 
 TEST(SingleInstanceTest, GarbageOnTheSocketIsIgnored)

@@ -44,7 +44,7 @@ class StatusMenuTest : public ::testing::Test
 protected:
     void build(const AppMode &mode, std::optional<Thing> t = std::nullopt)
     {
-        StatusMenu::rebuild(menu, {mode, t}, target);
+        StatusMenu::rebuild(menu, {mode, t, true, {}}, target);
     }
 
     /// Titles, "-" for separators, "(off)" after disabled ones, "▸" after submenus.
@@ -131,7 +131,7 @@ TEST_F(StatusMenuTest, UnansweredGateWithASolitaskOffersItBackAndNoSecondClose)
                                          "Declare\u2026", "Done \u2713",
                                          "Switch to something else \u25b8", "Off duty \u25b8"})
                   + shellTail);
-    StatusMenu::rebuild(menu, {AppMode::committed(), thing(), false}, target);
+    StatusMenu::rebuild(menu, {AppMode::committed(), thing(), false, {}}, target);
     EXPECT_EQ(find("Done \u2713"), nullptr);
     EXPECT_EQ(find("Switch to something else"), nullptr);
 }
@@ -192,3 +192,12 @@ TEST_F(StatusMenuTest, RebuildingStartsFromScratch)
 }
 
 } // namespace
+
+TEST_F(StatusMenuTest, AChangeThatWasNotSavedLeadsTheMenu)
+{
+    StatusMenu::rebuild(
+        menu, {AppMode::committed(), thing(), true, "/d/2026-03-02.json: No space left"}, target);
+    EXPECT_EQ(titles(menu).mid(0, 3),
+              QStringList({"Not saved \u2014 /d/2026-03-02.json: No space left (off)", "-",
+                           "Finish the pricing page (off)"}));
+}

@@ -207,4 +207,9 @@ TEST(DayLogJson, InstantsWithOffsetsAreConverted)
     EXPECT_EQ(DayLogJson::parseInstant("2026-03-02T09:00:00+01:00"), utc("2026-03-02T08:00:00Z"));
     EXPECT_FALSE(DayLogJson::parseInstant("2026-02-30T09:00:00Z").isValid());
     EXPECT_FALSE(DayLogJson::parseInstant("").isValid());
+    // Past the years that can be written back, a day would turn unreadable at its next save.
+    EXPECT_FALSE(DayLogJson::parseInstant("9999-12-31T23:30:00-01:00").isValid());
+    EXPECT_FALSE(DayLogJson::parseInstant("0001-01-01T00:30:00+01:00").isValid());
+    const QDateTime last = DayLogJson::parseInstant("9999-12-31T23:59:59Z");
+    EXPECT_EQ(DayLogJson::instantText(last), "9999-12-31T23:59:59Z");
 }

@@ -1,5 +1,7 @@
+#include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/DayLogJson.h"
 #include "SolitaskCore/Store.h"
+#include "SolitaskCore/StoredTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +9,9 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -243,15 +248,130 @@ TEST_F(StoreTest, RecentLogsOldestFirst)
     EXPECT_TRUE(store.recentLogs(-2, local(3, 9)).isEmpty());
 }
 
-TEST(StoreFailures, UnwritableRootKeepsTheChangeInMemory)
+TEST_F(StoreTest, TheFileNameDecidesTheDayNotItsContent)
+{
+    DayLog other = DayLog::empty("2026-03-05");
+    other.bails.append(BailRecord{local(5, 7)});
+    const QByteArray misnamed = DayLogJson::encode(other);
+    writeFile(dayFile("2026-03-02"), misnamed);
+    other.date = "../../outside";
+    writeFile(dayFile("2026-03-03"), DayLogJson::encode(other));
+
+    EXPECT_EQ(store.log("2026-03-02"), DayLog::empty("2026-03-02"));
+    EXPECT_EQ(store.log("2026-03-03"), DayLog::empty("2026-03-03"));
+    store.addBail(local(2, 8));
+    store.addBail(local(3, 8));
+    EXPECT_FALSE(QFile::exists(dayFile("2026-03-05")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("outside.json")));
+    EXPECT_EQ(readFile(dayFile("2026-03-02") + ".unreadable"), misnamed);
+    EXPECT_EQ(reread("2026-03-02").bails.size(), 1);
+    EXPECT_EQ(reread("2026-03-03").bails.size(), 1);
+}
+
+TEST_F(StoreTest, AnInstantPastYear9999LeavesTheDayUnreadNotUnwritable)
+{
+    const QByteArray far = R"({"bails":[{"at":"9999-12-31T23:30:00-01:00"}],"date":"2026-03-02",)"
+                           R"("hours":[],"offDuty":[],"things":[]})";
+    writeFile(dayFile("2026-03-02"), far);
+    EXPECT_EQ(store.log("2026-03-02"), DayLog::empty("2026-03-02"));
+    store.addBail(local(2, 8));
+    EXPECT_EQ(readFile(dayFile("2026-03-02") + ".unreadable"), far);
+    EXPECT_EQ(reread("2026-03-02").bails.size(), 1);
+}
+
+TEST_F(StoreTest, OnlyRegularFilesAreReadOrReplaced)
+{
+    const QString outside = dir.filePath("outside.txt");
+    writeFile(outside, "precious");
+    ASSERT_TRUE(QFile::setPermissions(outside, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                   | QFileDevice::ReadOther));
+    const QFileDevice::Permissions outsideMode = QFileInfo(outside).permissions();
+    ASSERT_TRUE(QFile::link(outside, dayFile("2026-03-02")));
+    ASSERT_TRUE(QFile::link("/dev/zero", dayFile("2026-03-03")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dayFile("2026-03-04")).constData(), 0600), 0);
+
+    // Each would hang or exhaust memory if opened and read to its end.
+    for (int day : {2, 3, 4}) {
+        EXPECT_EQ(store.log(local(day, 9)), DayLog::empty(DayKey::key(local(day, 9), berlin)));
+        store.addBail(local(day, 9));
+        const QFileInfo written(dayFile(DayKey::key(local(day, 9), berlin)));
+        EXPECT_TRUE(written.isFile() && !written.isSymLink()) << day;
+        EXPECT_EQ(Store(root, berlin).log(local(day, 9)).bails.size(), 1) << day;
+    }
+    EXPECT_EQ(readFile(outside), "precious");
+    EXPECT_EQ(QFileInfo(outside).permissions(), outsideMode);
+    EXPECT_TRUE(QFileInfo(dayFile("2026-03-02") + ".unreadable").isSymLink()) << "kept, not followed";
+}
+
+TEST_F(StoreTest, HugeJudgeTextsLeaveADayThatReadsBackWhole)
+{
+    const QString huge(30 * 1000 * 1000, u'x');
+    for (int h = 9; h < 12; ++h) {
+        HourRecord failed = hour(QString("H%1").arg(h), "T1", local(2, h));
+        failed.status = HourStatus::unwitnessed;
+        failed.error = huge;
+        store.upsertHour(failed);
+    }
+    EXPECT_TRUE(store.writeProblem().isEmpty());
+    const DayLog day = reread("2026-03-02");
+    ASSERT_EQ(day.hours.size(), 3);
+    EXPECT_EQ(day.hours[2].error->size(), StoredTexts::errorChars);
+    EXPECT_LT(QFileInfo(dayFile("2026-03-02")).size(), 100000);
+}
+
+TEST_F(StoreTest, ExistingRootKeepsItsModeNewFoldersAreOwnerOnly)
+{
+    const QString mine = dir.filePath("shared-root");
+    ASSERT_TRUE(QDir().mkpath(mine));
+    const auto groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+        | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
+    ASSERT_TRUE(QFile::setPermissions(mine, groupReadable));
+    const Store onIt(mine, berlin);
+    EXPECT_EQ(QFileInfo(mine).permissions(), groupReadable);
+    EXPECT_EQ(QFileInfo(onIt.daysDir()).permissions() & 0077, 0);
+}
+
+// Root bypasses file modes, so for root a /proc folder stands in for a read-only one.
+QString unwritableFolder(const QTemporaryDir &dir)
+{
+    if (::geteuid() == 0)
+        return "/proc/1";
+    const QString folder = dir.filePath("read-only");
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    return folder;
+}
+
+TEST(StoreFailures, UnusableRootsAreNamedAndChangesStayInMemory)
 {
     QTemporaryDir dir;
     writeFile(dir.filePath("plain-file"), "x");
-    Store store(dir.filePath("plain-file/root"), berlin); // its folders can not exist
+    for (const QString &root : {dir.filePath("plain-file"), unwritableFolder(dir)}) {
+        Store store(root, berlin);
+        EXPECT_TRUE(store.rootProblem().startsWith(root)) << store.rootProblem().toStdString();
+        store.addBail(local(2, 7));
+        EXPECT_FALSE(store.writeProblem().isEmpty());
+        EXPECT_EQ(store.log("2026-03-02").bails.size(), 1);
+        EXPECT_TRUE(store.allKeys().isEmpty());
+    }
+}
+
+TEST_F(StoreTest, AFailedWriteIsRetriedWithTheNextChange)
+{
+    EXPECT_TRUE(store.rootProblem().isEmpty());
+    const QString days = store.daysDir();
+    ASSERT_TRUE(QDir().rename(days, days + "-away"));
+    writeFile(days, "in the way");
     store.addBail(local(2, 7));
-    EXPECT_EQ(store.log("2026-03-02").bails.size(), 1);
-    EXPECT_TRUE(store.allKeys().isEmpty());
-    EXPECT_FALSE(store.hour("H1"));
+    EXPECT_TRUE(store.writeProblem().contains("2026-03-02")) << store.writeProblem().toStdString();
+
+    QFile::remove(days);
+    ASSERT_TRUE(QDir().rename(days + "-away", days));
+    store.addBail(local(3, 7));
+    EXPECT_TRUE(store.writeProblem().isEmpty());
+    EXPECT_EQ(reread("2026-03-02").bails.size(), 1) << "the earlier day caught up";
+    EXPECT_EQ(reread("2026-03-03").bails.size(), 1);
 }
 
 TEST(StoreRoot, EnvironmentOverridesUnlessEmpty)

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,20 @@ TEST(PrefsDefaults, StoredValuesWinAndSurviveAFreshRead)
     EXPECT_FALSE(flag(Key::insist));
     remove(Key::cadenceMinutes);
     EXPECT_EQ(cadenceMinutes(), 3);
+}
+
+TEST(PrefsFile, OwnerOnlyFromTheFirstWrite)
+{
+    TestPrefs prefs;
+    setValue(Key::cadenceMinutes, 7);
+    const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope,
+        QStringLiteral("Solitask"), QStringLiteral("Solitask"))
+                             .fileName();
+    ASSERT_TRUE(QFile::exists(file));
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+        | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    EXPECT_FALSE(QFileInfo(file).permissions() & others);
+    EXPECT_FALSE(QFileInfo(QFileInfo(file).absolutePath()).permissions() & others);
 }
 
 TEST(PrefsClamps, NumbersOutsideTheirRangeAreClamped)

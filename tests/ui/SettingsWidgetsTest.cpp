@@ -106,7 +106,7 @@ TEST_F(SettingsWidgets, PrivateAppCountSingularAndPluralAndEdits)
 TEST_F(SettingsWidgets, SelfTestWithoutClaudeEndsFailed)
 {
     SelfTestPort port;
-    port.locate = [] { return std::nullopt; };
+    port.locate = [](auto found) { found(std::nullopt); };
     port.run = [](auto done) { done(JudgeFailure::cliNotFound()); };
     SelfTestPanel panel("Run the self-test", port);
     panel.show();
@@ -119,7 +119,8 @@ TEST_F(SettingsWidgets, SelfTestWithoutClaudeEndsFailed)
 TEST_F(SettingsWidgets, SelfTestResultIsDroppedWithThePanel)
 {
     std::function<void(const JudgeSelfTestAnswer &)> later;
-    SelfTestPort port{[] { return QString("/bin/claude"); }, [&](auto done) { later = done; }};
+    SelfTestPort port{[](auto found) { found(QString("/bin/claude")); },
+                      [&](auto done) { later = done; }};
     auto panel = std::make_unique<SelfTestPanel>("Run", port);
     panel->run();
     EXPECT_EQ(panel->statusText(), "Asking the witness…");

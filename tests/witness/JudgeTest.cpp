@@ -4,6 +4,7 @@
 #include "Solitask/witness/SampleFrames.h"
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/JudgeProtocol.h"
+#include "SolitaskCore/StoredTexts.h"
 #include "fakes/FakeClaude.h"
 #include "fakes/TestPrefs.h"
 
@@ -325,6 +326,47 @@ TEST_F(JudgeTest, AHangingChildIsStoppedAtTheLimitAndLeavesNothingBehind)
     EXPECT_EQ(log().count(QStringLiteral("judge hour: timeout after 1 s")), 2);
 }
 
+// Processes of a group that still run (zombies do not count).
+QList<qint64> groupMembers(qint64 group)
+{
+    QList<qint64> members;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (comm) state ppid pgrp …; comm may hold spaces, so split after its ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[0] != "Z" && fields[2].toLongLong() == group)
+            members.append(entry.toLongLong());
+    }
+    return members;
+}
+
+TEST_F(JudgeTest, ACompleteResultWinsAndNothingOfTheGroupRemains)
+{
+    for (const char *mode : {"leave-helper", "answer-then-hang"}) {
+        SCOPED_TRACE(mode);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(outcomeOf(execute(QString::fromLatin1(mode))).result.verdict, Verdict::aligned);
+        EXPECT_LT(clock.elapsed(), 15000) << "well before the 120 s limit";
+        EXPECT_TRUE(TestWait::until([&] { return groupMembers(m_fake.pid()).isEmpty(); }, 5))
+            << groupMembers(m_fake.pid()).size() << " left";
+    }
+    EXPECT_FALSE(TestWait::processRunning(m_fake.grandchildPid()));
+    EXPECT_EQ(log().count(QStringLiteral("result in but the command line did not end")), 1);
+}
+
+TEST_F(JudgeTest, A32MegabyteErrorReachesThePersonAsAParagraph)
+{
+    qputenv("FAKE_CLAUDE_STDERR_BYTES", "33000000");
+    const JudgeFailure failure = failureOf(execute(QStringLiteral("stderr-flood")));
+    qunsetenv("FAKE_CLAUDE_STDERR_BYTES");
+    EXPECT_EQ(failure.kind, JudgeFailure::failed({}).kind);
+    EXPECT_EQ(failure.payload.size(), StoredTexts::errorChars);
+}
+
 TEST_F(JudgeTest, OutputBeyondTheLimitIsABadShapeNotAnOutOfMemory)
 {
     m_judge = makeJudge(120, 1024 * 1024);
@@ -354,6 +396,15 @@ TEST_F(JudgeTest, AnExecutableThatCannotStartIsNotFoundAndLogged)
     Prefs::setValue(Prefs::Key::claudePathOverride, broken.fileName());
     EXPECT_EQ(failureOf(execute(QStringLiteral("answer"))), JudgeFailure::cliNotFound());
     EXPECT_TRUE(log().contains(QStringLiteral("judge hour: launch failed "))) << qPrintable(log());
+}
+
+TEST_F(JudgeTest, AnUnusableWorkFolderIsNamedNotTakenForAMissingClaude)
+{
+    QFile(workDir()).open(QIODevice::WriteOnly); // a file where the folder should be
+    const JudgeFailure failure = failureOf(execute(QStringLiteral("answer")));
+    EXPECT_EQ(failure.kind, JudgeFailure::failed({}).kind);
+    EXPECT_TRUE(failure.message().contains(workDir())) << qPrintable(failure.message());
+    EXPECT_EQ(m_fake.runs(), 0);
 }
 
 TEST_F(JudgeTest, DestroyingTheJudgeStopsItsChild)
