@@ -5,10 +5,10 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-EscapeHold::EscapeHold(Scheduler &scheduler, std::function<void()> onBail, QObject *parent)
+EscapeHold::EscapeHold(Scheduler &scheduler, Handlers handlers, QObject *parent)
     : QObject(parent)
     , m_escTimer(scheduler)
-    , m_onBail(std::move(onBail))
+    , m_handlers(std::move(handlers))
 {
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -18,13 +18,15 @@ EscapeHold::~EscapeHold()
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
-bool EscapeHold::eventFilter(QObject *, QEvent *event)
+bool EscapeHold::eventFilter(QObject *receiver, QEvent *event)
 {
     const auto type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() != Qt::Key_Escape)
+        return false;
+    if (m_handlers.watches && !m_handlers.watches(receiver))
         return false;
     // X11 repeats a held key as release and press pairs: the key is still
     // down, so only a real press starts a hold and only a real release ends
@@ -48,8 +50,11 @@ void EscapeHold::pressed()
 
 void EscapeHold::released()
 {
+    const bool tapped = m_escDown;
     m_escDown = false;
     m_escTimer.cancel();
+    if (tapped && m_handlers.onTap)
+        m_handlers.onTap();
 }
 
 void EscapeHold::fire()
@@ -58,6 +63,6 @@ void EscapeHold::fire()
         return;
     m_escDown = false;
     Diag::log(QStringLiteral("gate: bail (esc held 3 s)"));
-    if (m_onBail)
-        m_onBail();
+    if (m_handlers.onBail)
+        m_handlers.onBail();
 }

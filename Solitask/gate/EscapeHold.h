@@ -8,9 +8,10 @@
 
 class Scheduler;
 
-/// The gate's key monitor: while installed it sees every key event of the
-/// application, keeps Escape from every view, and reports a bail once Escape
-/// has been held down for three seconds. Destroying it forgets the hold.
+/// The gate's key monitor: while installed it sees the key events of the
+/// gate's own windows, keeps Escape from their views, reports a bail once
+/// Escape has been held down for three seconds and a tap when it was let go
+/// sooner. Other windows keep their Escape. Destroying it forgets the hold.
 class EscapeHold : public QObject
 {
     Q_OBJECT
@@ -18,7 +19,16 @@ class EscapeHold : public QObject
 public:
     static constexpr double holdSeconds = 3.0;
 
-    EscapeHold(Scheduler &scheduler, std::function<void()> onBail, QObject *parent = nullptr);
+    struct Handlers
+    {
+        /// Whether a key event sent to this object belongs to the gate.
+        std::function<bool(QObject *receiver)> watches;
+        std::function<void()> onBail;
+        /// Escape pressed and released before the hold ran out.
+        std::function<void()> onTap;
+    };
+
+    EscapeHold(Scheduler &scheduler, Handlers handlers, QObject *parent = nullptr);
     ~EscapeHold() override;
 
     bool isHeld() const { return m_escDown; }
@@ -31,6 +41,6 @@ private:
     void fire();
 
     TimerSlot m_escTimer;
-    std::function<void()> m_onBail;
+    Handlers m_handlers;
     bool m_escDown = false;
 };
