@@ -63,6 +63,7 @@ void EscapeHold::fire()
         return;
     m_escDown = false;
     Diag::log(QStringLiteral("gate: bail (esc held 3 s)"));
-    if (m_handlers.onBail)
-        m_handlers.onBail();
+    // A copy: answering the bail may drop this monitor.
+    if (const auto bail = m_handlers.onBail)
+        bail();
 }

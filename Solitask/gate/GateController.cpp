@@ -246,10 +246,18 @@ void GateController::installKeyMonitor()
         if (self)
             callIfSet(self->m_callbacks.onBail);
     };
-    // The compact window is one the person may simply dismiss.
+    // The compact window is one the person may simply dismiss. Closing hides
+    // the gate and drops this monitor, so it happens after the key event.
     handlers.onTap = [self] {
-        if (self && !self->m_insisting && self->m_askWindow)
-            self->m_askWindow->close();
+        if (!self)
+            return;
+        QMetaObject::invokeMethod(
+            self,
+            [self] {
+                if (self && self->m_isShowing && !self->m_insisting && self->m_askWindow)
+                    self->m_askWindow->close();
+            },
+            Qt::QueuedConnection);
     };
     m_keyMonitor = std::make_unique<EscapeHold>(m_scheduler, std::move(handlers));
 }
