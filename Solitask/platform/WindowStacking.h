@@ -10,4 +10,8 @@ namespace WindowStacking {
 /// same X screen or not yet mapped.
 void placeBelow(QWindow *window, QWindow *above);
 
+/// Where `window` (inside its frame) stands among the top-level windows of
+/// its screen, counted from the bottom; -1 when it cannot be told.
+int position(QWindow *window);
+
 } // namespace WindowStacking

@@ -23,8 +23,20 @@ protected:
         source.startMonitoring();
     }
 
+    /// A double-tap detector over the source, counting into `taps`.
+    std::unique_ptr<TapDetector> detector(int &taps)
+    {
+        source.stopMonitoring();
+        auto tapDetector = std::make_unique<TapDetector>(source, clock, scheduler);
+        tapDetector->onDoubleTap = [&taps] { ++taps; };
+        tapDetector->start();
+        return tapDetector;
+    }
+
     std::shared_ptr<X11Connection> connection = X11Connection::open();
     KeyEventSourceXI2 source {connection};
+    SystemClock clock;
+    QtScheduler scheduler;
 };
 
 TEST_F(KeyEventSourceXI2X11Test, AltPressAndReleaseAreModifierChanges)
@@ -62,14 +74,9 @@ TEST_F(KeyEventSourceXI2X11Test, NothingArrivesAfterStop)
 
 TEST_F(KeyEventSourceXI2X11Test, TwoQuickAltTapsAreOneDoubleTapAndAltTabIsNone)
 {
-    source.stopMonitoring();
-    SystemClock clock;
-    QtScheduler scheduler;
-    TapDetector detector(source, clock, scheduler);
     int doubleTaps = 0;
-    detector.onDoubleTap = [&] { ++doubleTaps; };
-    detector.start();
-    ASSERT_TRUE(detector.armed());
+    const auto taps = detector(doubleTaps);
+    ASSERT_TRUE(taps->armed());
     X11TestClient::xdotool({"key", "--delay", "120", "Alt_L", "Alt_L"});
     EXPECT_TRUE(X11TestClient::waitFor([&] { return doubleTaps == 1; }));
     X11TestClient::settle(600);
@@ -85,13 +92,8 @@ TEST_F(KeyEventSourceXI2X11Test, DoubleTapStillWorksAfterTheHotKeyInEitherReleas
     GlobalHotKeyX11 hotKey(connection);
     ASSERT_GE(hotKey.registerHotKey(), 0);
     QSignalSpy summons(&hotKey, &GlobalHotKey::pressed);
-    source.stopMonitoring();
-    SystemClock clock;
-    QtScheduler scheduler;
-    TapDetector detector(source, clock, scheduler);
     int doubleTaps = 0;
-    detector.onDoubleTap = [&] { ++doubleTaps; };
-    detector.start();
+    const auto taps = detector(doubleTaps);
     const QList<QStringList> releaseOrders {
         {"keyup", "Control_L", "Alt_L", "o"}, {"keyup", "o", "Alt_L", "Control_L"}};
     for (const QStringList &release : releaseOrders) {

@@ -39,6 +39,27 @@ Window topLevelOf(Display *display, Window window, Window &root)
 
 } // namespace
 
+int position(QWindow *window)
+{
+    Display *dpy = display();
+    if (!dpy || !window || !window->handle())
+        return -1;
+    XSync(dpy, False);
+    Window root = 0;
+    const Window top = topLevelOf(dpy, Window(window->winId()), root);
+    Window parent = 0;
+    Window *children = nullptr;
+    unsigned int count = 0;
+    int found = -1;
+    if (top && XQueryTree(dpy, root, &root, &parent, &children, &count)) {
+        for (unsigned int i = 0; i < count; ++i)
+            if (children[i] == top)
+                found = int(i);
+        XFree(children);
+    }
+    return found;
+}
+
 void placeBelow(QWindow *window, QWindow *above)
 {
     Display *dpy = display();
