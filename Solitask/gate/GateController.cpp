@@ -158,6 +158,7 @@ void GateController::dropWindows()
 void GateController::makeAskWindow()
 {
     dropAskWindow();
+    // Fixed size and no maximise button: the window manager offers no maximise.
     auto *window = new QWidget(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::WindowStaysOnTopHint);

@@ -24,9 +24,9 @@ bool isLockKey(Display *display, int keycode)
 KeyEventSourceXI2::KeyEventSourceXI2(std::shared_ptr<X11Connection> connection)
     : m_connection(std::move(connection))
 {
-    // From XInput 2.1 on, raw events reach the root window during grabs too
-    // (the hot key's own grab included); under 2.0 a modifier released while
-    // Ctrl+Alt+O is held would never be seen released.
+    // From XInput 2.1 on, raw events reach the root window during other
+    // clients' grabs too; under 2.0 a modifier released while another
+    // client's grab is active would never be seen released.
     int event = 0, error = 0, major = 2, minor = 2;
     if (XQueryExtension(m_connection->display(), "XInputExtension", &m_opcode, &event, &error)
         && XIQueryVersion(m_connection->display(), &major, &minor) == Success)
