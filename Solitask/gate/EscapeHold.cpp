@@ -8,6 +8,7 @@
 EscapeHold::EscapeHold(Scheduler &scheduler, Handlers handlers, QObject *parent)
     : QObject(parent)
     , m_escTimer(scheduler)
+    , m_releaseTimer(scheduler)
     , m_handlers(std::move(handlers))
 {
     QCoreApplication::instance()->installEventFilter(this);
@@ -42,25 +43,44 @@ bool EscapeHold::eventFilter(QObject *receiver, QEvent *event)
 
 void EscapeHold::pressed()
 {
-    if (m_escDown)
+    if (m_escDown) {
+        // The press of a repeat pair whose release came alone: still held.
+        m_releasePending = false;
+        m_releaseTimer.cancel();
         return;
+    }
     m_escDown = true;
     m_escTimer.once(holdSeconds, [this] { fire(); });
 }
 
+// A busy client can read a repeat's release before its press has arrived and
+// take it for a real one: a release only counts once no press follows it
+// within a moment.
 void EscapeHold::released()
 {
-    const bool tapped = m_escDown;
+    if (!m_escDown || m_releasePending)
+        return;
+    m_releasePending = true;
+    m_releaseTimer.once(releaseGraceSeconds, [this] { letGo(); });
+}
+
+void EscapeHold::letGo()
+{
+    m_releasePending = false;
     m_escDown = false;
     m_escTimer.cancel();
-    if (tapped && m_handlers.onTap)
-        m_handlers.onTap();
+    if (const auto tap = m_handlers.onTap)
+        tap();
 }
 
 void EscapeHold::fire()
 {
     if (!m_escDown)
         return;
+    if (m_releasePending) {
+        m_escTimer.once(releaseGraceSeconds, [this] { fire(); });
+        return;
+    }
     m_escDown = false;
     Diag::log(QStringLiteral("gate: bail (esc held 3 s)"));
     // A copy: answering the bail may drop this monitor.

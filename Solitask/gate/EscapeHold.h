@@ -18,6 +18,8 @@ class EscapeHold : public QObject
 
 public:
     static constexpr double holdSeconds = 3.0;
+    /// How long a release waits for the press of a repeat pair.
+    static constexpr double releaseGraceSeconds = 0.1;
 
     struct Handlers
     {
@@ -38,9 +40,12 @@ public:
 private:
     void pressed();
     void released();
+    void letGo();
     void fire();
 
     TimerSlot m_escTimer;
+    TimerSlot m_releaseTimer;
     Handlers m_handlers;
     bool m_escDown = false;
+    bool m_releasePending = false;
 };

@@ -217,6 +217,7 @@ TEST_F(GateControllerTest, ASecondEscapePressStartsAFreshHold)
     sendEscape(QEvent::KeyPress);
     clock.advance(2);
     sendEscape(QEvent::KeyRelease);
+    clock.advance(0.3);
     sendEscape(QEvent::KeyPress);
     clock.advance(2);
     EXPECT_TRUE(calls.isEmpty());

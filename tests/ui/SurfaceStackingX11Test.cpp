@@ -80,6 +80,7 @@ protected:
         Prefs::registerDefaults();
         model.set(&StripState::face, StripFace::committed);
         model.set(&StripState::text, QStringLiteral("Ship the strip"));
+        model.set(&StripState::closeOffered, true);
         panel.setActions({});
     }
 
