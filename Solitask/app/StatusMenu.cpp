@@ -79,8 +79,7 @@ void modeItems(QMenu &menu, const AppMode &mode, MenuTarget &target)
         disabled(menu, QStringLiteral("Quiet hours"));
         item(menu, QStringLiteral("Declare anyway\u2026"), target, &MenuTarget::declare);
     } else {
-        item(menu, QStringLiteral("Declare\u2026"), target, &MenuTarget::declare,
-             QKeySequence(QStringLiteral("Ctrl+D")));
+        item(menu, QStringLiteral("Declare\u2026"), target, &MenuTarget::declare);
     }
 }
 
@@ -95,17 +94,16 @@ void offDutyMenu(QMenu &menu, MenuTarget &target)
     }
 }
 
+// A tray menu belongs to no window of ours, so application shortcuts would
+// never reach it: only the global Ctrl+Alt+O is shown, because only it works.
 void shellItems(QMenu &menu, MenuTarget &target)
 {
     menu.addSeparator();
-    item(menu, QStringLiteral("Journal\u2026"), target, &MenuTarget::journal,
-         QKeySequence(QStringLiteral("Ctrl+J")));
-    item(menu, QStringLiteral("Settings\u2026"), target, &MenuTarget::settings,
-         QKeySequence(QStringLiteral("Ctrl+,")));
+    item(menu, QStringLiteral("Journal\u2026"), target, &MenuTarget::journal);
+    item(menu, QStringLiteral("Settings\u2026"), target, &MenuTarget::settings);
     item(menu, QStringLiteral("Check for Updates\u2026"), target, &MenuTarget::checkUpdates);
     menu.addSeparator();
-    item(menu, QStringLiteral("Quit Solitask"), target, &MenuTarget::quit,
-         QKeySequence(QStringLiteral("Ctrl+Q")));
+    item(menu, QStringLiteral("Quit Solitask"), target, &MenuTarget::quit);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Solitask/app/UpdaterBridge.h"
 
 #include "Solitask/session/Prefs.h"
+#include "Solitask/ui/Stacking.h"
 #include "SolitaskCore/Diag.h"
 
 #include <QJsonDocument>
@@ -21,6 +22,9 @@ void showMessage(const QString &text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setTextFormat(Qt::PlainText);
     box->setModal(false);
+    // Asked from the tray while the journal or the compact gate stays on
+    // top: the answer must not open underneath them.
+    Stacking::aboveSurfaces(box);
     box->show();
     box->raise();
     box->activateWindow();

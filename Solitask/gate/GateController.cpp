@@ -9,11 +9,14 @@
 #include "Solitask/gate/GateWindow.h"
 #include "Solitask/platform/PresentationLock.h"
 #include "Solitask/ui/Chrome.h"
+#include "Solitask/ui/Stacking.h"
 #include "SolitaskCore/Diag.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 // A window can be grabbed only once the server has mapped it.
@@ -83,6 +86,7 @@ void GateController::hide()
     m_locked = false;
     dropWindows();
     dropAskWindow();
+    Stacking::settle();
     Diag::log(QStringLiteral("gate hidden"));
 }
 
@@ -113,6 +117,8 @@ void GateController::engageLock(int attemptsLeft)
         return;
     GateWindow *key = m_windows.first();
     QWindow *window = key->windowHandle();
+    // The window manager stacks the gate once it maps it: the strip goes under.
+    Stacking::settle();
     if (!m_locked && window)
         m_locked = m_lock.engage(window);
     const bool focused = window && QGuiApplication::focusWindow() == window;
@@ -152,6 +158,7 @@ void GateController::dropWindows()
 void GateController::makeAskWindow()
 {
     dropAskWindow();
+    // Fixed size and no maximise button: the window manager offers no maximise.
     auto *window = new QWidget(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
             | Qt::WindowStaysOnTopHint);
@@ -234,10 +241,37 @@ void GateController::installKeyMonitor()
 {
     removeKeyMonitor();
     QPointer<GateController> self(this);
-    m_keyMonitor = std::make_unique<EscapeHold>(m_scheduler, [self] {
+    EscapeHold::Handlers handlers;
+    handlers.watches = [self](QObject *receiver) { return self && self->owns(receiver); };
+    handlers.onBail = [self] {
         if (self)
             callIfSet(self->m_callbacks.onBail);
-    });
+    };
+    // The compact window is one the person may simply dismiss. Closing hides
+    // the gate and drops this monitor, so it happens after the key event.
+    handlers.onTap = [self] {
+        if (!self)
+            return;
+        QMetaObject::invokeMethod(
+            self,
+            [self] {
+                if (self && self->m_isShowing && !self->m_insisting && self->m_askWindow)
+                    self->m_askWindow->close();
+            },
+            Qt::QueuedConnection);
+    };
+    m_keyMonitor = std::make_unique<EscapeHold>(m_scheduler, std::move(handlers));
+}
+
+bool GateController::owns(QObject *receiver) const
+{
+    // Key events reach the native window first, then the focused widget.
+    const QWidget *widget = receiver->isWidgetType() ? static_cast<QWidget *>(receiver) : nullptr;
+    auto isOf = [receiver, widget](const QWidget *window) {
+        return window
+            && (window->windowHandle() == receiver || (widget && widget->window() == window));
+    };
+    return isOf(m_askWindow) || std::any_of(m_windows.begin(), m_windows.end(), isOf);
 }
 
 void GateController::removeKeyMonitor()

@@ -48,7 +48,7 @@ public:
 
     const QList<GateWindow *> &windows() const { return m_windows; }
     QWidget *askWindow() const { return m_askWindow; }
-    bool insisting() const { return m_insisting; }
+    bool insisting() const override { return m_insisting; }
     bool isEscapeHeld() const;
 
 private:
@@ -60,6 +60,8 @@ private:
     GateView *makeView();
     void installKeyMonitor();
     void removeKeyMonitor();
+    /// Whether a key event's receiver lies in one of the gate's windows.
+    bool owns(QObject *receiver) const;
     void engageLock(int attemptsLeft);
     void observeApplication();
     void watchScreen(QScreen *screen);

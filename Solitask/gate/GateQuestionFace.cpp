@@ -38,6 +38,8 @@ GateQuestionFace::GateQuestionFace(
     m_choiceRow->setAlignment(Qt::AlignHCenter);
 
     connect(m_field, &QLineEdit::textEdited, m_model, &GateModel::setText);
+    // A gate left open keeps its choices true to the clock as the person types.
+    connect(m_field, &QLineEdit::textEdited, this, &GateQuestionFace::refreshChoices);
     connect(m_field, &QLineEdit::returnPressed, this, &GateQuestionFace::submit);
     connect(m_model, &GateModel::textChanged, this, &GateQuestionFace::syncField);
     connect(m_model, &GateModel::untilChanged, this, &GateQuestionFace::paintChoices);
@@ -86,29 +88,46 @@ void GateQuestionFace::submit()
     const auto text = GateModel::declaration(m_model->text());
     if (!text)
         return;
+    // An end that has passed since it was chosen is dropped, not declared:
+    // the person sees the choice go and answers again.
+    const UntilChoice chosen = m_model->until();
+    refreshChoices();
+    if (m_model->until() != chosen)
+        return;
     Q_EMIT declared(*text, UntilChoices::until(m_model->until(), m_clock.now(), m_calendar));
 }
 
 void GateQuestionFace::refreshChoices()
 {
     const QList<UntilChoice> offered = UntilChoices::offered(m_clock.now(), m_calendar);
+    if (!offered.contains(m_model->until()))
+        m_model->setUntil(UntilChoice::untilDone);
     QList<UntilChoice> shown;
     for (const auto &entry : m_choices)
         shown.append(entry.first);
     if (shown == offered)
         return;
+    // Later: the choice being clicked may be among them.
     for (const auto &entry : m_choices)
-        delete entry.second;
+        entry.second->deleteLater();
     m_choices.clear();
     for (UntilChoice choice : offered) {
         auto *button = new PlainButton(UntilChoices::label(choice), {}, this);
         button->setObjectName(QStringLiteral("until"));
-        connect(
-            button, &PlainButton::clicked, m_model, [this, choice] { m_model->setUntil(choice); });
+        connect(button, &PlainButton::clicked, this, [this, choice] { choose(choice); });
         m_choiceRow->addWidget(button);
         m_choices.append({choice, button});
     }
     paintChoices();
+}
+
+// A chip never keeps the keyboard: Return still declares and typing still
+// lands in the field after a click.
+void GateQuestionFace::choose(UntilChoice choice)
+{
+    m_model->setUntil(choice);
+    refreshChoices();
+    m_field->setFocus(Qt::OtherFocusReason);
 }
 
 void GateQuestionFace::paintChoices()

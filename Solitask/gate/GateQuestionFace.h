@@ -36,6 +36,7 @@ private:
     QWidget *makeFieldColumn();
     void syncField(const QString &text);
     void submit();
+    void choose(UntilChoice choice);
     void paintChoices();
 
     GateModel *m_model;

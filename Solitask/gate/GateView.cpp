@@ -31,7 +31,8 @@ GateView::GateView(
     , m_exits(new GateExits(this))
     , m_reminder(new QLabel(QStringLiteral("hold esc 3 s to quit Solitask"), this))
 {
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on the wash or a chip must not take the keyboard from the field.
+    setFocusPolicy(Qt::NoFocus);
     m_layout->setSpacing(0);
     m_layout->addStretch(1);
     m_layout->addWidget(m_question, 0, Qt::AlignHCenter);

@@ -1,6 +1,7 @@
 #include "Solitask/gate/GateWindow.h"
 
 #include "Solitask/ui/Chrome.h"
+#include "Solitask/ui/Stacking.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -10,7 +11,8 @@ GateWindow::GateWindow(QScreen *screen, QWidget *content)
     , m_screen(screen)
 {
     setWindowTitle(QStringLiteral("Solitask"));
-    setFocusPolicy(Qt::StrongFocus);
+    Stacking::assign(this, Stacking::Layer::gate);
+    setFocusPolicy(Qt::NoFocus);
     setScreen(screen);
     setGeometry(screen->geometry());
     Chrome::host(content, this);

@@ -48,4 +48,18 @@ void PlainButton::paintEvent(QPaintEvent *)
     p.setFont(m_look.font);
     p.setPen(m_look.text);
     p.drawText(QRectF(rect()), Qt::AlignCenter, text());
+    if (hasFocus())
+        paintFocusRing(p, r);
+}
+
+// Reached by Tab only, so the ring shows where Space will act.
+void PlainButton::paintFocusRing(QPainter &p, const QRectF &r) const
+{
+    p.setOpacity(1.0);
+    QColor ring = m_look.text;
+    ring.setAlphaF(0.55);
+    p.setPen(QPen(ring, 1.5));
+    p.setBrush(Qt::NoBrush);
+    const QRectF inner = r.adjusted(0.75, 0.75, -0.75, -0.75);
+    p.drawRoundedRect(inner, inner.height() / 2, inner.height() / 2);
 }

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QFont>
 
+class QPainter;
+
 /// A borderless text button, optionally on a capsule with a fill and a
 /// 1-point border: the gate's until choices, ghost buttons and exit links.
 class PlainButton : public QAbstractButton
@@ -33,5 +35,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintFocusRing(QPainter &p, const QRectF &r) const;
+
     Look m_look;
 };

@@ -13,9 +13,12 @@ namespace FloatingWindow {
 
 QWidget *make(const QString &title, const QSize &size)
 {
-    auto *window = new QWidget(nullptr, Qt::Window);
+    // Designed at one size: no maximise, no resizing that would clip the content.
+    auto *window = new QWidget(nullptr,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+            | Qt::WindowMinimizeButtonHint);
     window->setWindowTitle(title);
-    window->resize(size);
+    window->setFixedSize(size);
     window->setAutoFillBackground(true);
     QPalette pal = window->palette();
     pal.setColor(QPalette::Window, QColor(228, 214, 244));

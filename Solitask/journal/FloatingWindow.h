@@ -11,8 +11,8 @@ class QWidget;
 /// The way the light windows (journal, settings, onboarding) are made and brought forward.
 namespace FloatingWindow {
 
-/// A top-level window of `size`, titled, on the lilac background, centred on
-/// the primary screen. Closing it only hides it.
+/// A top-level window of fixed `size`, titled, on the lilac background,
+/// centred on the primary screen. Closing it only hides it.
 QWidget *make(const QString &title, const QSize &size);
 
 /// Shows `window` in front, above the gate while the gate is showing.

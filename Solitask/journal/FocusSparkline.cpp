@@ -6,6 +6,7 @@
 #include "Solitask/ui/TextStyle.h"
 #include "SolitaskCore/DayKey.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,8 +15,12 @@
 #include <cmath>
 
 namespace {
-constexpr qreal dateWidth = 60;
-}
+constexpr int guideScores[] = {0, 50, 100};
+constexpr qreal guideGap = 6;
+// Room between the last point and its score.
+constexpr qreal pointRoom = 7;
+constexpr qreal dateGap = 2;
+} // namespace
 
 FocusSparkline::FocusSparkline(const QList<WeekStats> &weeks, const Calendar &calendar,
                                QWidget *parent)
@@ -48,21 +53,19 @@ void FocusSparkline::paintEvent(QPaintEvent *)
         paintLine(p, plotted);
         paintLast(p, plotted.last());
     }
-    paintDates(p);
+    for (const Label &label : labels()) {
+        p.setFont(label.font);
+        p.setPen(label.color);
+        p.drawText(label.rect, Qt::AlignCenter, label.text);
+    }
 }
 
 void FocusSparkline::paintGuides(QPainter &p) const
 {
     const SparkGeometry g = SparkGeometry::in(size(), int(m_weeks.size()));
-    p.setFont(TextStyle::font(10));
-    for (int score : {0, 50, 100}) {
-        const qreal y = g.y(score);
-        p.setPen(QPen(Palette::withOpacity(Palette::wash(), 0.16), 1));
-        p.drawLine(QPointF(g.left, y), QPointF(g.right, y));
-        p.setPen(Palette::ink3());
-        p.drawText(QRectF(g.right + 6, y - 8, 38, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString::number(score));
-    }
+    p.setPen(QPen(Palette::withOpacity(Palette::wash(), 0.16), 1));
+    for (int score : guideScores)
+        p.drawLine(QPointF(g.left, g.y(score)), QPointF(g.right, g.y(score)));
 }
 
 void FocusSparkline::paintLine(QPainter &p, const QList<QPointF> &points) const
@@ -88,32 +91,78 @@ void FocusSparkline::paintLast(QPainter &p, const QPointF &point) const
     p.setPen(QPen(Palette::lilac(), 2));
     p.setBrush(Qt::white);
     p.drawEllipse(point, 4.5, 4.5);
-    const auto &last = *std::find_if(m_weeks.rbegin(), m_weeks.rend(),
-                                     [](const WeekStats &w) { return w.focusScore.has_value(); });
-    p.setFont(TextStyle::font(11, QFont::Medium));
-    p.setPen(Palette::lilacText());
-    p.drawText(QRectF(point.x() - 30, point.y() - 13 - 8, 60, 16), Qt::AlignCenter,
-               QString::number(qint64(std::lround(*last.focusScore))));
 }
 
-void FocusSparkline::paintDates(QPainter &p) const
+QList<FocusSparkline::Label> FocusSparkline::labels() const
+{
+    QList<Label> out;
+    guideLabels(out);
+    lastLabel(out);
+    dateLabels(out);
+    return out;
+}
+
+void FocusSparkline::guideLabels(QList<Label> &out) const
+{
+    const SparkGeometry g = SparkGeometry::in(size(), int(m_weeks.size()));
+    for (int score : guideScores) {
+        Label label = make(QString::number(score), TextStyle::font(10), Palette::ink3());
+        label.rect.moveTo(g.right + guideGap, g.y(score) - label.rect.height() / 2);
+        out.append(label);
+    }
+}
+
+// Above its point and kept left of the guide scores, which sit past the plot.
+void FocusSparkline::lastLabel(QList<Label> &out) const
+{
+    const QList<QPointF> plotted = points();
+    if (plotted.isEmpty())
+        return;
+    const SparkGeometry g = SparkGeometry::in(size(), int(m_weeks.size()));
+    const auto &last = *std::find_if(m_weeks.rbegin(), m_weeks.rend(),
+                                     [](const WeekStats &w) { return w.focusScore.has_value(); });
+    Label label = make(QString::number(qint64(std::lround(*last.focusScore))),
+        TextStyle::font(11, QFont::Medium), Palette::lilacText());
+    const QPointF point = plotted.last();
+    const qreal w = label.rect.width();
+    const qreal x = std::clamp(point.x() - w / 2, 0.0, std::max(0.0, g.right - w));
+    label.rect.moveTo(x, std::max(0.0, point.y() - pointRoom - label.rect.height()));
+    out.append(label);
+}
+
+// First, middle and last week under the plot, inside its width so the last
+// date never meets the "0" guide; a date that would touch the one before is left out.
+void FocusSparkline::dateLabels(QList<Label> &out) const
 {
     if (m_weeks.isEmpty())
         return;
     const SparkGeometry g = SparkGeometry::in(size(), int(m_weeks.size()));
-    p.setFont(TextStyle::font(10));
-    p.setPen(Palette::ink3());
-    const auto label = [&](int i) {
-        const auto date = DayKey::date(m_weeks[i].weekStart, m_calendar);
-        return date ? DF::shortDate(*date, m_calendar) : QString();
-    };
-    const qreal y = g.bottom + 2;
     const int last = int(m_weeks.size()) - 1;
-    p.drawText(QRectF(g.x(0) - 6, y, dateWidth, 14), Qt::AlignLeft, label(0));
+    QList<int> shown {0};
     if (last > 1)
-        p.drawText(QRectF(g.x(last / 2) - dateWidth / 2, y, dateWidth, 14), Qt::AlignHCenter,
-                   label(last / 2));
+        shown.append(last / 2);
     if (last > 0)
-        p.drawText(QRectF(g.x(last) - dateWidth + 6, y, dateWidth, 14), Qt::AlignRight,
-                   label(last));
+        shown.append(last);
+    qreal freeFrom = 0;
+    for (int i : shown) {
+        const auto date = DayKey::date(m_weeks[i].weekStart, m_calendar);
+        Label label = make(date ? DF::shortDate(*date, m_calendar) : QString(), TextStyle::font(10),
+            Palette::ink3());
+        const qreal w = label.rect.width();
+        qreal x = i == 0 ? g.x(0) - 6 : i == last ? g.x(last) + 6 - w : g.x(i) - w / 2;
+        x = std::clamp(x, 0.0, std::max(0.0, g.right - w));
+        if (x < freeFrom)
+            continue;
+        label.rect.moveTo(x, g.bottom + dateGap);
+        freeFrom = x + w + 8;
+        out.append(label);
+    }
+}
+
+FocusSparkline::Label FocusSparkline::make(
+    const QString &text, const QFont &font, const QColor &color)
+{
+    const QFontMetricsF fm(font);
+    return {QRectF(0, 0, std::ceil(fm.horizontalAdvance(text)) + 1, std::ceil(fm.height())), text,
+        font, color};
 }

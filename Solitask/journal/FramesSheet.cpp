@@ -5,9 +5,11 @@
 #include "Solitask/journal/FrameJudgments.h"
 #include "Solitask/journal/TextLabel.h"
 #include "Solitask/journal/TodayTexts.h"
+#include "Solitask/ui/ElidedLabel.h"
 #include "Solitask/ui/Hairline.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/PrimaryButtonStyle.h"
+#include "Solitask/ui/TextStyle.h"
 #include "SolitaskCore/Formatters.h"
 
 #include <QGridLayout>
@@ -53,13 +55,15 @@ QWidget *FramesSheet::header(const HourRecord &hour, const QString &thingText,
     titles->setSpacing(2);
     titles->addWidget(textLabel(QStringLiteral("What the witness saw"), 15, Palette::ink(),
                                 QFont::Medium));
-    titles->addWidget(textLabel(Formatters::hm(hour.start, calendar) + QStringLiteral(" – ")
-                                    + Formatters::hm(hour.end, calendar) + QStringLiteral(" · ")
-                                    + thingText,
-                                12, Palette::ink2()));
-    layout->addLayout(titles);
-    layout->addStretch();
+    const QString when = Formatters::hm(hour.start, calendar) + QStringLiteral(" – ")
+        + Formatters::hm(hour.end, calendar) + QStringLiteral(" · ") + thingText;
+    auto *subtitle = new ElidedLabel(when, TextStyle::font(12), Palette::ink2());
+    subtitle->setObjectName(QStringLiteral("sheetSubtitle"));
+    subtitle->setToolTip(when);
+    titles->addWidget(subtitle);
+    layout->addLayout(titles, 1);
     auto *done = new QPushButton(QStringLiteral("Done"));
+    done->setObjectName(QStringLiteral("sheetDone"));
     PrimaryButtonStyle::apply(done);
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);

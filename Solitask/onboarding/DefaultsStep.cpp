@@ -34,11 +34,11 @@ DefaultsStep::DefaultsStep(const OnboardingEnvironment &env, std::function<void(
         ++m_tick;
     });
     card->addRow(new SettingsRow(QStringLiteral("Weekends too"), {}, weekends));
-    card->addRow(new SettingsRow(
-        QStringLiteral("Summon the notch panel"),
-        QStringLiteral("It also opens when you move the cursor into the notch, and when the witness "
-                       "has something to say."),
-        new KeyCap(QStringLiteral("⌃⌥O"))));
+    card->addRow(new SettingsRow(QStringLiteral("Summon the top strip"),
+        QStringLiteral(
+            "It also opens when you move the cursor to the top centre of the screen, and "
+            "when the witness has something to say."),
+        new KeyCap(QStringLiteral("Ctrl+Alt+O"))));
     card->addRow(new SettingsRow(QStringLiteral("Start at login"), {},
                                  new LoginToggle(env.settings.loginItem, bump)));
     column->addWidget(card);

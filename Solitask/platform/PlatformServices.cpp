@@ -40,7 +40,11 @@ void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x1
     services.capturer = std::make_unique<ScreenCapturerX11>(x11, own);
     services.screenPermission = std::make_unique<ScreenPermissionX11>(x11);
     services.hotKey = std::make_unique<GlobalHotKeyX11>(x11);
-    services.keyEvents = std::make_unique<KeyEventSourceXI2>(x11);
+    // Raw keys on a connection of their own: the server keeps raw events from
+    // the client that holds a grab, and the hot key's grab is held on `x11`
+    // while Ctrl+Alt+O is down; a modifier let go then would stay "held".
+    auto keys = X11Connection::open();
+    services.keyEvents = std::make_unique<KeyEventSourceXI2>(keys ? keys : x11);
     services.presentationLock = std::make_unique<PresentationLockX11>();
     services.sound = std::make_unique<SoundX11Bell>(x11);
 }

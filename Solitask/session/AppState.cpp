@@ -193,7 +193,11 @@ void AppState::settingsChanged()
     refreshNotch();
     if (m_stripPanel)
         m_stripPanel->relayout();
-    if (m_mode.is(Mode::Kind::gate) && m_parts.gate.isShowing()) {
+    // Insisting takes effect at the next showing: throwing the full-screen
+    // gate over the settings window the person is using would trap them there.
+    // Letting go of insisting applies at once.
+    if (m_mode.is(Mode::Kind::gate) && m_parts.gate.isShowing() && m_parts.gate.insisting()
+        && !Prefs::flag(Prefs::Key::insist)) {
         const GateFace face = m_parts.gate.face();
         m_parts.gate.hide();
         m_parts.gate.show(face, Prefs::flag(Prefs::Key::insist));

@@ -257,6 +257,8 @@ void AppState::showCloseSummary(const Thing &closed)
     m_strip.set(&StripState::doneSummary,
         Summaries::doneLine(
             closed, m_parts.store.hours(closed.id, closed.declaredAt), *closed.closedAt));
+    // The summary stays up for a moment: the day below it shows the close too.
+    refreshDay();
     holdStripOpen();
     m_followUp.once(2.6, guarded([](AppState &s) { s.afterClose(); }));
 }

@@ -32,6 +32,8 @@ public:
     virtual void hide() = 0;
     virtual void bringForward() = 0;
     virtual bool isShowing() const = 0;
+    /// Whether the current (or last) showing is the full-screen form.
+    virtual bool insisting() const = 0;
     /// The face shown last.
     virtual GateFace face() const = 0;
     virtual void setCallbacks(GateCallbacks callbacks) = 0;

@@ -13,6 +13,7 @@ public:
     void hide() override;
     void bringForward() override;
     bool isShowing() const override { return m_showing; }
+    bool insisting() const override { return m_insist; }
     GateFace face() const override { return m_face; }
     void setCallbacks(GateCallbacks callbacks) override { m_callbacks = std::move(callbacks); }
 

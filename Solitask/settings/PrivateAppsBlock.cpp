@@ -85,12 +85,34 @@ void PrivateAppsBlock::rebuild()
     m_column->addWidget(header());
     if (!m_open)
         return;
+    // Identifiers of apps this computer does not have (the other platform's
+    // defaults) stay private but are told in one quiet line, not listed raw.
+    qsizetype elsewhere = 0;
     for (const QString &id : Prefs::privateBundleIDs()) {
+        const QString name = m_env.appName ? m_env.appName(id) : QString();
+        if (name.isEmpty()) {
+            ++elsewhere;
+            continue;
+        }
         m_column->addWidget(new Hairline);
-        m_column->addWidget(appRow(id));
+        m_column->addWidget(appRow(id, name));
+    }
+    if (elsewhere > 0) {
+        m_column->addWidget(new Hairline);
+        m_column->addWidget(elsewhereLine(elsewhere));
     }
     m_column->addWidget(new Hairline);
     m_column->addWidget(footer());
+}
+
+QWidget *PrivateAppsBlock::elsewhereLine(qsizetype count)
+{
+    auto *line = textLabel(QStringLiteral("Also kept private: ") + SettingsRules::appCount(count)
+            + QStringLiteral(" not installed on this computer"),
+        11, Palette::ink3());
+    line->setObjectName(QStringLiteral("privateElsewhere"));
+    line->setContentsMargins(14, 8, 14, 8);
+    return line;
 }
 
 QWidget *PrivateAppsBlock::header()
@@ -118,15 +140,14 @@ QWidget *PrivateAppsBlock::header()
     return button;
 }
 
-QWidget *PrivateAppsBlock::appRow(const QString &id)
+QWidget *PrivateAppsBlock::appRow(const QString &id, const QString &name)
 {
     auto *box = new QWidget;
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(14, 8, 14, 8);
     auto *texts = new QVBoxLayout;
     texts->setSpacing(1);
-    const QString name = m_env.appName ? m_env.appName(id) : QString();
-    texts->addWidget(textLabel(name.isEmpty() ? id : name, 12, Palette::ink()));
+    texts->addWidget(textLabel(name, 12, Palette::ink()));
     auto *idLabel = textLabel(id, 11, Palette::ink3());
     QFont mono = idLabel->font();
     mono.setFamily(QStringLiteral("monospace"));
@@ -146,20 +167,15 @@ QWidget *PrivateAppsBlock::footer()
     auto *box = new QWidget;
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(14, 6, 14, 6);
-    const QList<RunningApp> addable = SettingsRules::addableApps(
-        m_env.runningApps ? m_env.runningApps() : QList<RunningApp>{}, Prefs::privateBundleIDs(),
-        m_env.ownID);
-    if (addable.isEmpty()) {
+    if (addable().isEmpty()) {
         row->addWidget(textLabel(QStringLiteral("Every running app is already private"), 12,
                                  Palette::ink3()));
     } else {
         auto *addButton = plainButton(QStringLiteral("Add running app…"), 12, Palette::lilacText());
         addButton->setPopupMode(QToolButton::InstantPopup);
         auto *menu = new QMenu(addButton);
-        for (const RunningApp &app : addable) {
-            const QString id = app.bundleID;
-            menu->addAction(app.name + QStringLiteral(" · ") + id, this, [this, id] { add(id); });
-        }
+        // Apps start and quit while the block is open: ask again each time.
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { fillAddMenu(menu); });
         addButton->setMenu(menu);
         row->addWidget(addButton);
     }
@@ -170,4 +186,23 @@ QWidget *PrivateAppsBlock::footer()
     connect(restore, &QPushButton::clicked, this, &PrivateAppsBlock::restoreDefaults);
     row->addWidget(restore);
     return box;
+}
+
+QList<RunningApp> PrivateAppsBlock::addable() const
+{
+    return SettingsRules::addableApps(
+        m_env.runningApps ? m_env.runningApps() : QList<RunningApp> {}, Prefs::privateBundleIDs(),
+        m_env.ownID);
+}
+
+void PrivateAppsBlock::fillAddMenu(QMenu *menu)
+{
+    menu->clear();
+    const QList<RunningApp> apps = addable();
+    if (apps.isEmpty())
+        menu->addAction(QStringLiteral("Every running app is already private"))->setEnabled(false);
+    for (const RunningApp &app : apps) {
+        const QString id = app.bundleID;
+        menu->addAction(app.name + QStringLiteral(" · ") + id, this, [this, id] { add(id); });
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QMenu;
 class QVBoxLayout;
 
 /// The applications never captured: a header with their count that opens the
@@ -27,7 +28,10 @@ public:
 private:
     void rebuild();
     QWidget *header();
-    QWidget *appRow(const QString &id);
+    QWidget *appRow(const QString &id, const QString &name);
+    QWidget *elsewhereLine(qsizetype count);
+    QList<RunningApp> addable() const;
+    void fillAddMenu(QMenu *menu);
     QWidget *footer();
     void store(const QStringList &ids);
 

@@ -32,6 +32,12 @@ QString budgetText(double value)
     return QString::asprintf("$%.2f", value);
 }
 
+QString cadenceText(int minutes)
+{
+    const int m = std::max(1, minutes);
+    return QStringLiteral("At %1 minutes the witness sees %2 frames an hour.").arg(m).arg(60 / m);
+}
+
 QString appCount(qsizetype n)
 {
     return QString::number(n) + (n == 1 ? QStringLiteral(" app") : QStringLiteral(" apps"));

@@ -21,6 +21,8 @@ int nearestChoice(int stored, const QList<int> &choices);
 double clampedBudget(double value);
 /// "$0.40".
 QString budgetText(double value);
+/// "At 3 minutes the witness sees 20 frames an hour." for the chosen cadence.
+QString cadenceText(int minutes);
 /// "1 app", "0 apps", "12 apps".
 QString appCount(qsizetype n);
 /// Running regular applications that could be made private: with an id, not

@@ -167,10 +167,18 @@ SettingsGroup *SettingsView::witnessGroup()
 {
     auto *group = new SettingsGroup(QStringLiteral("Witness"));
     SettingsCard *card = group->card();
-    card->addRow(new SettingsRow(
-        QStringLiteral("Look every"), QStringLiteral("At 3 minutes the witness sees 20 frames an hour."),
-        pill({{3, QStringLiteral("3 min")}, {5, QStringLiteral("5 min")}, {10, QStringLiteral("10 min")}},
-             Prefs::integer(Prefs::Key::cadenceMinutes), Prefs::Key::cadenceMinutes)));
+    const int cadence = Prefs::integer(Prefs::Key::cadenceMinutes);
+    auto *cadencePill = static_cast<SegmentedPill *>(
+        pill({{3, QStringLiteral("3 min")}, {5, QStringLiteral("5 min")},
+                 {10, QStringLiteral("10 min")}},
+            cadence, Prefs::Key::cadenceMinutes));
+    auto *cadenceRow = new SettingsRow(
+        QStringLiteral("Look every"), SettingsRules::cadenceText(cadence), cadencePill);
+    connect(
+        cadencePill, &SegmentedPill::selectionChanged, cadenceRow, [cadenceRow](const QVariant &v) {
+            cadenceRow->subLabel()->setText(SettingsRules::cadenceText(v.toInt()));
+        });
+    card->addRow(cadenceRow);
     card->addRow(new SettingsRow(
         QStringLiteral("Ask Claude"), {},
         textLabel(QStringLiteral("every hour · and when you finish or switch"), 12, Palette::ink2())));
@@ -221,33 +229,28 @@ QWidget *SettingsView::doubleTapControl()
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    const bool trusted = !m_env.accessibilityTrusted || m_env.accessibilityTrusted();
-    if (!trusted && Prefs::flag(Prefs::Key::doubleTapOption))
-        row->addWidget(textLabel(QStringLiteral("Open Accessibility settings"), 12,
-                                 Palette::lilacText()));
     row->addWidget(boolSwitch(Prefs::Key::doubleTapOption));
     return box;
 }
 
 SettingsGroup *SettingsView::notchGroup()
 {
-    auto *group = new SettingsGroup(QStringLiteral("Notch"));
+    // This desktop has no notch and asks no permission for keys: the texts
+    // say what is true here.
+    auto *group = new SettingsGroup(QStringLiteral("Top strip"));
     SettingsCard *card = group->card();
-    card->addRow(new SettingsRow(
-        QStringLiteral("Open when the cursor enters the notch"),
-        QStringLiteral("Nothing hangs from the notch at rest. Move the cursor into it and the panel "
-                       "drops out."),
+    card->addRow(new SettingsRow(QStringLiteral("Open when the cursor reaches the top strip"),
+        QStringLiteral("Nothing hangs from the top of the screen at rest. Move the cursor to its "
+                       "centre and the panel drops out."),
         boolSwitch(Prefs::Key::notchHoverOpens)));
-    card->addRow(new SettingsRow(
-        QStringLiteral("Summon with"),
-        QStringLiteral("Works everywhere, no permission needed. Opens the notch panel for a moment."),
-        new KeyCap(QStringLiteral("⌃⌥O"))));
+    card->addRow(new SettingsRow(QStringLiteral("Summon with"),
+        QStringLiteral("Works everywhere, no permission needed. Opens the top strip for a moment."),
+        new KeyCap(QStringLiteral("Ctrl+Alt+O"))));
     const bool trusted = !m_env.accessibilityTrusted || m_env.accessibilityTrusted();
-    card->addRow(new SettingsRow(
-        QStringLiteral("Double-tap ⌥ to summon"),
-        trusted ? QStringLiteral("Accessibility granted. Tap ⌥ twice, quickly, with nothing else held.")
-                : QStringLiteral("Needs Accessibility, so Solitask can see the ⌥ key. Nothing else is "
-                                 "read."),
+    card->addRow(new SettingsRow(QStringLiteral("Double-tap Alt to summon"),
+        trusted ? QStringLiteral("Tap Alt twice, quickly, with nothing else held.")
+                : QStringLiteral("This display does not report the Alt key to Solitask (it lacks "
+                                 "XInput 2)."),
         doubleTapControl()));
     card->addRow(new SettingsRow(QStringLiteral("Soft tick on a nudge"), {},
                                  boolSwitch(Prefs::Key::soundOnNudge)));

@@ -21,6 +21,8 @@ public:
     SettingsView *view() const { return m_view; }
 
 private:
+    void rebuildView();
+
     SettingsEnvironment m_env;
     std::unique_ptr<QWidget> m_window;
     SettingsView *m_view = nullptr;

@@ -21,6 +21,7 @@ NotchScreen describe(const QScreen &screen)
     NotchScreen result;
     result.frame = screen.geometry();
     const int reserved = screen.availableGeometry().top() - screen.geometry().top();
+    result.topPanel = std::max(reserved, 0);
     result.menuBarThickness = reserved > 0 ? reserved : defaultMenuBarThickness;
     return result;
 }
@@ -55,7 +56,7 @@ int notchHeight(const std::optional<NotchScreen> &screen)
 
 int topGap(const std::optional<NotchScreen> &screen)
 {
-    return screen && screen->topInset > 0 ? notchHeight(*screen) : noScreenHeight;
+    return screen ? std::max(screen->topInset, screen->topPanel) : noScreenHeight;
 }
 
 QRectF band(const NotchScreen &screen)

@@ -17,16 +17,17 @@ struct NotchScreen
     /// The free areas left and right of a notch, when the screen reports them.
     std::optional<QRectF> auxiliaryLeft;
     std::optional<QRectF> auxiliaryRight;
-    /// Height of the desktop's top bar.
+    /// Height of the desktop's top bar, or the assumed one without a bar.
     int menuBarThickness = 0;
+    /// Height the desktop's top panel reserves; 0 without one.
+    int topPanel = 0;
 };
 
 /// Where the strip hangs and where hovering opens it. Qt's y axis grows
 /// downwards, so the top edge of a screen is `frame.top()`.
 namespace NotchGeometry {
 
-/// Notch height used when no screen is known, and the empty space above the
-/// strip's content on a screen without a notch.
+/// Notch height used when no screen is known.
 constexpr int noScreenHeight = 37;
 /// Top-bar height assumed when the desktop reserves none (no panel at the top),
 /// so that the hover band stays large enough to find.
@@ -41,8 +42,8 @@ qreal notchWidth(const NotchScreen &screen);
 /// The larger of the notch and the top bar.
 int notchHeight(const NotchScreen &screen);
 int notchHeight(const std::optional<NotchScreen> &screen);
-/// The empty space above the strip's content: the notch's height on a screen
-/// with one, else the standard gap.
+/// The empty space above the strip's content: what the notch or the top
+/// panel covers, so the content starts right below it and no empty band shows.
 int topGap(const std::optional<NotchScreen> &screen);
 /// The area in which a resting pointer opens the strip.
 QRectF band(const NotchScreen &screen);

@@ -1,10 +1,10 @@
 #include "Solitask/strip/NotchMainSection.h"
 
 #include "Solitask/session/StripState.h"
-#include "Solitask/strip/ElidedLabel.h"
 #include "Solitask/strip/NotchChip.h"
 #include "Solitask/strip/NotchMark.h"
 #include "Solitask/strip/NotchParts.h"
+#include "Solitask/ui/ElidedLabel.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/TextStyle.h"
 
@@ -25,8 +25,13 @@ QWidget *doneRow(const QString &summary)
     QLabel *check = label(QStringLiteral("\u2713"), 11, Palette::Notch::mintText(), QFont::Bold);
     auto *text = new ElidedLabel(summary, TextStyle::font(13), Palette::Notch::ink());
     text->setObjectName(QStringLiteral("doneSummary"));
-    QWidget *line = NotchParts::row({check, text}, 8);
-    static_cast<QHBoxLayout *>(line->layout())->setStretchFactor(text, 1);
+    // The summary takes the whole width; a trailing stretch would halve it.
+    auto *line = new QWidget;
+    auto *layout = new QHBoxLayout(line);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(check, 0, Qt::AlignVCenter);
+    layout->addWidget(text, 1, Qt::AlignVCenter);
     return line;
 }
 

@@ -44,7 +44,9 @@ QMenu *darkMenu(QWidget *owner)
 {
     auto *menu = new QMenu(owner);
     QPalette p = menu->palette();
+    // The style paints a menu's panel from Base and its items from Window.
     p.setColor(QPalette::Window, Palette::Notch::lilacTint());
+    p.setColor(QPalette::Base, Palette::Notch::lilacTint());
     p.setColor(QPalette::WindowText, Palette::Notch::ink());
     p.setColor(QPalette::Text, Palette::Notch::ink());
     p.setColor(QPalette::ButtonText, Palette::Notch::ink());

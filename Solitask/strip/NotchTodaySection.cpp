@@ -1,10 +1,10 @@
 #include "Solitask/strip/NotchTodaySection.h"
 
 #include "Solitask/session/StripState.h"
-#include "Solitask/strip/ElidedLabel.h"
 #include "Solitask/strip/NotchMark.h"
 #include "Solitask/strip/NotchParts.h"
 #include "Solitask/strip/NotchTile.h"
+#include "Solitask/ui/ElidedLabel.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/TextStyle.h"
 
@@ -26,14 +26,16 @@ QWidget *tiles(const StripState &s)
     line->setContentsMargins(0, 0, 0, 0);
     line->setSpacing(8);
     const QList<NotchTile *> all = {
-        new NotchTile(QString::number(s.dayThings.size()), QStringLiteral("things"),
-                      P::lilacTint(), P::lilacText()),
-        new NotchTile(QString::number(s.judgedHours), QStringLiteral("judged hours"),
-                      P::skyTint(), P::skyText()),
-        new NotchTile(alignedText(s.alignedPct), QStringLiteral("aligned"), P::mintTint(),
-                      P::mintText()),
+        new NotchTile(QString::number(s.dayThings.size()),
+            s.dayThings.size() == 1 ? QStringLiteral("thing") : QStringLiteral("things"),
+            P::lilacTint(), P::lilacText()),
+        new NotchTile(QString::number(s.judgedHours),
+            s.judgedHours == 1 ? QStringLiteral("judged hour") : QStringLiteral("judged hours"),
+            P::skyTint(), P::skyText()),
+        new NotchTile(
+            alignedText(s.alignedPct), QStringLiteral("aligned"), P::mintTint(), P::mintText()),
         new NotchTile(threadsText(s.threadsPerHour), QStringLiteral("threads / h"),
-                      P::apricotTint(), P::apricotText()),
+            P::apricotTint(), P::apricotText()),
     };
     for (NotchTile *tile : all) {
         tile->setObjectName(QStringLiteral("tile:") + tile->label());

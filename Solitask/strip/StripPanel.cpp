@@ -179,9 +179,6 @@ void StripPanel::hoverTick()
         collapse();
         break;
     case StripHover::Action::none:
-        // Keeps the open strip above a window that was raised after it (the gate).
-        if (poll.expanded && m_window->isVisible())
-            m_window->raise();
         break;
     }
 }

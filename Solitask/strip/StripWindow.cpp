@@ -4,6 +4,7 @@
 #include "Solitask/platform/InputShape.h"
 #include "Solitask/strip/NotchShape.h"
 #include "Solitask/strip/NotchView.h"
+#include "Solitask/ui/Stacking.h"
 
 #include <QEasingCurve>
 #include <QPropertyAnimation>
@@ -29,6 +30,7 @@ StripWindow::StripWindow(NotchView *view)
 {
     setObjectName(QStringLiteral("SolitaskStrip"));
     setWindowTitle(QStringLiteral("Solitask Strip"));
+    Stacking::assign(this, Stacking::Layer::strip);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
@@ -84,7 +86,7 @@ bool StripWindow::clickThrough() const
 void StripWindow::orderFront()
 {
     show();
-    raise();
+    Stacking::settle();
 }
 
 void StripWindow::orderOut()

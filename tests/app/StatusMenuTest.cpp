@@ -96,6 +96,8 @@ TEST_F(StatusMenuTest, CommittedShowsTheSolitaskItsActionsAndTheOffDutyChoices)
               QStringList({"30 minutes", "2 hours", "Rest of today",
                            "Someone else is using this computer"}));
     EXPECT_EQ(find("Show the strip")->shortcut(), QKeySequence("Ctrl+Alt+O"));
+    for (const char *title : {"Journal\u2026", "Settings\u2026", "Quit Solitask"})
+        EXPECT_TRUE(find(title)->shortcut().isEmpty()) << title << ": no shortcut that cannot work";
 }
 
 TEST_F(StatusMenuTest, OffDutyWithAnOpenSolitaskShowsTheOffDutyLineNotTheSolitask)

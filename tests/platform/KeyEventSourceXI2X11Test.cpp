@@ -1,5 +1,6 @@
 #include "Solitask/gate/TapDetector.h"
 #include "Solitask/platform/ModifierFlags.h"
+#include "Solitask/platform/linux/GlobalHotKeyX11.h"
 #include "Solitask/platform/linux/KeyEventSourceXI2.h"
 #include "Solitask/platform/linux/X11Connection.h"
 #include "Solitask/session/QtScheduler.h"
@@ -22,8 +23,20 @@ protected:
         source.startMonitoring();
     }
 
+    /// A double-tap detector over the source, counting into `taps`.
+    std::unique_ptr<TapDetector> detector(int &taps)
+    {
+        source.stopMonitoring();
+        auto tapDetector = std::make_unique<TapDetector>(source, clock, scheduler);
+        tapDetector->onDoubleTap = [&taps] { ++taps; };
+        tapDetector->start();
+        return tapDetector;
+    }
+
     std::shared_ptr<X11Connection> connection = X11Connection::open();
     KeyEventSourceXI2 source {connection};
+    SystemClock clock;
+    QtScheduler scheduler;
 };
 
 TEST_F(KeyEventSourceXI2X11Test, AltPressAndReleaseAreModifierChanges)
@@ -61,20 +74,39 @@ TEST_F(KeyEventSourceXI2X11Test, NothingArrivesAfterStop)
 
 TEST_F(KeyEventSourceXI2X11Test, TwoQuickAltTapsAreOneDoubleTapAndAltTabIsNone)
 {
-    source.stopMonitoring();
-    SystemClock clock;
-    QtScheduler scheduler;
-    TapDetector detector(source, clock, scheduler);
     int doubleTaps = 0;
-    detector.onDoubleTap = [&] { ++doubleTaps; };
-    detector.start();
-    ASSERT_TRUE(detector.armed());
+    const auto taps = detector(doubleTaps);
+    ASSERT_TRUE(taps->armed());
     X11TestClient::xdotool({"key", "--delay", "120", "Alt_L", "Alt_L"});
     EXPECT_TRUE(X11TestClient::waitFor([&] { return doubleTaps == 1; }));
     X11TestClient::settle(600);
     X11TestClient::xdotool({"key", "--delay", "120", "alt+Tab", "alt+Tab"});
     X11TestClient::settle(600);
     EXPECT_EQ(doubleTaps, 1);
+}
+
+// The hot key's grab must not hide the modifiers' releases: Ctrl and Alt let
+// go before O (or after it), then a double tap of Alt still counts.
+TEST_F(KeyEventSourceXI2X11Test, DoubleTapStillWorksAfterTheHotKeyInEitherReleaseOrder)
+{
+    GlobalHotKeyX11 hotKey(X11Connection::open()); // as the application wires it
+    ASSERT_GE(hotKey.registerHotKey(), 0);
+    QSignalSpy summons(&hotKey, &GlobalHotKey::pressed);
+    int doubleTaps = 0;
+    const auto taps = detector(doubleTaps);
+    const QList<QStringList> releaseOrders {
+        {"keyup", "Control_L", "Alt_L", "o"}, {"keyup", "o", "Alt_L", "Control_L"}};
+    for (const QStringList &release : releaseOrders) {
+        const int before = doubleTaps;
+        X11TestClient::xdotool({"keydown", "Control_L", "Alt_L", "o"});
+        X11TestClient::xdotool(release);
+        X11TestClient::settle(600);
+        X11TestClient::xdotool({"key", "--delay", "120", "Alt_L", "Alt_L"});
+        EXPECT_TRUE(X11TestClient::waitFor([&] { return doubleTaps == before + 1; }))
+            << release.join(' ').toStdString();
+        X11TestClient::settle(600);
+    }
+    EXPECT_EQ(summons.count(), 2);
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST(AppStateDetails, GlyphIsHollowInQuietAndOnboarding)
     EXPECT_EQ(first.glyphs.last(), QStringLiteral("\u25CB"));
 }
 
-TEST(AppStateDetails, SettingsChangeReshowsTheGateWithTheNewForm)
+TEST(AppStateDetails, InsistOffReshowsTheGateCompactAndInsistOnWaitsForTheNextShowing)
 {
     SessionHarness h;
     h.state->boot();
@@ -68,6 +68,11 @@ TEST(AppStateDetails, SettingsChangeReshowsTheGateWithTheNewForm)
     EXPECT_EQ(h.gate.face(), GateFace::question());
     EXPECT_FALSE(h.tapDetector.running);
     EXPECT_TRUE(h.hotKeys.running);
+
+    Prefs::setValue(Prefs::Key::insist, true);
+    h.state->settingsChanged();
+    EXPECT_FALSE(h.gate.insist()) << "no full-screen gate over the settings window";
+    EXPECT_TRUE(h.gate.isShowing());
 }
 
 TEST(AppStateDetails, EqualQuietStartAndEndLeaveOnlyWeekendsQuiet)

@@ -282,6 +282,10 @@ TEST(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
     EXPECT_TRUE(h.judge.seen.isEmpty());
     ASSERT_TRUE(h.strip_().doneSummary.has_value());
     EXPECT_TRUE(h.strip->holdOpen());
+    ASSERT_EQ(h.strip_().dayThings.size(), 1);
+    EXPECT_FALSE(h.strip_().dayThings[0].span.endsWith("now"))
+        << "the closed solitask shows its end";
+    EXPECT_FALSE(h.strip_().dayThings[0].open);
     h.clock.advance(2.6);
     EXPECT_FALSE(h.strip_().doneSummary.has_value());
     EXPECT_EQ(h.state->mode(), AppMode::gate());

@@ -1,5 +1,6 @@
 #include "Solitask/gate/GateController.h"
 #include "Solitask/gate/GateWindow.h"
+#include "Solitask/gate/PlainButton.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/session/QtScheduler.h"
 #include "Solitask/session/SystemClock.h"
@@ -10,6 +11,8 @@
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -26,13 +29,43 @@ class GateX11Test : public ::testing::Test
 protected:
     // Openbox announces itself before it manages new windows; a window mapped
     // in between is never mapped at all. Give it a moment once.
-    static void SetUpTestSuite() { QTest::qWait(1000); }
+    static void SetUpTestSuite()
+    {
+        QTest::qWait(1000);
+        // Xvfb starts without key repeat; a real desktop repeats a held key.
+        Display *display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+        XAutoRepeatOn(display);
+        XSync(display, False);
+    }
 
     void SetUp() override
     {
         GateCallbacks c;
-        c.onDeclare = [this](const QString &text, const Until &) { declared << text; };
+        c.onDeclare = [this](const QString &text, const Until &until) {
+            declared << text;
+            untils << until;
+        };
+        c.onBail = [this] { ++bails; };
+        c.onAskWindowClosed = [this] { ++closes; };
         gate.setCallbacks(c);
+    }
+
+    bool compactHasKeyboard()
+    {
+        return QTest::qWaitFor(
+            [this] {
+                return gate.askWindow()
+                    && QGuiApplication::focusWindow() == gate.askWindow()->windowHandle();
+            },
+            5000);
+    }
+
+    PlainButton *choice(const QString &label) const
+    {
+        for (PlainButton *button : gate.askWindow()->findChildren<PlainButton *>())
+            if (button->text() == label && button->isVisible())
+                return button;
+        return nullptr;
     }
 
     void TearDown() override
@@ -51,6 +84,9 @@ protected:
     PresentationLockX11 lock;
     GateController gate{clock, scheduler, lock};
     QStringList declared;
+    QList<Until> untils;
+    int bails = 0;
+    int closes = 0;
     QProcess other;
 };
 
@@ -102,4 +138,67 @@ TEST_F(GateX11Test, TheCompactWindowTakesTheKeyboardWithoutAClick)
     xdotool({"key", "Return"});
     EXPECT_TRUE(QTest::qWaitFor([this] { return !declared.isEmpty(); }, 5000));
     EXPECT_EQ(declared, QStringList{"Compact it"});
+}
+
+TEST_F(GateX11Test, EscapeHeldThreeSecondsBailsOnceWithKeyRepeatAndATapDoesNot)
+{
+    gate.show(GateFace::question(), true);
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return QGuiApplication::focusWindow() == first(); }, 5000));
+    QTest::qWait(300);
+    xdotool({"key", "Escape"});
+    QTest::qWait(500);
+    EXPECT_EQ(bails, 0);
+    EXPECT_TRUE(gate.isShowing()) << "the insisting gate ignores a short Escape";
+
+    xdotool({"keydown", "Escape"});
+    QTest::qWait(2000);
+    EXPECT_EQ(bails, 0);
+    EXPECT_TRUE(gate.isEscapeHeld()) << "repeats while held are one press";
+    QTest::qWait(1600);
+    xdotool({"keyup", "Escape"});
+    QTest::qWait(300);
+    EXPECT_EQ(bails, 1);
+}
+
+TEST_F(GateX11Test, OneEscapeClosesTheCompactGate)
+{
+    gate.show(GateFace::question(), false);
+    ASSERT_TRUE(compactHasKeyboard());
+    xdotool({"key", "Escape"});
+    EXPECT_TRUE(QTest::qWaitFor([this] { return closes == 1; }, 3000));
+    EXPECT_FALSE(gate.isShowing());
+    EXPECT_EQ(bails, 0);
+}
+
+TEST_F(GateX11Test, ClickingADurationLeavesTheKeyboardInTheField)
+{
+    gate.show(GateFace::question(), false);
+    ASSERT_TRUE(compactHasKeyboard());
+    xdotool({"type", "--delay", "5", "Chip first"});
+    PlainButton *oneHour = choice(QStringLiteral("1 h"));
+    ASSERT_NE(oneHour, nullptr);
+    const QPoint at = oneHour->mapToGlobal(oneHour->rect().center());
+    xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});
+    QTest::qWait(300);
+    xdotool({"type", "--delay", "5", " then"});
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !declared.isEmpty(); }, 5000));
+    EXPECT_EQ(declared, QStringList {"Chip first then"});
+    EXPECT_EQ(untils.first(), Until::hours(1.0));
+}
+
+// The window manager offers what the compact gate is: a window to close, not
+// one to maximise.
+TEST_F(GateX11Test, TheCompactGateCanBeClosedButNotMaximised)
+{
+    gate.show(GateFace::question(), false);
+    ASSERT_TRUE(compactHasKeyboard());
+    const QString id = QString::number(gate.askWindow()->winId());
+    QProcess xprop;
+    xprop.start("xprop", {"-id", id, "_NET_WM_ALLOWED_ACTIONS"});
+    xprop.waitForFinished(5000);
+    const QString actions = QString::fromUtf8(xprop.readAllStandardOutput());
+    EXPECT_TRUE(actions.contains("_NET_WM_ACTION_CLOSE")) << actions.toStdString();
+    EXPECT_FALSE(actions.contains("MAXIMIZE")) << actions.toStdString();
 }

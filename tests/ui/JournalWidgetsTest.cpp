@@ -1,4 +1,5 @@
 #include "Solitask/journal/CorrectionMenu.h"
+#include "Solitask/journal/FocusSparkline.h"
 #include "Solitask/journal/FrameCell.h"
 #include "Solitask/journal/FrameTile.h"
 #include "Solitask/journal/FramesSheet.h"
@@ -258,4 +259,51 @@ TEST_F(JournalWidgets, PracticeWithOnlyTheCurrentWeek)
     for (Chip *c : view.findChildren<Chip *>())
         notEnough |= c->text() == "not enough hours yet";
     EXPECT_TRUE(notEnough);
+}
+
+TEST_F(JournalWidgets, SparklineLabelsNeverRunIntoEachOther)
+{
+    struct Case
+    {
+        int weeks;
+        double lastScore;
+        int width;
+    };
+    for (const Case &c : {Case {8, 42, 560}, Case {8, 100, 560}, Case {8, 0, 300},
+             Case {2, 50, 200}, Case {1, 7, 560}}) {
+        QList<WeekStats> weeks;
+        for (int i = 0; i < c.weeks; ++i) {
+            WeekStats w;
+            w.weekStart = at(2, 9, 0).date().addDays(7 * (i - c.weeks)).toString(Qt::ISODate);
+            w.focusScore = i + 1 == c.weeks ? c.lastScore : 60.0;
+            weeks.append(w);
+        }
+        FocusSparkline line(weeks, Calendar(QTimeZone::utc()));
+        line.resize(c.width, 150);
+        const QList<FocusSparkline::Label> labels = line.labels();
+        EXPECT_GE(labels.size(), 4) << c.width;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            EXPECT_TRUE(QRectF(line.rect()).contains(labels[i].rect))
+                << labels[i].text.toStdString();
+            for (qsizetype j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
+                    << labels[i].text.toStdString() << " / " << labels[j].text.toStdString()
+                    << " at width " << c.width;
+        }
+    }
+}
+
+TEST_F(JournalWidgets, FramesSheetHeaderEndsALongSolitaskBeforeDone)
+{
+    const HourRecord hour = judged("h1", "t1", at(2, 9, 0), 2);
+    FramesSheet sheet(hour, QString(40, 'w') + " and then the whole pricing page rewritten", {});
+    sheet.show();
+    QApplication::processEvents();
+    auto *subtitle = sheet.findChild<QWidget *>("sheetSubtitle");
+    auto *done = sheet.findChild<QPushButton *>("sheetDone");
+    ASSERT_NE(subtitle, nullptr);
+    ASSERT_NE(done, nullptr);
+    EXPECT_LE(subtitle->mapTo(&sheet, QPoint(subtitle->width(), 0)).x(),
+        done->mapTo(&sheet, QPoint()).x());
+    EXPECT_TRUE(subtitle->toolTip().endsWith("rewritten"));
 }

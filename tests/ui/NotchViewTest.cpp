@@ -1,11 +1,12 @@
+#include "Solitask/strip/NotchView.h"
 #include "Solitask/session/StripModel.h"
-#include "Solitask/strip/ElidedLabel.h"
 #include "Solitask/strip/NotchChip.h"
 #include "Solitask/strip/NotchMainSection.h"
 #include "Solitask/strip/NotchTile.h"
-#include "Solitask/strip/NotchView.h"
 #include "Solitask/strip/StripShot.h"
+#include "Solitask/ui/ElidedLabel.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -118,6 +119,21 @@ TEST_F(NotchViewTest, DoneSummaryReplacesTheWholeNowSection)
     EXPECT_FALSE(has("title"));
     EXPECT_FALSE(has("statusLine"));
     EXPECT_FALSE(has("chip:Back to it"));
+}
+
+TEST_F(NotchViewTest, DoneSummaryTakesTheWholeWidthOfTheCard)
+{
+    committed();
+    set(&StripState::doneSummary,
+        std::optional<QString>(
+            "Done \u00b7 2 h 5 m \u00b7 2 of 3 hours aligned \u00b7 2.4 threads an hour"));
+    view.resize(view.sizeHint());
+    view.show();
+    QApplication::processEvents();
+    auto *summary = view.findChild<ElidedLabel *>("doneSummary");
+    ASSERT_NE(summary, nullptr);
+    EXPECT_GT(summary->width(), view.expandedWidth() * 4 / 5);
+    EXPECT_FALSE(summary->shownText().endsWith("\u2026"));
 }
 
 TEST_F(NotchViewTest, BusyTextReplacesTheTitleUntilCleared)

@@ -38,6 +38,7 @@ protected:
     {
         QStringList texts;
         if (QMenu *menu = addMenu(block)) {
+            Q_EMIT menu->aboutToShow();
             for (const QAction *action : menu->actions())
                 texts << action->text();
         }
@@ -87,6 +88,25 @@ TEST_F(PrivateAppsOfferTest, NothingRunningOrEverythingPrivateShowsTheNotice)
     allPrivate.setOpen(true);
     EXPECT_TRUE(saysAllPrivate(allPrivate));
     EXPECT_GE(m_source.asked(), 2);
+}
+
+TEST_F(PrivateAppsOfferTest, AppsAreNamedAndIdsOfAppsNotHereShareOneQuietLine)
+{
+    m_env.appName = [](const QString &id) {
+        return id == "org.signal.Signal" ? QStringLiteral("Signal") : QString();
+    };
+    Prefs::setPrivateBundleIDs(
+        {"com.apple.keychainaccess", "org.signal.Signal", "com.agilebits.onepassword7"});
+    PrivateAppsBlock block(m_env);
+    block.setOpen(true);
+    QStringList shown;
+    for (const QLabel *label : block.findChildren<QLabel *>())
+        shown << label->text();
+    EXPECT_TRUE(shown.contains("Signal"));
+    EXPECT_FALSE(shown.filter("com.apple").size() + shown.filter("agilebits").size() > 0)
+        << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.contains("Also kept private: 2 apps not installed on this computer"));
+    EXPECT_EQ(Prefs::privateBundleIDs().size(), 3) << "still private";
 }
 
 } // namespace

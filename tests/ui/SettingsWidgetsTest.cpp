@@ -8,9 +8,11 @@
 #include "Solitask/settings/SelfTestPanel.h"
 #include "Solitask/settings/SettingsRow.h"
 #include "Solitask/settings/SettingsView.h"
+#include "Solitask/settings/SettingsWindowController.h"
 #include "Solitask/ui/SegmentedPill.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QSettings>
 #include <QSlider>
 #include <QTemporaryDir>
@@ -155,4 +157,19 @@ TEST_F(SettingsWidgets, AskMeTheQuestionFinishesOnboarding)
     EXPECT_TRUE(Prefs::flag(Prefs::Key::onboardingDone));
     EXPECT_EQ(evaluated, 1);
     EXPECT_EQ(finished, 1);
+}
+
+TEST_F(SettingsWidgets, ReopenedSettingsShowThePreferencesAsTheyAreNow)
+{
+    SettingsWindowController settings(m_env);
+    settings.show();
+    EXPECT_EQ(pillSelection(*settings.view(), "Look every").toInt(), 3);
+    settings.window()->close();
+    Prefs::setValue(Prefs::Key::cadenceMinutes, 5);
+    settings.show();
+    EXPECT_EQ(pillSelection(*settings.view(), "Look every").toInt(), 5);
+    SettingsRow *cadence = settings.view()->row("Look every");
+    EXPECT_EQ(cadence->subLabel()->text(), "At 5 minutes the witness sees 12 frames an hour.");
+    Q_EMIT static_cast<SegmentedPill *>(cadence->control())->selectionChanged(10);
+    EXPECT_EQ(cadence->subLabel()->text(), "At 10 minutes the witness sees 6 frames an hour.");
 }

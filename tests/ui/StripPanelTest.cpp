@@ -45,13 +45,15 @@ TEST(NotchGeometryTest, NotchWidthComesFromTheAuxiliaryAreasOnlyWhenPlausible)
     EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
 }
 
-TEST(NotchGeometryTest, TopGapIsTheNotchOrTheStandardGap)
+TEST(NotchGeometryTest, TopGapIsWhatTheNotchOrTheTopPanelCovers)
 {
     NotchScreen s = screen1280();
-    EXPECT_EQ(NotchGeometry::topGap(s), 37);
-    EXPECT_EQ(NotchGeometry::topGap(std::nullopt), 37);
+    EXPECT_EQ(NotchGeometry::topGap(s), 0) << "no panel at the top: no empty band";
+    s.topPanel = 28;
+    EXPECT_EQ(NotchGeometry::topGap(s), 28);
     s.topInset = 40;
     EXPECT_EQ(NotchGeometry::topGap(s), 40);
+    EXPECT_EQ(NotchGeometry::topGap(std::nullopt), 37);
 }
 
 TEST(NotchGeometryTest, PanelHangsCentredFromTheTopEdgeOrOffScreenInADryRun)

@@ -24,7 +24,10 @@ bool isLockKey(Display *display, int keycode)
 KeyEventSourceXI2::KeyEventSourceXI2(std::shared_ptr<X11Connection> connection)
     : m_connection(std::move(connection))
 {
-    int event = 0, error = 0, major = 2, minor = 0;
+    // From XInput 2.1 on, raw events reach the root window during other
+    // clients' grabs too; under 2.0 a modifier released while another
+    // client's grab is active would never be seen released.
+    int event = 0, error = 0, major = 2, minor = 2;
     if (XQueryExtension(m_connection->display(), "XInputExtension", &m_opcode, &event, &error)
         && XIQueryVersion(m_connection->display(), &major, &minor) == Success)
         connect(m_connection.get(), &X11Connection::xEvent, this, &KeyEventSourceXI2::onEvent);

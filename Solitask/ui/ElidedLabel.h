@@ -5,14 +5,14 @@
 #include <QWidget>
 
 /// One line of text that ends in "…" when it does not fit, so a very long
-/// declaration never widens the strip.
+/// declaration never widens its window or runs into what stands beside it.
 class ElidedLabel : public QWidget
 {
     Q_OBJECT
 
 public:
-    ElidedLabel(const QString &text, const QFont &font, const QColor &color,
-                QWidget *parent = nullptr);
+    ElidedLabel(
+        const QString &text, const QFont &font, const QColor &color, QWidget *parent = nullptr);
 
     const QString &text() const { return m_text; }
     /// The text as drawn at the current width.

@@ -1,12 +1,12 @@
-#include "Solitask/strip/ElidedLabel.h"
+#include "Solitask/ui/ElidedLabel.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <cmath>
 
-ElidedLabel::ElidedLabel(const QString &text, const QFont &font, const QColor &color,
-                         QWidget *parent)
+ElidedLabel::ElidedLabel(
+    const QString &text, const QFont &font, const QColor &color, QWidget *parent)
     : QWidget(parent)
     // Line breaks would draw as boxes on a single line.
     , m_text(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')))
