@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include <cmath>
+#include <memory>
 
 namespace Prefs {
 namespace {
@@ -15,11 +16,24 @@ QVariantMap &registered()
     return map;
 }
 
-QSettings settings()
+std::unique_ptr<QSettings> &held()
 {
-    // Fixed names, so the file is the same whatever the running program is called.
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Solitask"),
-        QStringLiteral("Solitask"));
+    static std::unique_ptr<QSettings> settings;
+    return settings;
+}
+
+// One object for the whole process: building a QSettings looks for its files
+// on every construction, and the strip asks for a preference several times a
+// second. The values stay in memory until `reload`.
+QSettings &settings()
+{
+    std::unique_ptr<QSettings> &settings = held();
+    if (!settings) {
+        // Fixed names, so the file is the same whatever the running program is called.
+        settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+            QStringLiteral("Solitask"), QStringLiteral("Solitask"));
+    }
+    return *settings;
 }
 
 // What the two quiet-hours helpers need, read once per call: the boundary
@@ -141,6 +155,11 @@ void registerDefaults()
 void unregisterDefaults()
 {
     registered().clear();
+}
+
+void reload()
+{
+    held().reset(); // writes what is pending as it goes
 }
 
 QVariant value(const QString &key)
@@ -266,7 +285,7 @@ QStringList defaultPrivateBundleIDs()
 // writes an empty list as an invalid value, so both shapes are read back here.
 QStringList privateBundleIDs()
 {
-    QSettings store = settings();
+    const QSettings &store = settings();
     if (!store.contains(Key::privateBundleIDs))
         return defaultPrivateBundleIDs();
     const QVariant stored = store.value(Key::privateBundleIDs);

@@ -11,6 +11,7 @@
 #include "Solitask/ui/Chip.h"
 #include "Solitask/ui/Palette.h"
 #include "SolitaskCore/Store.h"
+#include "fakes/TestPrefs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,12 +69,6 @@ QDateTime at(int day, int h, int m)
 class JournalWidgets : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        Prefs::registerDefaults();
-    }
-
     QStringList texts(QWidget &root) const
     {
         QStringList all;
@@ -107,7 +101,7 @@ protected:
         return h;
     }
 
-    QTemporaryDir m_settings;
+    TestPrefs m_prefs;
     QTemporaryDir m_root;
 };
 
