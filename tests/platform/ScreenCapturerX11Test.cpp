@@ -3,7 +3,6 @@
 #include "Solitask/platform/linux/X11Properties.h"
 #include "fakes/DiagCapture.h"
 
-#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -79,6 +78,8 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowPartlyCoveredIsBlankedAndTheCoverStay
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.image.size(), QSize(1280, 800));
     EXPECT_EQ(countColour(result.image, result.image.rect(), red), 0);
+    EXPECT_GT(countColour(open.image, open.image.rect(), red), 10000)
+        << "a frame still held is not overwritten by the next grab";
     const QRegion visible = QRegion(frameOf(secret)) - QRegion(frameOf(cover));
     int unblanked = 0;
     for (const QRect &rect : visible)
@@ -111,24 +112,6 @@ TEST_F(ScreenCapturerX11Test, ScreenUnderThePointerIsCaptured)
     const CaptureResult result = capturer.captureNow({});
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.image.size(), QSize(1024, 768));
-}
-
-TEST_F(ScreenCapturerX11Test, CaptureTimeOfTheWholeScreen)
-{
-    for (int i = 0; i < 5; ++i)
-        client.window(QRect(60 * i, 40 * i, 500, 300), 0x202080 + 0x1000 * i, "Filler", 5000 + i);
-    const Window secret = client.window(QRect(300, 300, 300, 200), red, "SecretApp", 4242);
-    waitForFrames({secret});
-    capturer.captureNow({QStringLiteral("SecretApp")}); // the first shared-memory grab is slow
-    constexpr int rounds = 50;
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < rounds; ++i)
-        ASSERT_TRUE(capturer.captureNow({QStringLiteral("SecretApp")}).ok());
-    const double ms = double(timer.nsecsElapsed()) / 1e6 / rounds;
-    RecordProperty("capture_ms_1280x800", QString::number(ms, 'f', 2).toStdString());
-    std::printf("capture with blanking, 1280x800: %.2f ms\n", ms);
-    EXPECT_GT(ms, 0);
 }
 
 TEST(ScreenCapturerX11LostServer, CapturesFailAndTheLossIsLoggedOnce)
