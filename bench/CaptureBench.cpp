@@ -134,8 +134,11 @@ struct Screen
         manager.setProcessEnvironment(environment());
         manager.start(QStringLiteral("openbox"), {"--sm-disable"});
         for (int i = 0; i < 200; ++i) {
-            if (rootHas("_NET_SUPPORTING_WM_CHECK"))
+            // Openbox announces itself a moment before it manages windows.
+            if (rootHas("_NET_SUPPORTING_WM_CHECK")) {
+                QThread::msleep(1000);
                 return true;
+            }
             QThread::msleep(25);
         }
         return false;
@@ -163,6 +166,10 @@ struct Screen
             unsigned(privateWindow.height()), 0, 0, 0xcc2222);
         XSizeHints hints {};
         hints.flags = USPosition | USSize;
+        hints.x = privateWindow.x();
+        hints.y = privateWindow.y();
+        hints.width = privateWindow.width();
+        hints.height = privateWindow.height();
         XSetWMNormalHints(display, window, &hints);
         char className[] = "private.app";
         XClassHint classHint {className, className};
@@ -207,7 +214,14 @@ void pipeline(benchmark::State &state, const char *size, bool keep)
 {
     Screen screen {QString::fromLatin1(size)};
     const QStringList hidden {QStringLiteral("private.app")};
-    if (!screen.capturer || !privateWindowBlanked(screen.capturer->captureNow(hidden).image)) {
+    // The window manager lists the new window a moment after it maps.
+    bool blanked = false;
+    for (int i = 0; i < 100 && screen.capturer && !blanked; ++i) {
+        blanked = privateWindowBlanked(screen.capturer->captureNow(hidden).image);
+        if (!blanked)
+            QThread::msleep(50);
+    }
+    if (!blanked) {
         state.SkipWithError("no Xvfb and openbox, or the private window was not blanked");
         return;
     }
