@@ -8,10 +8,12 @@
 #include "Solitask/session/VirtualClock.h"
 #include "Solitask/strip/NotchGeometry.h"
 #include "Solitask/strip/StripPanel.h"
-#include "platform/X11TestClient.h"
 
 #include <QCursor>
 #include <gtest/gtest.h>
+
+// Xlib's macros break Qt and GoogleTest headers: keep it last.
+#include "platform/X11TestClient.h"
 
 namespace {
 
