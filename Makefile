@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 GENERATOR  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build test run bench asan fuzz format clean dry-run
+.PHONY: deps configure build test run bench bench-idle asan fuzz format clean dry-run
 
 deps:
 	@scripts/setup-deps.sh
@@ -34,6 +34,10 @@ dry-run: build
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/*Bench; do echo "== $$b"; $$b --benchmark_min_time=0.2 || exit 1; done
+
+# Solitask at rest beside workrave for a few minutes (BENCH_IDLE_SECONDS).
+bench-idle: build
+	@scripts/bench-idle.sh $(BUILD)/Solitask/solitask
 
 asan: deps
 	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSOLITASK_SANITIZE=ON -DSOLITASK_BUILD_BENCH=OFF >/dev/null

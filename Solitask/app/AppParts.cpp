@@ -57,7 +57,8 @@ AppParts::AppParts(bool dryRun)
                        [] { QCoreApplication::exit(0); }, dryRun};
     parts.makeStripPanel = [this, dryRun](StripModel &model) {
         return std::make_unique<StripPanel>(
-            model, StripPanel::systemEnvironment(m_clock, m_scheduler, dryRun));
+            model, StripPanel::systemEnvironment(
+                       m_clock, m_scheduler, dryRun, m_platform.pointerWatch.get()));
     };
     m_state = std::make_unique<AppState>(std::move(parts));
     buildWindows();

@@ -6,6 +6,7 @@
 #include "Solitask/platform/linux/IdleSensorX11.h"
 #include "Solitask/platform/linux/KeyEventSourceXI2.h"
 #include "Solitask/platform/linux/LoginItemXdgAutostart.h"
+#include "Solitask/platform/linux/PointerWatchX11.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/platform/linux/RunningAppsSourceX11.h"
 #include "Solitask/platform/linux/ScreenCapturerX11.h"
@@ -46,6 +47,7 @@ void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x1
     auto keys = X11Connection::open();
     services.keyEvents = std::make_unique<KeyEventSourceXI2>(keys ? keys : x11);
     services.presentationLock = std::make_unique<PresentationLockX11>();
+    services.pointerWatch = std::make_unique<PointerWatchX11>(x11);
     services.sound = std::make_unique<SoundX11Bell>(x11);
 }
 
@@ -96,6 +98,7 @@ void PlatformServices::fillGaps()
     fill(hotKey);
     fill(keyEvents);
     fill(presentationLock);
+    fill(pointerWatch);
     fill(loginItem);
     fill(sound);
 }
@@ -114,6 +117,7 @@ QStringList PlatformServices::unsupported() const
         {"hot key", hotKey->support()},
         {"key events", keyEvents->support()},
         {"presentation lock", presentationLock->support()},
+        {"pointer watch", pointerWatch->support()},
         {"login item", loginItem->support()},
         {"sound", sound->support()},
     };

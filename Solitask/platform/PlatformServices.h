@@ -6,6 +6,7 @@
 #include "Solitask/platform/IdleSensor.h"
 #include "Solitask/platform/KeyEventSource.h"
 #include "Solitask/platform/LoginItem.h"
+#include "Solitask/platform/PointerWatch.h"
 #include "Solitask/platform/PresentationLock.h"
 #include "Solitask/platform/RunningAppsSource.h"
 #include "Solitask/platform/ScreenCapturer.h"
@@ -39,6 +40,7 @@ struct PlatformServices
     std::unique_ptr<GlobalHotKey> hotKey;
     std::unique_ptr<KeyEventSource> keyEvents;
     std::unique_ptr<PresentationLock> presentationLock;
+    std::unique_ptr<PointerWatch> pointerWatch;
     std::unique_ptr<LoginItem> loginItem;
     std::unique_ptr<Sound> sound;
 

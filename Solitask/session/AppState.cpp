@@ -186,6 +186,7 @@ void AppState::openStrip()
 
 void AppState::settingsChanged()
 {
+    Prefs::reload();
     if (Prefs::flag(Prefs::Key::doubleTapOption))
         m_parts.tapDetector.start();
     else

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <sys/stat.h>
 
 namespace Prefs {
@@ -19,11 +20,24 @@ QVariantMap &registered()
     return map;
 }
 
-QSettings settings()
+std::unique_ptr<QSettings> &held()
 {
-    // Fixed names, so the file is the same whatever the running program is called.
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Solitask"),
-        QStringLiteral("Solitask"));
+    static std::unique_ptr<QSettings> settings;
+    return settings;
+}
+
+// One object for the whole process: building a QSettings looks for its files
+// on every construction, and the strip asks for a preference several times a
+// second. The values stay in memory until `reload`.
+QSettings &settings()
+{
+    std::unique_ptr<QSettings> &settings = held();
+    if (!settings) {
+        // Fixed names, so the file is the same whatever the running program is called.
+        settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+            QStringLiteral("Solitask"), QStringLiteral("Solitask"));
+    }
+    return *settings;
 }
 
 // QSettings creates its folder, file and lock file with the process's umask;
@@ -31,7 +45,7 @@ QSettings settings()
 // the first byte on.
 void privately(const std::function<void(QSettings &)> &change)
 {
-    QSettings store = settings();
+    QSettings &store = settings();
     FileSafety::makePrivateDir(QFileInfo(store.fileName()).absolutePath());
     const mode_t before = ::umask(077);
     change(store);
@@ -160,6 +174,11 @@ void unregisterDefaults()
     registered().clear();
 }
 
+void reload()
+{
+    held().reset(); // writes what is pending as it goes
+}
+
 QVariant value(const QString &key)
 {
     const QVariant stored = settings().value(key);
@@ -283,7 +302,7 @@ QStringList defaultPrivateBundleIDs()
 // writes an empty list as an invalid value, so both shapes are read back here.
 QStringList privateBundleIDs()
 {
-    QSettings store = settings();
+    const QSettings &store = settings();
     if (!store.contains(Key::privateBundleIDs))
         return defaultPrivateBundleIDs();
     const QVariant stored = store.value(Key::privateBundleIDs);

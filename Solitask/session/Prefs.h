@@ -13,7 +13,8 @@
 
 /// The person's preferences, kept with QSettings in the application's own
 /// domain. Values never set read as the registered defaults; keys without a
-/// registered default read as false, 0 or absent.
+/// registered default read as false, 0 or absent. The file is read once and
+/// its values kept in memory (main thread only); `reload` reads it afresh.
 namespace Prefs {
 
 namespace Key {
@@ -55,6 +56,10 @@ QVariantMap defaults();
 void registerDefaults();
 /// Forgets the registered defaults (tests start from a clean process state).
 void unregisterDefaults();
+
+/// Writes pending changes and reads the settings file again at its current
+/// location, so changes made by another process (or another file) are seen.
+void reload();
 
 QVariant value(const QString &key);
 void setValue(const QString &key, const QVariant &value);

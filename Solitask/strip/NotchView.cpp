@@ -35,7 +35,8 @@ void NotchView::sync()
 void NotchView::modelChanged()
 {
     m_dirty = true;
-    if (m_queued)
+    // The closed strip ticks along all day: it is built when it shows.
+    if (m_queued || !isVisible())
         return;
     // Bursts of field changes are drawn once; rebuilding later also keeps a
     // button alive while its own click is still being delivered.
@@ -104,6 +105,12 @@ QWidget *NotchView::actionsRow()
     line->addStretch(1);
     line->addWidget(NotchParts::journalButton(*this));
     return holder;
+}
+
+void NotchView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    sync();
 }
 
 void NotchView::paintEvent(QPaintEvent *)

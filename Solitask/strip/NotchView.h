@@ -28,7 +28,8 @@ public:
     const StripActions &actions() const { return m_actions; }
 
     /// Brings the content up to date with the model now; otherwise model
-    /// changes are gathered and drawn once control returns to the event loop.
+    /// changes are gathered and drawn once control returns to the event loop,
+    /// or, while the view is hidden, when it is shown.
     void sync();
 
 Q_SIGNALS:
@@ -36,6 +37,7 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void modelChanged();

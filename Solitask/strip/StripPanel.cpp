@@ -1,5 +1,6 @@
 #include "Solitask/strip/StripPanel.h"
 
+#include "Solitask/platform/PointerWatch.h"
 #include "Solitask/session/Clock.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/StripModel.h"
@@ -8,15 +9,18 @@
 
 #include <QCursor>
 
+#include <utility>
+
 StripPanel::Environment StripPanel::systemEnvironment(Clock &clock, Scheduler &scheduler,
-                                                      bool dryRun)
+    bool dryRun, PointerWatch *pointerWatch)
 {
     return {clock,
             scheduler,
             [] { return QCursor::pos(); },
             [] { return NotchGeometry::notchScreen(); },
             [] { return Prefs::flag(Prefs::Key::notchHoverOpens); },
-            dryRun};
+            dryRun,
+            pointerWatch && pointerWatch->support().supported ? pointerWatch : nullptr};
 }
 
 StripPanel::StripPanel(StripModel &model, Environment environment)
@@ -31,7 +35,11 @@ StripPanel::StripPanel(StripModel &model, Environment environment)
     m_window->setGeometry(QRect(0, 0, 200, 60));
 }
 
-StripPanel::~StripPanel() = default;
+StripPanel::~StripPanel()
+{
+    if (m_env.pointerWatch)
+        m_env.pointerWatch->stop();
+}
 
 NotchView &StripPanel::view() const
 {
@@ -50,9 +58,41 @@ void StripPanel::setActions(StripActions actions)
 
 void StripPanel::startHoverPoll()
 {
-    if (m_hoverTimer.isActive())
+    const bool wasOn = std::exchange(m_hoverOn, true);
+    if (!wasOn || !m_hoverTimer.isActive())
+        settleHover();
+}
+
+void StripPanel::pollPointer()
+{
+    if (!m_hoverTimer.isActive())
+        m_hoverTimer.repeating(hoverInterval, [this] { hoverTick(); }, hoverLeeway);
+}
+
+bool StripPanel::watching() const
+{
+    return m_env.pointerWatch && !m_env.dryRun;
+}
+
+void StripPanel::settleHover()
+{
+    if (!m_hoverOn)
         return;
-    m_hoverTimer.repeating(hoverInterval, [this] { hoverTick(); }, hoverLeeway);
+    // Open, the watch's window would lie over the strip and take its clicks.
+    if (m_env.pointerWatch)
+        m_env.pointerWatch->stop();
+    if (!watching() || m_model.state().expanded) {
+        pollPointer();
+        return;
+    }
+    m_hoverTimer.cancel();
+    const auto screen = m_env.screen();
+    if (!screen || !m_env.hoverOpens())
+        return;
+    m_env.pointerWatch->watch(NotchGeometry::band(*screen).toAlignedRect(), [this] {
+        pollPointer();
+        hoverTick();
+    });
 }
 
 void StripPanel::setExpanded(bool expanded)
@@ -64,8 +104,10 @@ void StripPanel::setExpanded(bool expanded)
     m_hover.reset();
     if (!expanded) {
         m_window->orderOut();
+        settleHover();
         return;
     }
+    settleHover();
     if (!m_window->isVisible()) {
         fitToContent(false);
         m_window->orderFront();
@@ -83,8 +125,11 @@ void StripPanel::collapse()
 
 void StripPanel::dismiss()
 {
+    m_hoverOn = false;
     collapse();
     m_hoverTimer.cancel();
+    if (m_env.pointerWatch)
+        m_env.pointerWatch->stop();
     m_hover.reset();
 }
 
@@ -111,7 +156,8 @@ void StripPanel::presentTransient(std::optional<double> seconds)
 
 void StripPanel::relayout()
 {
-    if (m_relayoutScheduled)
+    // A closed strip is fitted as it opens.
+    if (m_relayoutScheduled || !m_window->isVisible())
         return;
     m_relayoutScheduled = true;
     m_relayoutTimer.once(relayoutDelay, [this] {
@@ -181,4 +227,8 @@ void StripPanel::hoverTick()
     case StripHover::Action::none:
         break;
     }
+    // The pointer left the band of the closed strip: wait for it to come back.
+    if (m_hoverTimer.isActive() && !m_model.state().expanded && watching()
+        && !poll.band.contains(poll.pointer))
+        settleHover();
 }

@@ -13,6 +13,7 @@
 
 class Clock;
 class NotchView;
+class PointerWatch;
 class Scheduler;
 class StripModel;
 class StripWindow;
@@ -20,7 +21,9 @@ class StripWindow;
 /// The strip as the session drives it: it hangs from the top centre of the
 /// primary screen, sizes itself to its content, opens on a summon, a nudge or
 /// a pointer resting in the notch band, and closes when the pointer leaves or
-/// its dismissal runs out, unless it is held open.
+/// its dismissal runs out, unless it is held open. With a pointer watch it
+/// reads the pointer only while the pointer is in the band or the strip is
+/// open; without one it polls whenever hovering is on.
 class StripPanel : public StripPresenter
 {
 public:
@@ -34,6 +37,8 @@ public:
         std::function<bool()> hoverOpens;
         /// Off every screen and no hovering: the dry run and screenshots.
         bool dryRun = false;
+        /// Says when the pointer comes into the band; none: poll all along.
+        PointerWatch *pointerWatch = nullptr;
     };
 
     static constexpr double hoverInterval = 0.125;
@@ -45,7 +50,8 @@ public:
     static constexpr qreal postponeMargin = 24;
 
     /// The real pointer, primary screen and preference.
-    static Environment systemEnvironment(Clock &clock, Scheduler &scheduler, bool dryRun);
+    static Environment systemEnvironment(Clock &clock, Scheduler &scheduler, bool dryRun,
+        PointerWatch *pointerWatch);
 
     StripPanel(StripModel &model, Environment environment);
     ~StripPanel() override;
@@ -53,7 +59,10 @@ public:
     NotchView &view() const;
     StripWindow &window() const { return *m_window; }
     QRect frame() const;
-    bool hoverPolling() const { return m_hoverTimer.isActive(); }
+    /// Hovering is on (from `startHoverPoll` until `dismiss`).
+    bool hoverPolling() const { return m_hoverOn; }
+    /// The pointer is being read right now.
+    bool readingPointer() const { return m_hoverTimer.isActive(); }
     bool dismissPending() const { return m_dismissTimer.isActive(); }
 
     void setActions(StripActions actions) override;
@@ -75,6 +84,10 @@ public:
 
 private:
     void hoverTick();
+    void pollPointer();
+    /// Polls while open; closed, waits for the pointer to come into the band.
+    void settleHover();
+    bool watching() const;
     void dismissDue();
     bool pointerNear(qreal margin) const;
 
@@ -82,6 +95,7 @@ private:
     Environment m_env;
     std::unique_ptr<StripWindow> m_window;
     StripHover m_hover;
+    bool m_hoverOn = false;
     bool m_holdOpen = false;
     bool m_relayoutScheduled = false;
     TimerSlot m_hoverTimer;

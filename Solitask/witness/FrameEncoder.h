@@ -16,4 +16,8 @@ public:
     static QSize frameSize(const QSize &display, int width);
     /// The scaled JPEG, empty when the image cannot be encoded.
     static QByteArray encode(const QImage &image, int width);
+    /// The image at `frameSize`, smoothly scaled, read in place.
+    static QImage scaled(const QImage &image, int width);
+    /// The image as JPEG at `quality`, empty on failure.
+    static QByteArray jpeg(const QImage &image);
 };

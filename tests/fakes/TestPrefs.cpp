@@ -7,6 +7,7 @@
 TestPrefs::TestPrefs(bool registerDefaults)
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir());
+    Prefs::reload();
     Prefs::unregisterDefaults();
     if (registerDefaults)
         Prefs::registerDefaults();
@@ -15,6 +16,7 @@ TestPrefs::TestPrefs(bool registerDefaults)
 TestPrefs::~TestPrefs()
 {
     Prefs::unregisterDefaults();
+    Prefs::reload();
 }
 
 QString TestPrefs::configDir() const

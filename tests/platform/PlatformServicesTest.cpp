@@ -29,7 +29,7 @@ TEST(PlatformServicesTest, FillGapsLeavesNoEmptySlot)
 {
     PlatformServices services;
     services.fillGaps();
-    EXPECT_EQ(services.unsupported().size(), 13);
+    EXPECT_EQ(services.unsupported().size(), 14);
     EXPECT_EQ(services.idle->idleSeconds(), 0);
     EXPECT_TRUE(services.runningApps->runningApps().isEmpty());
 }

@@ -111,9 +111,11 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowPartlyCoveredAndItsPopUpsLeaveNoPixel
     for (const unsigned long colour : {red, magenta, blue, orange})
         ASSERT_GT(countNear(open, colour), 500) << std::hex << colour; // the test can fail
 
+    const CaptureResult held = capturer.captureNow({});
     const QImage blanked = frame(secretApp);
     for (const unsigned long colour : {red, magenta, blue, orange})
         EXPECT_EQ(countNear(blanked, colour), 0) << std::hex << colour;
+    EXPECT_GT(countNear(held.image, red), 10000) << "a frame still held is not overwritten by the next grab";
     EXPECT_GT(countNear(blanked, green, scaled(QRect(610, 310, 130, 280))), 10000);
     EXPECT_GT(countNear(blanked, cyan), 3000);
 }

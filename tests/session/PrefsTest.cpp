@@ -61,6 +61,7 @@ TEST(PrefsDefaults, StoredValuesWinAndSurviveAFreshRead)
     TestPrefs prefs;
     setValue(Key::cadenceMinutes, 7);
     setValue(Key::insist, false);
+    reload();
     EXPECT_EQ(cadenceMinutes(), 7);
     EXPECT_FALSE(flag(Key::insist));
     remove(Key::cadenceMinutes);

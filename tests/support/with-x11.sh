@@ -15,8 +15,9 @@ export XDG_RUNTIME_DIR="$tmp/run"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" HOME="$tmp/home"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$HOME"
 
-# Two separate X screens give Qt two screens.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -screen 1 1024x768x24 -nolisten tcp +extension MIT-SHM \
+# Two separate X screens give Qt two screens; a benchmark may ask for others.
+read -r -a screens <<<"${SOLITASK_X11_SCREENS:--screen 0 1280x800x24 -screen 1 1024x768x24}"
+Xvfb -displayfd 3 "${screens[@]}" -nolisten tcp +extension MIT-SHM \
   3>"$tmp/display" 2>"$tmp/xvfb.log" &
 pids+=($!)
 for _ in $(seq 1 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done

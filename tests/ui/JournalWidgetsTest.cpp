@@ -12,6 +12,7 @@
 #include "Solitask/ui/Chip.h"
 #include "Solitask/ui/Palette.h"
 #include "SolitaskCore/Store.h"
+#include "fakes/TestPrefs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -70,12 +70,6 @@ QDateTime at(int day, int h, int m)
 class JournalWidgets : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        Prefs::registerDefaults();
-    }
-
     QStringList texts(QWidget &root) const
     {
         QStringList all;
@@ -108,7 +102,7 @@ protected:
         return h;
     }
 
-    QTemporaryDir m_settings;
+    TestPrefs m_prefs;
     QTemporaryDir m_root;
 };
 

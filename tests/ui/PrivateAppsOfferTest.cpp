@@ -1,11 +1,10 @@
 #include "Solitask/platform/fake/RunningAppsSourceFake.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/settings/PrivateAppsBlock.h"
+#include "fakes/TestPrefs.h"
 
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -19,8 +18,6 @@ class PrivateAppsOfferTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        Prefs::registerDefaults();
         m_env.changed = [] {};
         m_env.runningApps = [this] { return m_source.runningApps(); };
     }
@@ -53,7 +50,7 @@ protected:
         return false;
     }
 
-    QTemporaryDir m_settings;
+    TestPrefs m_prefs;
     RunningAppsSourceFake m_source;
     SettingsEnvironment m_env;
 };

@@ -10,12 +10,12 @@
 #include "Solitask/settings/SettingsView.h"
 #include "Solitask/settings/SettingsWindowController.h"
 #include "Solitask/ui/SegmentedPill.h"
+#include "fakes/TestPrefs.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QSettings>
 #include <QSlider>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -26,8 +26,6 @@ class SettingsWidgets : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        Prefs::registerDefaults();
         m_env.changed = [this] { ++m_changes; };
     }
 
@@ -36,7 +34,7 @@ protected:
         return static_cast<SegmentedPill *>(view.row(label)->control())->selection();
     }
 
-    QTemporaryDir m_settings;
+    TestPrefs m_prefs;
     SettingsEnvironment m_env;
     int m_changes = 0;
 };

@@ -180,7 +180,7 @@ protected:
                                                return withScreen ? std::optional(screen)
                                                                  : std::nullopt;
                                            },
-                                           [this] { return hoverOpens; }, dryRun});
+                                           [this] { return hoverOpens; }, dryRun, nullptr});
         panel->window().installEventFilter(&counter);
     }
 
@@ -269,32 +269,6 @@ TEST_F(StripPanelTest, HeldNudgeStaysOpenUntilCollapsed)
     panel->collapse();
     EXPECT_FALSE(expanded());
     EXPECT_FALSE(panel->holdOpen());
-}
-
-TEST_F(StripPanelTest, HoverOpensAndLeavingCloses)
-{
-    panel->startHoverPoll();
-    pointer = QPoint(640, 5);
-    clock.advance(0.125);
-    EXPECT_FALSE(expanded());
-    clock.advance(0.25);
-    EXPECT_TRUE(expanded());
-    pointer = QPoint(100, 700);
-    clock.advance(0.375);
-    EXPECT_TRUE(expanded());
-    clock.advance(0.25);
-    EXPECT_FALSE(expanded());
-}
-
-TEST_F(StripPanelTest, ASummonedStripStaysUntilItsDismissalWhenThePointerIsElsewhere)
-{
-    panel->startHoverPoll();
-    panel->setExpanded(true);
-    panel->scheduleDismiss(12.0);
-    clock.advance(11.9);
-    EXPECT_TRUE(expanded());
-    clock.advance(0.2);
-    EXPECT_FALSE(expanded());
 }
 
 TEST_F(StripPanelTest, HoverOffNeverOpens)

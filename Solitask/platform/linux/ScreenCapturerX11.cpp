@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QSet>
 
+#include <malloc.h>
+
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
@@ -51,6 +53,10 @@ Support ScreenCapturerX11::support() const
 void ScreenCapturerX11::capture(const QStringList &excludedBundleIDs, Completion done)
 {
     done(captureNow(excludedBundleIDs));
+    // Frames are minutes apart: the screen's worth of shared memory, and what
+    // encoding left in the heap, go back to the system in between.
+    m_grabber.release();
+    malloc_trim(0);
 }
 
 CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs)

@@ -21,7 +21,9 @@ public:
     static constexpr QRgb blankColour = 0xff303030;
 
     Support support() const override;
+    /// Captures, hands the frame to `done`, then gives the memory back.
     void capture(const QStringList &excludedBundleIDs, Completion done) override;
+    /// The frame; the grab's shared memory is kept for the next one.
     CaptureResult captureNow(const QStringList &excludedBundleIDs);
 
 private:

@@ -13,8 +13,26 @@
 
 struct X11ShmGrabber::Segment
 {
+    explicit Segment(std::shared_ptr<X11Connection> connection)
+        : connection(std::move(connection))
+    {
+    }
+    ~Segment()
+    {
+        if (attached && connection->isAlive())
+            XShmDetach(connection->display(), &info);
+        if (image)
+            XDestroyImage(image); // frees the XImage, not the shared memory
+        if (info.shmaddr && info.shmaddr != reinterpret_cast<char *>(-1))
+            shmdt(info.shmaddr);
+    }
+    Segment(const Segment &) = delete;
+    Segment &operator=(const Segment &) = delete;
+
+    std::shared_ptr<X11Connection> connection;
     XShmSegmentInfo info {};
     XImage *image = nullptr;
+    bool attached = false;
     int screen = -1;
     QSize size;
 };
@@ -25,31 +43,21 @@ X11ShmGrabber::X11ShmGrabber(std::shared_ptr<X11Connection> connection)
 {
 }
 
-X11ShmGrabber::~X11ShmGrabber()
-{
-    release();
-}
+X11ShmGrabber::~X11ShmGrabber() = default;
 
 void X11ShmGrabber::release()
 {
-    if (!m_segment)
-        return;
-    if (m_connection->isAlive() && m_segment->info.shmaddr)
-        XShmDetach(m_connection->display(), &m_segment->info);
-    if (m_segment->image)
-        XDestroyImage(m_segment->image); // frees the XImage, not the shared memory
-    if (m_segment->info.shmaddr)
-        shmdt(m_segment->info.shmaddr);
     m_segment.reset();
 }
 
 bool X11ShmGrabber::prepare(int screen, const QSize &size)
 {
-    if (m_segment && m_segment->screen == screen && m_segment->size == size)
+    if (m_segment && m_segment.use_count() == 1 && m_segment->screen == screen
+        && m_segment->size == size)
         return true;
     release();
     Display *display = m_connection->display();
-    auto segment = std::make_unique<Segment>();
+    auto segment = std::make_shared<Segment>(m_connection);
     segment->image = XShmCreateImage(display, DefaultVisual(display, screen),
         DefaultDepth(display, screen), ZPixmap, nullptr, &segment->info, size.width(),
         size.height());
@@ -57,26 +65,19 @@ bool X11ShmGrabber::prepare(int screen, const QSize &size)
         return false;
     segment->info.shmid = shmget(IPC_PRIVATE,
         size_t(segment->image->bytes_per_line) * size_t(size.height()), IPC_CREAT | 0600);
-    if (segment->info.shmid < 0) {
-        XDestroyImage(segment->image);
+    if (segment->info.shmid < 0)
         return false;
-    }
     segment->info.shmaddr = segment->image->data
         = static_cast<char *>(shmat(segment->info.shmid, nullptr, 0));
     segment->info.readOnly = False;
     X11ErrorTrap trap(display);
-    const bool attached = segment->info.shmaddr != reinterpret_cast<char *>(-1)
+    segment->attached = segment->info.shmaddr != reinterpret_cast<char *>(-1)
         && XShmAttach(display, &segment->info) && trap.sync() == 0;
     // Marked for removal now, so the segment goes away with the last user,
     // whatever happens to this process.
     shmctl(segment->info.shmid, IPC_RMID, nullptr);
-    if (!attached) {
-        if (segment->info.shmaddr != reinterpret_cast<char *>(-1))
-            shmdt(segment->info.shmaddr);
-        segment->info.shmaddr = nullptr;
-        XDestroyImage(segment->image);
+    if (!segment->attached)
         return false;
-    }
     segment->screen = screen;
     segment->size = size;
     m_segment = std::move(segment);
@@ -102,7 +103,21 @@ QImage X11ShmGrabber::grab(int screen, const QRect &rect, QString *error)
                                          : QStringLiteral("the X connection is lost");
         return {};
     }
-    return toImage(m_segment->image, error);
+    return lent(m_segment, error);
+}
+
+QImage X11ShmGrabber::lent(const std::shared_ptr<Segment> &segment, QString *error)
+{
+    const XImage *image = segment->image;
+    const bool rgb32 = image->bits_per_pixel == 32 && image->red_mask == 0xff0000
+        && image->green_mask == 0xff00 && image->blue_mask == 0xff
+        && image->byte_order == LSBFirst;
+    if (!rgb32)
+        return toImage(segment->image, error);
+    auto *holder = new std::shared_ptr<Segment>(segment);
+    return QImage(reinterpret_cast<uchar *>(image->data), image->width, image->height,
+        image->bytes_per_line, QImage::Format_RGB32,
+        [](void *held) { delete static_cast<std::shared_ptr<Segment> *>(held); }, holder);
 }
 
 QImage X11ShmGrabber::grabPlain(int screen, const QRect &rect, QString *error)

@@ -9,10 +9,12 @@
 class X11Connection;
 struct _XImage;
 
-/// Copies a rectangle of a root window into an image, through one shared-memory
-/// segment kept between grabs (the first MIT-SHM grab is slow, later ones
-/// cost well under a millisecond), or with plain XGetImage where the server
-/// offers no shared memory.
+/// Reads a rectangle of a root window into an image through a shared-memory
+/// segment, or with plain XGetImage where the server offers no shared memory.
+/// A shared-memory grab in the usual pixel layout is not copied: the image is
+/// the segment, and keeps it alive for as long as the image or a copy of it
+/// lives. The next grab reuses the segment when no image holds it any more
+/// (the first MIT-SHM grab into a new segment is the slow one).
 class X11ShmGrabber
 {
 public:
@@ -21,18 +23,21 @@ public:
     X11ShmGrabber(const X11ShmGrabber &) = delete;
     X11ShmGrabber &operator=(const X11ShmGrabber &) = delete;
 
-    /// A deep copy in Format_RGB32; a null image and `error` set on failure.
+    /// An image in Format_RGB32; a null image and `error` set on failure.
     QImage grab(int screen, const QRect &rect, QString *error);
     bool usesSharedMemory() const { return m_shmAvailable; }
+    /// Lets the segment go as soon as no image holds it.
+    void release();
 
 private:
+    struct Segment;
+
     bool prepare(int screen, const QSize &size);
-    void release();
     QImage grabPlain(int screen, const QRect &rect, QString *error);
+    static QImage lent(const std::shared_ptr<Segment> &segment, QString *error);
     static QImage toImage(struct _XImage *image, QString *error);
 
     std::shared_ptr<X11Connection> m_connection;
     bool m_shmAvailable = false;
-    struct Segment;
-    std::unique_ptr<Segment> m_segment;
+    std::shared_ptr<Segment> m_segment;
 };

@@ -1,0 +1,45 @@
+#include "Solitask/witness/FrameEncoder.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage checkerboard(QSize size, QRgb a, QRgb b)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, (x + y) % 2 ? a : b);
+    return image;
+}
+
+// Large screens are halved before the smooth scale: every channel must be
+// averaged on its own, whatever the neighbours hold.
+TEST(FrameEncoder, ScaledFramesKeepSizeAndTheMeanOfEveryChannel)
+{
+    struct Case
+    {
+        QSize screen;
+        QRgb a, b, mean;
+    };
+    const Case cases[] = {
+        {{1920, 1080}, 0xffc86432, 0xffc86432, 0xffc86432},
+        {{2560, 1600}, 0xffff0000, 0xff0000ff, 0xff800080},
+        {{1921, 1081}, 0xffffffff, 0xff000000, 0xff808080},
+        {{1000, 700}, 0xff00ff00, 0xff00ff00, 0xff00ff00},
+    };
+    for (const Case &c : cases) {
+        const QImage frame = FrameEncoder::scaled(checkerboard(c.screen, c.a, c.b), 784);
+        EXPECT_EQ(frame.size(), FrameEncoder::frameSize(c.screen, 784));
+        const QColor got = frame.pixelColor(frame.width() / 2, frame.height() / 2);
+        const QColor want = QColor::fromRgb(c.mean);
+        EXPECT_NEAR(got.red(), want.red(), 2) << c.screen.width();
+        EXPECT_NEAR(got.green(), want.green(), 2) << c.screen.width();
+        EXPECT_NEAR(got.blue(), want.blue(), 2) << c.screen.width();
+    }
+}
+
+} // namespace
