@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 GENERATOR  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build test run bench asan format clean dry-run
+.PHONY: deps configure build test run bench asan format clean dry-run package
 
 deps:
 	@scripts/setup-deps.sh
@@ -21,6 +21,10 @@ test: build
 
 run: build
 	@scripts/run-app.sh $(BUILD)/Solitask/solitask
+
+# The Debian package, solitask_<version>_<arch>.deb, in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 dry-run: build
 	@$(BUILD)/Solitask/solitask --dry-run

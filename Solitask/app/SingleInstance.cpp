@@ -1,5 +1,6 @@
 #include "Solitask/app/SingleInstance.h"
 
+#include "Solitask/app/AppInfo.h"
 #include "SolitaskCore/Diag.h"
 
 #include <QCryptographicHash>
@@ -27,7 +28,10 @@ QString SingleInstance::serverName(const QString &root)
     const QString canonical = QFileInfo(root).absoluteFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("solitask-%1-%2").arg(::getuid()).arg(QString::fromLatin1(hash));
+    return QStringLiteral("%1-%2-%3")
+        .arg(AppInfo::id())
+        .arg(::getuid())
+        .arg(QString::fromLatin1(hash));
 }
 
 QString SingleInstance::lockPath() const

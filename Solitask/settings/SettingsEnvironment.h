@@ -26,6 +26,6 @@ struct SettingsEnvironment
     /// Whether the ⌥ double tap can be seen (no permission is needed on X11).
     std::function<bool()> accessibilityTrusted;
     /// This application's own id, never offered as a private app.
-    QString ownID = QStringLiteral("solitask");
+    QString ownID;
     SelfTestPort selfTest;
 };
