@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 GENERATOR  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build test run bench bench-idle asan fuzz format clean dry-run
+.PHONY: deps configure build test run bench bench-idle asan fuzz format clean dry-run package
 
 deps:
 	@scripts/setup-deps.sh
@@ -23,6 +23,10 @@ test: build
 
 run: build
 	@scripts/run-app.sh $(BUILD)/Solitask/solitask
+
+# The Debian package, solitask_<version>_<arch>.deb, in the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 # On a throw-away root: the person's day files are never touched (the
 # preferences are only read, so a set claude path still counts).

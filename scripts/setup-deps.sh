@@ -10,6 +10,7 @@ packages=(
   libx11-dev libxss-dev libxi-dev libxtst-dev libxrandr-dev libxext-dev libxfixes-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core fonts-inter imagemagick
+  librsvg2-bin hicolor-icon-theme dpkg-dev file desktop-file-utils appstream lintian
 )
 
 if [ "${1:-}" = fuzz ]; then

@@ -1,6 +1,7 @@
 #include "Solitask/app/AppParts.h"
 
 #include "Solitask/app/AppInfo.h"
+#include "Solitask/app/OwnIdentity.h"
 
 #include <QWidget> // GateController.h holds a QPointer<QWidget>
 
@@ -27,19 +28,13 @@
 
 namespace {
 
-const QString ownID = QStringLiteral("solitask");
-
-PlatformIdentity identity()
-{
-    return {{AppInfo::name(), ownID, qint32(QCoreApplication::applicationPid())},
-            QCoreApplication::applicationFilePath()};
-}
+const QString ownID = AppInfo::id();
 
 } // namespace
 
 AppParts::AppParts(bool dryRun)
     : m_store(std::make_unique<Store>())
-    , m_platform(PlatformServices::forThisSession(identity()))
+    , m_platform(PlatformServices::forThisSession(ownIdentity()))
     , m_loginItem(*m_platform.loginItem)
     , m_witness(std::make_unique<Witness>(m_store->framesDir(), m_platform, m_clock))
     , m_meter(std::make_unique<SwitchMeter>(*m_platform.activeApp, ownID, m_clock))

@@ -205,7 +205,7 @@ int DryRun::run(int argc, char **argv)
     Store store;
     FakePlatform platform;
     Witness witness(store.framesDir(), platform.services, clock);
-    SwitchMeter meter(*platform.services.activeApp, QStringLiteral("solitask"), clock);
+    SwitchMeter meter(*platform.services.activeApp, AppInfo::id(), clock);
     JudgeAdapter judge(Judge::shared());
     HeadlessGate gate;
     HeadlessWindow journal;

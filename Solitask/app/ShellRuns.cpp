@@ -1,6 +1,7 @@
 #include "Solitask/app/ShellRuns.h"
 
 #include "Solitask/app/AppDelegate.h"
+#include "Solitask/app/AppIcon.h"
 #include "Solitask/app/AppParts.h"
 #include "Solitask/app/DryRun.h"
 #include "Solitask/app/QuitOnSignal.h"
@@ -132,6 +133,8 @@ int owningRun(bool preview)
     AppDelegate delegate(false);
     AppState &session = delegate.parts().session();
     instance.onSummon = [&session] { session.summon(QStringLiteral("second launch")); };
+    if (!delegate.parts().platform().loginItem->refresh())
+        Diag::log(QStringLiteral("login item: cannot point it at this installation"));
     if (preview) {
         Prefs::setValue(Prefs::Key::onboardingDone, true);
         const QVariant insist = Prefs::value(Prefs::Key::insist);
@@ -164,6 +167,7 @@ int run(int argc, char **argv, const QStringList &args)
     choosePlatform(shot);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(AppIcon::load());
     Prefs::registerDefaults();
     if (args.contains(QStringLiteral("--window-check")))
         return windowCheck();

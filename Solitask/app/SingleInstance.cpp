@@ -1,5 +1,6 @@
 #include "Solitask/app/SingleInstance.h"
 
+#include "Solitask/app/AppInfo.h"
 #include "SolitaskCore/Diag.h"
 #include "SolitaskCore/FileSafety.h"
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int answerMs = 1000;
 constexpr int retryMs = 100;
 const QByteArray summonLine = QByteArrayLiteral("summon\n");
-// The socket names of every root begin with this; one place to rename it.
-const QString serverPrefix = QStringLiteral("solitask");
 } // namespace
 
 SingleInstance::SingleInstance(QString root, QObject *parent)
@@ -33,7 +32,10 @@ QString SingleInstance::serverName(const QString &root)
     const QString canonical = QFileInfo(root).absoluteFilePath();
     const QByteArray hash =
         QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("%1-%2-%3").arg(serverPrefix).arg(::getuid()).arg(QString::fromLatin1(hash));
+    return QStringLiteral("%1-%2-%3")
+        .arg(AppInfo::id())
+        .arg(::getuid())
+        .arg(QString::fromLatin1(hash));
 }
 
 QString SingleInstance::lockPath() const

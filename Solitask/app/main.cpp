@@ -1,5 +1,7 @@
 #include "Solitask/app/AppInfo.h"
+#include "Solitask/app/CommandLine.h"
 #include "Solitask/app/DryRun.h"
+#include "Solitask/app/OwnIdentity.h"
 #include "Solitask/app/ShellRuns.h"
 #include "Solitask/app/WindowShots.h"
 #include "Solitask/platform/PlatformServices.h"
@@ -28,17 +30,14 @@ int runSelfTest(int argc, char **argv, const QStringList &args)
 {
     paintOffscreenWithoutDisplay();
     QApplication app(argc, argv);
-    PlatformServices platform = PlatformServices::forThisSession(
-        {{AppInfo::name(), QStringLiteral("solitask"), qint32(QCoreApplication::applicationPid())},
-         QCoreApplication::applicationFilePath()});
+    PlatformServices platform = PlatformServices::forThisSession(ownIdentity());
     SelfTest selfTest(platform, Judge::shared());
     return selfTest.run(args.contains(QStringLiteral("--with-claude")),
                         args.contains(QStringLiteral("--with-capture")));
 }
 
-int runPeek(int argc, char **argv, const QStringList &args)
+int runPeek(int argc, char **argv, const QString &file)
 {
-    const QString file = args.value(args.indexOf(QStringLiteral("--peek")) + 1);
     if (file.isEmpty() || file.startsWith(QLatin1Char('-'))) {
         std::fprintf(stderr, "usage: solitask --peek FILE.jpg\n");
         return 2;
@@ -67,21 +66,32 @@ int main(int argc, char **argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
-    if (args.contains(QStringLiteral("--self-test")))
+    const CommandLine::Parsed line = CommandLine::parse(args);
+    if (!line.error.isEmpty()) {
+        std::fprintf(stderr, "%s: %s (see %s --help)\n", qPrintable(AppInfo::command()),
+            qPrintable(line.error), qPrintable(AppInfo::command()));
+        return 2;
+    }
+    if (line.has(QStringLiteral("--help"))) {
+        std::fputs(qPrintable(CommandLine::help()), stdout);
+        return 0;
+    }
+    if (line.has(QStringLiteral("--version"))) {
+        std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
+        return 0;
+    }
+    AppInfo::declare();
+    if (line.has(QStringLiteral("--self-test")))
         return runSelfTest(argc, argv, args);
-    if (args.contains(QStringLiteral("--peek")))
-        return runPeek(argc, argv, args);
-    if (args.contains(QStringLiteral("--dry-run")))
+    if (line.has(QStringLiteral("--peek")))
+        return runPeek(argc, argv, line.values.value(QStringLiteral("--peek")));
+    if (line.has(QStringLiteral("--dry-run")))
         return DryRun::run(argc, argv);
     if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())
         return runWindowShots(argc, argv, folder);
     // An X11 keyboard grab ends with the process that held it, so a gate lock
     // is never left behind; nothing else to reset.
-    if (args.contains(QStringLiteral("--reset-presentation")))
+    if (line.has(QStringLiteral("--reset-presentation")))
         return 0;
-    if (args.contains(QStringLiteral("--version"))) {
-        std::printf("%s %s\n", qPrintable(AppInfo::name()), qPrintable(AppInfo::version()));
-        return 0;
-    }
     return ShellRuns::run(argc, argv, args);
 }

@@ -12,4 +12,7 @@ public:
     virtual bool isEnabled() { return false; }
     /// Answers whether the change was made.
     virtual bool setEnabled(bool /*enabled*/) { return false; }
+    /// Points an enabled item at the running installation when it names
+    /// another one; answers whether the item is now current.
+    virtual bool refresh() { return true; }
 };

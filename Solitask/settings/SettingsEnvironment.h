@@ -27,7 +27,7 @@ struct SettingsEnvironment
     /// Whether the ⌥ double tap can be seen (no permission is needed on X11).
     std::function<bool()> accessibilityTrusted;
     /// This application's own id, never offered as a private app.
-    QString ownID = QStringLiteral("solitask");
+    QString ownID;
     /// The frame the witness would take now: `done` gets its JPEG, or an empty
     /// one and why no frame would be taken. Null where nothing can capture.
     std::function<void(std::function<void(const QByteArray &jpeg, const QString &why)> done)> peek;

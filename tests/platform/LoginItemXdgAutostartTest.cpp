@@ -48,6 +48,20 @@ TEST_F(LoginItemXdgAutostartTest, HiddenOrSwitchedOffEntryIsNotEnabled)
     EXPECT_FALSE(item.isEnabled());
 }
 
+TEST_F(LoginItemXdgAutostartTest, RefreshRepointsAnEnabledEntryAndLeavesOthersAlone)
+{
+    ASSERT_TRUE(item.refresh());
+    EXPECT_FALSE(QFile::exists(item.path()));
+    ASSERT_TRUE(item.setEnabled(true));
+    writeEntry("[Desktop Entry]\nType=Application\nExec=\"/old/build/solitask\"\n");
+    ASSERT_TRUE(item.refresh());
+    EXPECT_TRUE(readEntry().contains(QStringLiteral("Exec=\"/opt/My Apps/solitask\"\n")));
+    const QByteArray hidden = "[Desktop Entry]\nType=Application\nExec=\"/old\"\nHidden=true\n";
+    writeEntry(hidden);
+    ASSERT_TRUE(item.refresh());
+    EXPECT_EQ(readEntry().toUtf8(), hidden);
+}
+
 TEST(LoginItemExec, SpecialCharactersAreEscaped)
 {
     EXPECT_EQ(LoginItemXdgAutostart::execValue(QStringLiteral("/a/b$c\"d`e\\f%g")),

@@ -58,9 +58,10 @@ protected:
 TEST_F(PrivateAppsOfferTest, OffersRunningAppsByNameAndAddsTheChosenOne)
 {
     Prefs::setPrivateBundleIDs({"org.signal.Signal"});
+    m_env.ownID = "org.solitask.Solitask";
     m_source.setRunningApps({{"Zed", "dev.zed.Zed", 10},
                              {"Signal", "org.signal.Signal", 11},
-                             {"Solitask", "solitask", 12},
+                             {"Solitask", "org.solitask.Solitask", 12},
                              {"Field Notes", "org.example.Notes", 13}});
     PrivateAppsBlock block(m_env);
     block.setOpen(true);

@@ -44,18 +44,25 @@ QString LoginItemXdgAutostart::execValue(const QString &executable)
 
 QByteArray LoginItemXdgAutostart::entry() const
 {
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\nIcon=%3\n"
                           "X-GNOME-Autostart-enabled=true\n")
-        .arg(m_name, execValue(m_executable))
+        .arg(m_name, execValue(m_executable), m_appId)
         .toUtf8();
+}
+
+QByteArray LoginItemXdgAutostart::stored() const
+{
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(64 * 1024);
 }
 
 bool LoginItemXdgAutostart::isEnabled()
 {
-    QFile file(path());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const QString text = QString::fromUtf8(stored());
+    if (text.isEmpty())
         return false;
-    const QString text = QString::fromUtf8(file.read(64 * 1024));
     const auto has = [&text](const char *line) {
         return text.contains(QRegularExpression(QStringLiteral("^%1\\s*$").arg(line),
             QRegularExpression::MultilineOption));
@@ -68,4 +75,13 @@ bool LoginItemXdgAutostart::setEnabled(bool enabled)
     if (!enabled)
         return !QFile::exists(path()) || QFile::remove(path());
     return QDir().mkpath(m_dir) && FileSafety::writeAtomically(path(), entry());
+}
+
+bool LoginItemXdgAutostart::refresh()
+{
+    // An entry written by another installation (or by hand) is replaced only
+    // while it is switched on; a hidden one stays the person's choice.
+    if (!isEnabled() || stored() == entry())
+        return true;
+    return FileSafety::writeAtomically(path(), entry());
 }

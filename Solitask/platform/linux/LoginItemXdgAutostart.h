@@ -20,10 +20,12 @@ public:
     Support support() const override { return Support::yes(); }
     bool isEnabled() override;
     bool setEnabled(bool enabled) override;
+    bool refresh() override;
     QString path() const;
 
 private:
     QByteArray entry() const;
+    QByteArray stored() const;
 
     QString m_appId;
     QString m_name;
