@@ -145,8 +145,11 @@ TEST(FirstRun, OnboardingComesFirstAndItsLastStepBringsTheGate)
     EXPECT_TRUE(run.onboardingDone());
     EXPECT_TRUE(visibleWindow(welcome).isEmpty()) << "finishing closes the onboarding";
 
-    // The strip hangs above the gate; its journal button is the last thing
-    // on its bottom row, and the journal stands above the gate too.
+    // The insisting gate stays above the strip; once the solitask is declared
+    // the strip's journal button, last on its bottom row, opens the journal.
+    xdotool({"type", "--delay", "20", "Write the quarterly report"});
+    xdotool({"key", "Return"});
+    ASSERT_TRUE(run.waitForLog("gate hidden"));
     xdotool({"mousemove", "640", "4"});
     const QString strip = waitForWindow("Solitask Strip", 5000);
     ASSERT_FALSE(strip.isEmpty()) << "hovering the top centre shows the strip";

@@ -69,7 +69,7 @@ TEST(ShellApp, ASecondLaunchSummonsTheFirstAndSigtermEndsItCleanly)
     EXPECT_EQ(app.diag().count("tray: no tray host"), 1);
 }
 
-TEST(ShellApp, TheStripHangsAboveTheInsistingGateAndTheHotKeyOpensIt)
+TEST(ShellApp, TheInsistingGateStaysAboveTheStripAndTheHotKeyOpensIt)
 {
     AppProcess app;
     app.start();
@@ -78,8 +78,8 @@ TEST(ShellApp, TheStripHangsAboveTheInsistingGateAndTheHotKeyOpensIt)
     // The gate covers the screen with its pale wallpaper.
     EXPECT_NE(pixelAt(40, 300).rgb(), stripBackground.rgb());
     xdotool({"mousemove", centreX(), "4"});
-    EXPECT_TRUE(waitForPixel(centreX().toInt(), 20, stripBackground))
-        << "hovering the top centre shows the strip above the gate";
+    EXPECT_FALSE(waitForPixel(centreX().toInt(), 20, stripBackground, 1500))
+        << "the strip never stands above the insisting gate";
 
     // Declare through the gate, then summon the strip with the hot key.
     xdotool({"mousemove", "40", "600"});
