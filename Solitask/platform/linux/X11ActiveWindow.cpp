@@ -9,23 +9,6 @@
 
 namespace {
 
-// The child of the root that holds `window`, 0 when the walk fails.
-unsigned long topLevelOf(Display *display, unsigned long window)
-{
-    for (int depth = 0; depth < 64 && window != None; ++depth) {
-        Window root = None, parent = None, *children = nullptr;
-        unsigned int count = 0;
-        if (!XQueryTree(display, window, &root, &parent, &children, &count))
-            return 0;
-        if (children)
-            XFree(children);
-        if (parent == root)
-            return window;
-        window = parent;
-    }
-    return 0;
-}
-
 unsigned long focused(X11Connection &connection)
 {
     Display *display = connection.display();
@@ -63,7 +46,7 @@ unsigned long X11ActiveWindow::find(X11Connection &connection, X11Properties &pr
         return 0;
     if (const unsigned long window = published(connection, properties))
         return window;
-    const unsigned long top = topLevelOf(connection.display(), focused(connection));
+    const unsigned long top = X11TopLevels::topLevelOf(connection.display(), focused(connection));
     if (top == 0)
         return 0;
     X11TopLevels topLevels(connection, properties);

@@ -13,6 +13,24 @@ constexpr int maxClientDepth = 3;
 
 } // namespace
 
+unsigned long X11TopLevels::topLevelOf(Display *display, unsigned long window, unsigned long *root)
+{
+    for (int depth = 0; depth < 64 && window != None; ++depth) {
+        Window top = None, parent = None, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(display, window, &top, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (root)
+            *root = top;
+        if (parent == top)
+            return window;
+        window = parent;
+    }
+    return 0;
+}
+
 X11TopLevels::X11TopLevels(X11Connection &connection, X11Properties &properties)
     : m_connection(connection)
     , m_properties(properties)

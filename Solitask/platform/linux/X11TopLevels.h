@@ -33,6 +33,11 @@ public:
 
     /// None when the server refused a request on the way.
     std::optional<QList<X11TopLevel>> read(unsigned long root);
+    /// The child of its root that holds `window` (the window manager's frame,
+    /// or the window itself when nothing reparented it), 0 when the walk
+    /// fails; `root` is set to that root.
+    static unsigned long topLevelOf(struct _XDisplay *display, unsigned long window,
+        unsigned long *root = nullptr);
     /// The client inside the top-level `window`, or `window` itself.
     unsigned long clientOf(unsigned long window, const QSet<unsigned long> &clients);
 
