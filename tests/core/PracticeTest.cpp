@@ -95,11 +95,6 @@ QString reflect(const WeekStats &w, const QList<WeekStats> &trailing)
 
 TEST(PracticeHourValue, FramesAreValuedByRelationAndSkippedOnesLeftOut)
 {
-    EXPECT_EQ(Practice::frameValue(Relation::on), 1.0);
-    EXPECT_EQ(Practice::frameValue(Relation::adjacent), 0.75);
-    EXPECT_EQ(Practice::frameValue(Relation::off), 0.0);
-    EXPECT_FALSE(Practice::frameValue(Relation::skipped));
-
     const HourRecord hour = judged("2026-03-02T08:00:00Z", Verdict::mostly,
         {Relation::on, Relation::skipped, Relation::on, Relation::adjacent, Relation::off});
     EXPECT_DOUBLE_EQ(*Practice::hourValue(hour), 0.6875);
@@ -134,13 +129,9 @@ TEST(PracticeDayStats, QuietDayHasNoFigures)
     const HourRecord quiet
         = withStatus(judged("2026-03-02T08:00:00Z", Verdict::aligned), HourStatus::quiet);
     const DayStats stats = Practice::stats(day("2026-03-02", {quiet}));
-    EXPECT_EQ(stats.date, QStringLiteral("2026-03-02"));
     EXPECT_EQ(stats.judgedHours, 0);
-    EXPECT_FALSE(stats.focusScore);
-    EXPECT_FALSE(stats.threadsPerHour);
-    EXPECT_FALSE(stats.appSwitchesPerHour);
-    EXPECT_EQ(stats.longestStretch, 0);
-    EXPECT_EQ(stats.alignedHours, 0);
+    EXPECT_FALSE(stats.focusScore || stats.threadsPerHour || stats.appSwitchesPerHour);
+    EXPECT_EQ(stats.longestStretch + stats.alignedHours, 0);
 }
 
 TEST(PracticeDayStats, MeansRunOverValuedHoursOnly)
@@ -167,50 +158,45 @@ TEST(PracticeDayStats, ThingsCountDeclarationsAndSwitches)
     EXPECT_EQ(stats.switchesPerDay, 2);
 }
 
-struct StretchCase
-{
-    const char *name;
-    QList<HourRecord> hours;
-    int longest;
-    int aligned;
-};
-
-class PracticeStretch : public testing::TestWithParam<StretchCase>
-{
-};
-
-TEST_P(PracticeStretch, LongestRunOfAlignedHours)
-{
-    const DayStats stats = Practice::stats(day("2026-03-02", GetParam().hours));
-    EXPECT_EQ(stats.longestStretch, GetParam().longest);
-    EXPECT_EQ(stats.alignedHours, GetParam().aligned);
-}
-
 const HourRecord a8 = judged("2026-03-02T08:00:00Z", Verdict::aligned);
 const HourRecord a9 = judged("2026-03-02T09:00:00Z", Verdict::mostly);
 const HourRecord a10 = judged("2026-03-02T10:00:00Z", Verdict::aligned);
 const HourRecord a11 = judged("2026-03-02T11:00:00Z", Verdict::aligned);
 
-INSTANTIATE_TEST_SUITE_P(Cases, PracticeStretch,
-    testing::Values(
-        StretchCase {"UnclearWithValueResets",
+TEST(PracticeStretch, LongestRunOfAlignedHours)
+{
+    struct Case
+    {
+        const char *name;
+        QList<HourRecord> hours;
+        int longest;
+        int aligned;
+    };
+    const Case cases[] = {
+        {"UnclearWithValueResets",
             {a8, a9, judged("2026-03-02T10:00:00Z", Verdict::unclear, {Relation::on}), a11}, 2, 3},
-        StretchCase {"QuietHourIsPassedOver", {a8, withStatus(a9, HourStatus::quiet), a10}, 2, 2},
-        StretchCase {"CorrectedAwayNeitherCountsNorBreaks",
-            {a8, corrected(a9, Correction::away), a10, a11}, 3, 3},
-        StretchCase {"CorrectedDifferentThingBreaks",
-            {a8, corrected(a9, Correction::differentThing), a10}, 1, 2},
-        StretchCase {"CorrectedOnTaskExtends",
+        {"QuietHourIsPassedOver", {a8, withStatus(a9, HourStatus::quiet), a10}, 2, 2},
+        {"CorrectedAwayNeitherCountsNorBreaks", {a8, corrected(a9, Correction::away), a10, a11}, 3,
+            3},
+        {"CorrectedDifferentThingBreaks", {a8, corrected(a9, Correction::differentThing), a10}, 1,
+            2},
+        {"CorrectedOnTaskExtends",
             {a8,
                 corrected(judged("2026-03-02T09:00:00Z", Verdict::away, {Relation::off}),
                     Correction::onTask),
                 a10},
             3, 3},
-        StretchCase {"EvaluatedInStartOrder",
+        {"EvaluatedInStartOrder",
             {a8, judged("2026-03-02T11:00:00Z", Verdict::away, {Relation::off}), a9, a10}, 3, 3},
-        StretchCase {"NoAlignedHour",
-            {judged("2026-03-02T08:00:00Z", Verdict::drifting, {Relation::off})}, 0, 0}),
-    [](const testing::TestParamInfo<StretchCase> &info) { return info.param.name; });
+        {"NoAlignedHour", {judged("2026-03-02T08:00:00Z", Verdict::drifting, {Relation::off})}, 0,
+            0},
+    };
+    for (const Case &c : cases) {
+        const DayStats stats = Practice::stats(day("2026-03-02", c.hours));
+        EXPECT_EQ(stats.longestStretch, c.longest) << c.name;
+        EXPECT_EQ(stats.alignedHours, c.aligned) << c.name;
+    }
+}
 
 TEST(PracticeWeekStats, FiguresAreWeightedByJudgedHours)
 {
@@ -257,17 +243,7 @@ TEST(PracticeWeekStats, SwitchesAreAveragedOverDaysWithDeclarations)
     EXPECT_DOUBLE_EQ(Practice::weekStats({empty, empty}, {}).switchesPerDay, 0.0);
 }
 
-TEST(PracticeWeekStats, WeekWithoutDaysIsEmpty)
-{
-    const WeekStats stats = Practice::weekStats({}, QStringLiteral("2026-03-09"));
-    EXPECT_EQ(stats.judgedHours, 0);
-    EXPECT_FALSE(stats.focusScore);
-    EXPECT_FALSE(stats.threadsPerHour);
-    EXPECT_EQ(stats.longestStretch, 0);
-    EXPECT_TRUE(stats.days.isEmpty());
-}
-
-TEST(PracticeTrend, NeedsFifteenJudgedHoursAndAScore)
+TEST(PracticeTrend, EightPointsFromTheTrailingMeanOnceThereAreFifteenHours)
 {
     const QList<WeekStats> trailing = trailingWith({50.0});
     EXPECT_EQ(Practice::trend(week(15, 70.0), trailing), Trend::better);
@@ -275,65 +251,47 @@ TEST(PracticeTrend, NeedsFifteenJudgedHoursAndAScore)
     EXPECT_EQ(Practice::trend(week(40, std::nullopt), trailing), Trend::notEnough);
     EXPECT_EQ(Practice::trend(week(40, 70.0), {}), Trend::notEnough);
     EXPECT_EQ(Practice::trend(week(40, 70.0), trailingWith({std::nullopt})), Trend::notEnough);
+    const QList<WeekStats> two = trailingWith({60.0, 68.0}); // mean 64
+    EXPECT_EQ(Practice::trend(week(20, 72.0), two), Trend::better);
+    EXPECT_EQ(Practice::trend(week(20, 71.99), two), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 56.01), two), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 56.0), two), Trend::slipping);
+    // Trailing weeks weigh the same whatever their hours.
+    const QList<WeekStats> mixed = {week(1, 40.0), week(40, 80.0), week(3, std::nullopt)};
+    EXPECT_EQ(Practice::trend(week(20, 60.0), mixed), Trend::holding);
+    EXPECT_EQ(Practice::trend(week(20, 68.0), mixed), Trend::better);
 }
 
-TEST(PracticeTrend, EightPointsIsTheEdge)
+TEST(PracticeReflection, Sentences)
 {
-    const QList<WeekStats> trailing = trailingWith({60.0, 68.0}); // mean 64
-    EXPECT_EQ(Practice::trend(week(20, 72.0), trailing), Trend::better);
-    EXPECT_EQ(Practice::trend(week(20, 71.99), trailing), Trend::holding);
-    EXPECT_EQ(Practice::trend(week(20, 56.01), trailing), Trend::holding);
-    EXPECT_EQ(Practice::trend(week(20, 56.0), trailing), Trend::slipping);
-}
-
-TEST(PracticeTrend, TrailingWeeksWeighTheSameWhateverTheirHours)
-{
-    QList<WeekStats> trailing = {week(1, 40.0), week(40, 80.0), week(3, std::nullopt)};
-    EXPECT_EQ(Practice::trend(week(20, 60.0), trailing), Trend::holding);
-    EXPECT_EQ(Practice::trend(week(20, 68.0), trailing), Trend::better);
-}
-
-TEST(PracticeTrend, Labels)
-{
-    EXPECT_EQ(label(Trend::better), QStringLiteral("better"));
-    EXPECT_EQ(label(Trend::slipping), QStringLiteral("slipping"));
-    EXPECT_EQ(label(Trend::notEnough), QStringLiteral("not enough hours yet"));
-    EXPECT_EQ(rawValue(Trend::notEnough), QStringLiteral("notEnough"));
-}
-
-TEST(PracticeReflection, WeekWithoutJudgedHours)
-{
-    EXPECT_EQ(
-        reflect(week(0, std::nullopt), {}), QStringLiteral("Week of Mar 2: no judged hours yet."));
-}
-
-TEST(PracticeReflection, FullSentenceWithTrend)
-{
-    QList<WeekStats> trailing;
+    QList<WeekStats> seven;
     for (double score : {61.0, 55.0, 67.0, 61.0, 60.0, 62.0, 61.0})
-        trailing.append(week(3, score));
-    trailing.append(week(0, std::nullopt));
-    EXPECT_EQ(reflect(week(18, 72.4, 2.34, 4), trailing),
-        QStringLiteral("Week of Mar 2: 72% aligned across 18 judged hours, 2.3 threads/hour, "
-                       "longest stretch 4 h — better than your last 7 weeks (61%)."));
-    EXPECT_EQ(reflect(week(18, 50.0, 2.0, 4), trailing).section(QStringLiteral(" — "), 1),
-        QStringLiteral("slipping from your last 7 weeks (61%)."));
-}
-
-TEST(PracticeReflection, SingularHourAndWeek)
-{
-    EXPECT_EQ(reflect(week(1, 100.0, 1.0, 1), trailingWith({90.0})),
-        QStringLiteral("Week of Mar 2: 100% aligned across 1 judged hour, 1.0 threads/hour, "
-                       "longest stretch 1 h."));
-    EXPECT_EQ(reflect(week(16, 90.0, 1.0, 1), trailingWith({88.0})),
-        QStringLiteral("Week of Mar 2: 90% aligned across 16 judged hours, 1.0 threads/hour, "
-                       "longest stretch 1 h — holding against your last week (88%)."));
-}
-
-TEST(PracticeReflection, OptionalPartsAreLeftOut)
-{
-    EXPECT_EQ(reflect(week(6, 55.0, std::nullopt, 0), {}),
-        QStringLiteral("Week of Mar 2: 55% aligned across 6 judged hours."));
+        seven.append(week(3, score));
+    seven.append(week(0, std::nullopt));
+    struct Case
+    {
+        WeekStats week;
+        QList<WeekStats> trailing;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {week(0, std::nullopt), {}, "Week of Mar 2: no judged hours yet."},
+        {week(18, 72.4, 2.34, 4), seven,
+            "Week of Mar 2: 72% aligned across 18 judged hours, 2.3 threads/hour, longest stretch "
+            "4 h — better than your last 7 weeks (61%)."},
+        {week(18, 50.0, 2.0, 4), seven,
+            "Week of Mar 2: 50% aligned across 18 judged hours, 2.0 threads/hour, longest stretch "
+            "4 h — slipping from your last 7 weeks (61%)."},
+        {week(1, 100.0, 1.0, 1), trailingWith({90.0}),
+            "Week of Mar 2: 100% aligned across 1 judged hour, 1.0 threads/hour, longest stretch "
+            "1 h."},
+        {week(16, 90.0, 1.0, 1), trailingWith({88.0}),
+            "Week of Mar 2: 90% aligned across 16 judged hours, 1.0 threads/hour, longest stretch "
+            "1 h — holding against your last week (88%)."},
+        {week(6, 55.0, std::nullopt, 0), {}, "Week of Mar 2: 55% aligned across 6 judged hours."},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(reflect(c.week, c.trailing), QString::fromUtf8(c.expected));
 }
 
 TEST(PracticeReflection, DateIsReadOnTheGivenCalendar)
@@ -349,29 +307,23 @@ TEST(PracticeReflection, DateIsReadOnTheGivenCalendar)
 
 TEST(PracticeWeekStart, MondayMidnightOfTheLocalWeek)
 {
-    const Calendar berlin = zone("Europe/Berlin");
-    // Sunday 23:00 local belongs to the week that began six days earlier.
-    EXPECT_EQ(
-        Practice::weekStart(utc("2026-03-08T22:00:00Z"), berlin), utc("2026-03-01T23:00:00Z"));
-    // Monday 00:00 is its own week start.
-    EXPECT_EQ(
-        Practice::weekStart(utc("2026-03-01T23:00:00Z"), berlin), utc("2026-03-01T23:00:00Z"));
-    // The same instant is still Sunday in New York.
-    EXPECT_EQ(Practice::weekStart(utc("2026-03-01T23:00:00Z"), zone("America/New_York")),
-        utc("2026-02-23T05:00:00Z"));
-}
-
-TEST(PracticeWeekStart, AcrossTheSpringForwardWeekend)
-{
-    const Calendar berlin = zone("Europe/Berlin");
-    // Sunday 29 March 2026, 23:00 summer time: the week began on Monday 23 March in winter time.
-    EXPECT_EQ(
-        Practice::weekStart(utc("2026-03-29T21:00:00Z"), berlin), utc("2026-03-22T23:00:00Z"));
-    EXPECT_EQ(
-        Practice::weekStart(utc("2026-03-30T08:00:00Z"), berlin), utc("2026-03-29T22:00:00Z"));
-}
-
-TEST(PracticeWeekStart, InvalidInstantIsReturnedUnchanged)
-{
+    struct Case
+    {
+        const char *at;
+        const char *zone;
+        const char *start;
+    };
+    const Case cases[] = {
+        // Sunday 23:00 local belongs to the week that began six days earlier.
+        {"2026-03-08T22:00:00Z", "Europe/Berlin", "2026-03-01T23:00:00Z"},
+        // Monday 00:00 is its own week start; the same instant is still Sunday in New York.
+        {"2026-03-01T23:00:00Z", "Europe/Berlin", "2026-03-01T23:00:00Z"},
+        {"2026-03-01T23:00:00Z", "America/New_York", "2026-02-23T05:00:00Z"},
+        // Sunday 29 March, 23:00 summer time: the week began on Monday 23 March in winter time.
+        {"2026-03-29T21:00:00Z", "Europe/Berlin", "2026-03-22T23:00:00Z"},
+        {"2026-03-30T08:00:00Z", "Europe/Berlin", "2026-03-29T22:00:00Z"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Practice::weekStart(utc(c.at), zone(c.zone)), utc(c.start)) << c.at << c.zone;
     EXPECT_FALSE(Practice::weekStart(QDateTime(), zone("UTC")).isValid());
 }

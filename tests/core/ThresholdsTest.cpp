@@ -23,42 +23,29 @@ QList<FrameJudgment> framesOf(int on, int adjacent, int off, int skipped = 0)
     return frames;
 }
 
-struct ShareCase
+TEST(Thresholds, VerdictFollowsTheOnTaskShare)
 {
-    int on;
-    int adjacent;
-    int off;
-    Verdict expected;
-};
-
-class VerdictShare : public testing::TestWithParam<ShareCase>
-{
-};
-
-TEST_P(VerdictShare, FollowsTheOnTaskShare)
-{
-    const ShareCase c = GetParam();
-    EXPECT_EQ(Thresholds::verdict(framesOf(c.on, c.adjacent, c.off), 0.9), c.expected)
-        << c.on << " on, " << c.adjacent << " adjacent, " << c.off << " off";
-}
-
-INSTANTIATE_TEST_SUITE_P(ShareEdges, VerdictShare,
-    testing::Values(
-        // Exactly five of six, two of three and one of three reach the higher class.
-        ShareCase {5, 0, 1, Verdict::aligned}, ShareCase {4, 0, 2, Verdict::mostly},
-        ShareCase {2, 0, 1, Verdict::mostly}, ShareCase {2, 0, 4, Verdict::drifting},
-        ShareCase {1, 0, 2, Verdict::drifting}, ShareCase {1, 0, 5, Verdict::away},
-        ShareCase {17, 0, 3, Verdict::aligned}, ShareCase {16, 0, 4, Verdict::mostly},
+    const struct
+    {
+        int on, adjacent, off;
+        Verdict expected;
+    } cases[] = {// Exactly five of six, two of three and one of three reach the higher class.
+        {5, 0, 1, Verdict::aligned}, {4, 0, 2, Verdict::mostly}, {2, 0, 1, Verdict::mostly},
+        {2, 0, 4, Verdict::drifting}, {1, 0, 2, Verdict::drifting}, {1, 0, 5, Verdict::away},
+        {17, 0, 3, Verdict::aligned}, {16, 0, 4, Verdict::mostly},
         // Just under each fraction stays below it.
-        ShareCase {82, 0, 18, Verdict::mostly}, ShareCase {66, 0, 34, Verdict::drifting},
-        ShareCase {33, 0, 67, Verdict::away},
+        {82, 0, 18, Verdict::mostly}, {66, 0, 34, Verdict::drifting}, {33, 0, 67, Verdict::away},
         // The edges sit 0.001 below the fractions themselves.
-        ShareCase {833, 0, 167, Verdict::aligned}, ShareCase {832, 0, 168, Verdict::mostly},
-        ShareCase {666, 0, 334, Verdict::mostly}, ShareCase {665, 0, 335, Verdict::drifting},
-        ShareCase {333, 0, 667, Verdict::drifting}, ShareCase {332, 0, 668, Verdict::away},
+        {833, 0, 167, Verdict::aligned}, {832, 0, 168, Verdict::mostly},
+        {666, 0, 334, Verdict::mostly}, {665, 0, 335, Verdict::drifting},
+        {333, 0, 667, Verdict::drifting}, {332, 0, 668, Verdict::away},
         // Adjacent frames count as on task.
-        ShareCase {0, 5, 1, Verdict::aligned}, ShareCase {3, 2, 1, Verdict::aligned},
-        ShareCase {0, 0, 3, Verdict::away}, ShareCase {3, 0, 0, Verdict::aligned}));
+        {0, 5, 1, Verdict::aligned}, {3, 2, 1, Verdict::aligned}, {0, 0, 3, Verdict::away},
+        {3, 0, 0, Verdict::aligned}};
+    for (const auto &c : cases)
+        EXPECT_EQ(Thresholds::verdict(framesOf(c.on, c.adjacent, c.off), 0.9), c.expected)
+            << c.on << " on, " << c.adjacent << " adjacent, " << c.off << " off";
+}
 
 TEST(Thresholds, SkippedFramesAreNotUsable)
 {
@@ -90,16 +77,8 @@ JudgeResult sampleResult()
     return result;
 }
 
-TEST(Thresholds, NormalizedRecomputesTheVerdict)
-{
-    const JudgeResult normalized = Thresholds::normalized(sampleResult());
-    EXPECT_EQ(normalized.verdict, Verdict::away);
-    EXPECT_EQ(normalized.frames, sampleResult().frames);
-    EXPECT_EQ(normalized.switching, Switching::medium);
-    EXPECT_EQ(normalized.confidence, 0.7);
-}
-
-TEST(Thresholds, NormalizedTrimsThreadsAndNudge)
+// The verdict is recomputed from the frames; threads and nudge are trimmed, at most eight threads.
+TEST(Thresholds, NormalizedRecomputesTrimsAndIsIdempotent)
 {
     JudgeResult result = sampleResult();
     result.threads
@@ -108,19 +87,13 @@ TEST(Thresholds, NormalizedTrimsThreadsAndNudge)
         result.threads.append(QStringLiteral("\tt%1\n").arg(i));
     result.nudge = QStringLiteral("\n  Looked like mail.  \n");
     const JudgeResult normalized = Thresholds::normalized(result);
-    const QStringList expected {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("t0"),
-        QStringLiteral("t1"), QStringLiteral("t2"), QStringLiteral("t3"), QStringLiteral("t4"),
-        QStringLiteral("t5")};
-    EXPECT_EQ(normalized.threads, expected);
+    EXPECT_EQ(normalized.verdict, Verdict::away);
+    EXPECT_EQ(normalized.frames, result.frames);
+    EXPECT_EQ(normalized.switching, Switching::medium);
+    EXPECT_EQ(normalized.confidence, 0.7);
+    EXPECT_EQ(normalized.threads, QStringList({"a", "b", "t0", "t1", "t2", "t3", "t4", "t5"}));
     EXPECT_EQ(normalized.nudge, QStringLiteral("Looked like mail."));
-}
-
-TEST(Thresholds, NormalizedIsIdempotent)
-{
-    JudgeResult result = sampleResult();
-    result.threads = {QStringLiteral(" x "), QStringLiteral("y")};
-    const JudgeResult once = Thresholds::normalized(result);
-    EXPECT_EQ(Thresholds::normalized(once), once);
+    EXPECT_EQ(Thresholds::normalized(normalized), normalized);
 }
 
 } // namespace

@@ -13,11 +13,6 @@ QString statePath(const SessionHarness &h)
     return QDir(h.root.path()).filePath(QStringLiteral("state.json"));
 }
 
-QDateTime utc(int d, int h, int m)
-{
-    return QDateTime(QDate(2026, 3, d), QTime(h, m), QTimeZone::utc());
-}
-
 } // namespace
 
 TEST(AppStateDetails, SnapshotIsWrittenOnlyWithDiagSetToOne)
@@ -25,8 +20,7 @@ TEST(AppStateDetails, SnapshotIsWrittenOnlyWithDiagSetToOne)
     for (const char *value : {"", "0", "1"}) {
         qputenv("SOLITASK_DIAG", value);
         SessionHarness h;
-        h.state->boot();
-        h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+        h.declare();
         h.clock.advance(60);
         EXPECT_EQ(QFile::exists(statePath(h)), QByteArray(value) == "1") << value;
         if (QByteArray(value) != "1")
@@ -45,7 +39,7 @@ TEST(AppStateDetails, SnapshotIsWrittenOnlyWithDiagSetToOne)
 
 TEST(AppStateDetails, GlyphIsHollowInQuietAndOnboarding)
 {
-    SessionHarness quiet(utc(2, 21, 0));
+    SessionHarness quiet(march(2, 21, 0));
     quiet.state->boot();
     EXPECT_EQ(quiet.state->mode(), AppMode::quiet());
     EXPECT_EQ(quiet.glyphs.last(), QStringLiteral("\u25CB"));
@@ -77,7 +71,7 @@ TEST(AppStateDetails, InsistOffReshowsTheGateCompactAndInsistOnWaitsForTheNextSh
 
 TEST(AppStateDetails, EqualQuietStartAndEndLeaveOnlyWeekendsQuiet)
 {
-    SessionHarness h(utc(2, 21, 0));
+    SessionHarness h(march(2, 21, 0));
     Prefs::setValue(Prefs::Key::quietStartMinutes, 600);
     Prefs::setValue(Prefs::Key::quietEndMinutes, 600);
     Prefs::setValue(Prefs::Key::quietWeekends, false);
@@ -110,9 +104,8 @@ TEST(AppStateDetails, BailRecordsAndEndsTheProcess)
 
 TEST(AppStateDetails, DoneSummaryInQuietHoursEndsInQuietMode)
 {
-    SessionHarness h(utc(2, 19, 59));
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    SessionHarness h(march(2, 19, 59));
+    h.declare();
     h.clock.advance(59);
     h.clock.jump(2); // past 20:00 before the boundary timer fires
     h.strip->actions().onDone();

@@ -6,11 +6,6 @@
 
 namespace {
 
-QDateTime utc(int y, int mo, int d, int h, int mi, int s = 0)
-{
-    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
-}
-
 /// Stores an open solitask declared at `declared` with one judged hour whose
 /// last frame was taken at `lastFrame`.
 QString seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &lastFrame)
@@ -60,7 +55,7 @@ TEST(AppStateModes, FirstRunShowsOnboarding)
 TEST(AppStateModes, LaunchAfter19MinutesResumesAfter20AsksAgain)
 {
     for (int minutes : {19, 20}) {
-        const QDateTime launch = utc(2026, 3, 2, 11, 0);
+        const QDateTime launch = march(2, 11, 0);
         SessionHarness h(launch);
         seedOpenThing(h.store, launch.addSecs(-7200), launch.addSecs(-60 * minutes));
         h.state->boot();
@@ -80,7 +75,7 @@ TEST(AppStateModes, LaunchAfter19MinutesResumesAfter20AsksAgain)
 
 TEST(AppStateModes, ResumeThresholdBelowOneCountsAsOneMinute)
 {
-    const QDateTime launch = utc(2026, 3, 2, 11, 0);
+    const QDateTime launch = march(2, 11, 0);
     SessionHarness h(launch);
     Prefs::setValue(Prefs::Key::resumeThresholdMinutes, -5);
     seedOpenThing(h.store, launch.addSecs(-7200), launch.addSecs(-61));
@@ -90,7 +85,7 @@ TEST(AppStateModes, ResumeThresholdBelowOneCountsAsOneMinute)
 
 TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
 {
-    const QDateTime launch = utc(2026, 3, 2, 7, 30);
+    const QDateTime launch = march(2, 7, 30);
     SessionHarness h(launch);
     seedOpenThing(h.store, launch.addSecs(-600), launch.addSecs(-60));
     h.state->boot();
@@ -98,7 +93,7 @@ TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
     EXPECT_TRUE(h.state->currentThing().has_value());
     EXPECT_FALSE(h.gate.isShowing());
     EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("until 08:00"));
-    h.clock.advanceTo(utc(2026, 3, 2, 8, 0));
+    h.clock.advanceTo(march(2, 8, 0));
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
     EXPECT_EQ(h.gate.face().awaySeconds, 0);
@@ -106,18 +101,17 @@ TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
 
 TEST(AppStateModes, FridayNightIsQuietUntilMondayMorning)
 {
-    SessionHarness h(utc(2026, 3, 6, 19, 0)); // a Friday
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Ship"), Until::untilDone());
-    h.clock.advanceTo(utc(2026, 3, 6, 20, 0));
+    SessionHarness h(march(6, 19, 0)); // a Friday
+    h.declare();
+    h.clock.advanceTo(march(6, 20, 0));
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
     EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("until 08:00"));
     EXPECT_EQ(h.strip_().face, StripFace::quiet);
     const int captured = h.witness.requests.size();
-    h.clock.advanceTo(utc(2026, 3, 9, 7, 59));
+    h.clock.advanceTo(march(9, 7, 59));
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
     EXPECT_EQ(h.witness.requests.size(), captured) << "nothing is captured in quiet hours";
-    h.clock.advanceTo(utc(2026, 3, 9, 8, 0));
+    h.clock.advanceTo(march(9, 8, 0));
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
 }
@@ -129,8 +123,8 @@ TEST(AppStateModes, OffDutyForTheRestOfTheDayNearQuietStart)
         QDateTime at;
         QDateTime until;
     };
-    for (const Case &c : {Case {utc(2026, 3, 2, 19, 59, 30), utc(2026, 3, 3, 0, 0)},
-             Case {utc(2026, 3, 2, 19, 58), utc(2026, 3, 2, 20, 0)}}) {
+    for (const Case &c :
+        {Case {march(2, 19, 59, 30), march(3, 0, 0)}, Case {march(2, 19, 58), march(2, 20, 0)}}) {
         SessionHarness h(c.at);
         h.state->boot();
         h.gate.callbacks().onOffDuty(std::nullopt, QStringLiteral("done for today"));
@@ -160,8 +154,7 @@ TEST(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
 TEST(AppStateModes, SomeoneElseUntilTheNextUnlock)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.gate.callbacks().onOffDuty(-1, QStringLiteral("someone else"));
     EXPECT_EQ(h.state->mode(), AppMode::offDuty(std::nullopt));
     EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("Until next unlock."));
@@ -181,8 +174,7 @@ TEST(AppStateModes, LockedFor25MinutesAsksAgainFor15DoesNot)
 {
     for (int minutes : {15, 25}) {
         SessionHarness h;
-        h.state->boot();
-        h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+        h.declare();
         h.at(600);
         h.system.handlers.screenLocked();
         h.at(600 + minutes * 60);
@@ -199,9 +191,8 @@ TEST(AppStateModes, LockedFor25MinutesAsksAgainFor15DoesNot)
 
 TEST(AppStateModes, AsleepAcrossTheStartOfQuietHours)
 {
-    SessionHarness h(utc(2026, 3, 2, 19, 55));
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    SessionHarness h(march(2, 19, 55));
+    h.declare();
     h.system.handlers.willSleep();
     // A suspended machine runs no timers: the wall clock jumps past 20:00.
     h.clock.jump(35 * 60);
@@ -214,8 +205,7 @@ TEST(AppStateModes, AsleepAcrossTheStartOfQuietHours)
 TEST(AppStateModes, WakeOntoALockedScreenWaitsForTheUnlock)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.system.handlers.screenLocked();
     h.system.handlers.willSleep();
     h.clock.jump(3600);
@@ -246,8 +236,7 @@ TEST(AppStateModes, OffDutyEndPassedDuringSleepEndsOnWake)
 TEST(AppStateModes, ClockSetBackNeitherStallsNorWritesBackwardsHours)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.at(1800);
     const int before = h.witness.requests.size();
     h.clock.jump(-2 * 3600);
@@ -273,8 +262,7 @@ TEST(AppStateModes, ClockSetBackNeitherStallsNorWritesBackwardsHours)
 TEST(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.at(600);
     const int before = h.witness.requests.size();
     h.clock.jump(5 * 3600);
@@ -301,8 +289,7 @@ TEST(AppStateModes, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
 TEST(AppStateModes, SummonOpensAndClosesTheStrip)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.hotKeys.handler();
     EXPECT_TRUE(h.strip_().expanded);
     EXPECT_EQ(h.strip->dismissAfter(), 12.0);
@@ -316,8 +303,7 @@ TEST(AppStateModes, SummonOpensAndClosesTheStrip)
 TEST(AppStateModes, JournalFromTheStripClosesTheStrip)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.hotKeys.handler();
     ASSERT_TRUE(h.strip_().expanded);
     h.strip->actions().onJournal();
@@ -329,8 +315,7 @@ TEST(AppStateModes, JournalFromTheStripClosesTheStrip)
 TEST(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     h.state->showGateNow();
     h.gate.callbacks().onSomethingNew();
     const Thing thing = h.store.log(h.clock.now()).things[0];
@@ -343,8 +328,7 @@ TEST(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
 TEST(AppStateModes, DayRowsAndStatistics)
 {
     SessionHarness h;
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
+    h.declare();
     EXPECT_EQ(h.strip_().dayThings.size(), 1);
     EXPECT_EQ(h.strip_().dayThings[0].span, QStringLiteral("09:00\u2013now"));
     EXPECT_FALSE(h.strip_().alignedPct.has_value());

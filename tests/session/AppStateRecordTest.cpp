@@ -6,16 +6,10 @@
 
 namespace {
 
-QDateTime utc(int h, int mi)
-{
-    return QDateTime(QDate(2026, 3, 2), QTime(h, mi), QTimeZone::utc());
-}
-
 /// Declares at 09:00 and lets three frames be taken (30, 210 and 390 s).
 void declareWithThreeFrames(SessionHarness &h)
 {
-    h.state->boot();
-    h.gate.callbacks().onDeclare(QStringLiteral("Pricing page"), Until::untilDone());
+    h.declare(QStringLiteral("Pricing page"));
     h.at(400);
     ASSERT_EQ(h.state->pendingFrames().size(), 3);
 }
@@ -174,9 +168,9 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
 
 TEST(AppStateRecord, DeclaringWhileAnotherIsOpenClosesItAsSwitched)
 {
-    SessionHarness h(utc(20, 30)); // quiet hours: the open solitask is kept
-    Thing kept {
-        QStringLiteral("T1"), QStringLiteral("Old"), utc(19, 0), Until::untilDone(), {}, {}, {}};
+    SessionHarness h(march(2, 20, 30)); // quiet hours: the open solitask is kept
+    Thing kept {QStringLiteral("T1"), QStringLiteral("Old"), march(2, 19, 0), Until::untilDone(),
+        {}, {}, {}};
     h.store.upsertThing(kept);
     h.state->boot();
     ASSERT_EQ(h.state->mode(), AppMode::quiet());
@@ -185,13 +179,13 @@ TEST(AppStateRecord, DeclaringWhileAnotherIsOpenClosesItAsSwitched)
     const DayLog log = h.store.log(h.clock.now());
     EXPECT_EQ(openThings(log), 1);
     EXPECT_EQ(thingNamed(log, QStringLiteral("Old")).outcome, Outcome::switched);
-    EXPECT_EQ(thingNamed(log, QStringLiteral("Old")).closedAt, utc(20, 30));
+    EXPECT_EQ(thingNamed(log, QStringLiteral("Old")).closedAt, march(2, 20, 30));
 }
 
 TEST(AppStateRecord, QuietHoursChangeAndOnboardingEndApplyAtOnce)
 {
     {
-        SessionHarness h(utc(21, 0));
+        SessionHarness h(march(2, 21, 0));
         h.state->boot();
         ASSERT_EQ(h.state->mode(), AppMode::quiet());
         Prefs::setValue(Prefs::Key::quietStartMinutes, 22 * 60);
@@ -202,7 +196,7 @@ TEST(AppStateRecord, QuietHoursChangeAndOnboardingEndApplyAtOnce)
         h.state->settingsChanged();
         EXPECT_EQ(h.state->mode(), AppMode::quiet());
     }
-    SessionHarness first(utc(21, 0));
+    SessionHarness first(march(2, 21, 0));
     Prefs::setValue(Prefs::Key::onboardingDone, false);
     first.state->boot();
     Prefs::setValue(Prefs::Key::onboardingDone, true);

@@ -91,14 +91,9 @@ class ScriptedMeter : public SwitchMeterPort
 {
 public:
     qint64 switches = 0;
-    int restarts = 0;
 
     SwitchCounts snapshot(const QDateTime &) override { return {switches, 2, {}}; }
-    void restart() override
-    {
-        switches = 0;
-        ++restarts;
-    }
+    void restart() override { switches = 0; }
 };
 
 /// Holds every request until the test answers it.
@@ -175,23 +170,22 @@ inline JudgeAnswer judged(Verdict verdict, int threads = 2)
         resultOf(verdict, threads), QStringLiteral("claude-sonnet-5"), 4.5, 0.02, 4000};
 }
 
-/// Monday 2 March 2026, 09:00 UTC.
-inline QDateTime mondayNine()
+/// A UTC time in March 2026; the 2nd is a Monday.
+inline QDateTime march(int day, int hour, int minute = 0, int second = 0)
 {
-    return QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone::utc());
+    return QDateTime(QDate(2026, 3, day), QTime(hour, minute, second), QTimeZone::utc());
 }
 
 struct SessionHarness
 {
-    explicit SessionHarness(const QDateTime &start = mondayNine(),
-        QTimeZone zone = QTimeZone::utc(), bool dryRun = false)
+    explicit SessionHarness(const QDateTime &start = march(2, 9), QTimeZone zone = QTimeZone::utc())
         : clock(start)
         , store(root.path(), Calendar(zone))
         , witness(clock, store.framesDir())
     {
         Diag::setRoot(root.path());
         Prefs::setValue(Prefs::Key::onboardingDone, true);
-        makeState(dryRun);
+        makeState();
     }
 
     /// A new process on the same folder `seconds` later: nothing kept in memory.
@@ -202,14 +196,14 @@ struct SessionHarness
         clock.advance(seconds);
         store = Store(root.path(), store.calendar());
         gate = HeadlessGate();
-        makeState(false);
+        makeState();
         state->boot();
     }
 
-    void makeState(bool dryRun)
+    void makeState()
     {
-        SessionParts parts {clock, scheduler(), store, witness, meter, judge, gate, {}, journal,
-            onboarding, system, hotKeys, tapDetector, {}, {}, dryRun};
+        SessionParts parts {clock, clock, store, witness, meter, judge, gate, {}, journal,
+            onboarding, system, hotKeys, tapDetector, {}, {}, false};
         parts.makeStripPanel = [this](StripModel &model) {
             auto panel = std::make_unique<HeadlessStrip>(model);
             strip = panel.get();
@@ -221,7 +215,20 @@ struct SessionHarness
         state->setStatusGlyphHandler([this](const QString &glyph) { glyphs.append(glyph); });
     }
 
-    Scheduler &scheduler() { return clock; }
+    /// Boots and declares a solitask at once.
+    void declare(
+        const QString &text = QStringLiteral("Write"), const Until &until = Until::untilDone())
+    {
+        state->boot();
+        gate.callbacks().onDeclare(text, until);
+    }
+    /// Runs until the judge has been asked `count` times in all.
+    bool untilJudged(int count)
+    {
+        for (int i = 0; i < 2000 && judge.seen.size() < count; ++i)
+            clock.advance(30);
+        return judge.seen.size() == count;
+    }
     double elapsed() const { return double(start.msecsTo(clock.now())) / 1000.0; }
     /// Advances to `seconds` after the start.
     void at(double seconds) { clock.advance(seconds - elapsed()); }

@@ -2,15 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(StripModel, StartsEmptyOnTheNothingFace)
-{
-    StripModel model;
-    EXPECT_EQ(model.state().face, StripFace::nothing);
-    EXPECT_EQ(model.state().dot, DotState::clear);
-    EXPECT_FALSE(model.state().alignedPct.has_value());
-    EXPECT_TRUE(model.state().hourDots.isEmpty());
-}
-
 TEST(StripModel, NotifiesOnlyRealChanges)
 {
     StripModel model;
@@ -26,10 +17,4 @@ TEST(StripModel, NotifiesOnlyRealChanges)
         QList<HourDot> {{QStringLiteral("a"), QStringLiteral("10:00"), DotState::sage, false}});
     EXPECT_EQ(changes, 4);
     EXPECT_EQ(model.state().dot, DotState::amber);
-}
-
-TEST(StripModel, RawNamesOfFacesAndDots)
-{
-    EXPECT_EQ(rawValue(StripFace::offDuty), QStringLiteral("offDuty"));
-    EXPECT_EQ(rawValue(DotState::gray), QStringLiteral("gray"));
 }

@@ -1,6 +1,6 @@
+#include "Solitask/witness/Witness.h"
 #include "Solitask/platform/fake/FakePlatform.h"
 #include "Solitask/session/VirtualClock.h"
-#include "Solitask/witness/Witness.h"
 #include "fakes/DiagCapture.h"
 
 #include <QDir>
@@ -52,70 +52,63 @@ protected:
     Witness witness {framesDir(), platform.services, clock};
 };
 
-TEST_F(WitnessTest, PermissionIsCheckedBeforeTheLock)
+// Permission, lock, idle, camera, private app: the first that holds names the skip.
+TEST_F(WitnessTest, SkipOrder)
 {
-    platform.screenPermission->setGranted(false);
-    platform.sessionEvents->setLocked(true);
-    const FrameMeta frame = capture();
-    EXPECT_EQ(frame.skipped, SkipReason::noPermission);
-    EXPECT_EQ(witness.lastSkip(), SkipReason::noPermission);
-    EXPECT_TRUE(diag.messages().contains(QStringLiteral("frame skipped: noPermission (Editor)")));
-    EXPECT_EQ(platform.capturer->captures(), 0);
+    struct Case
+    {
+        const char *name;
+        bool granted = true;
+        bool locked = false;
+        double idle = 0;
+        bool camera = false;
+        bool skipWhileCamera = true;
+        QStringList privateIDs;
+        std::optional<SkipReason> expected;
+        bool cameraAsked = true;
+    };
+    const Case cases[] = {
+        {"permission before lock", false, true, 5000, true, true, {}, SkipReason::noPermission,
+            false},
+        {"lock before idle", true, true, 5000, true, true, {}, SkipReason::locked, false},
+        {"idle before camera", true, false, 5000, true, true, {}, SkipReason::idle, false},
+        {"idle only beyond the limit", true, false, 600, false, true, {}, std::nullopt},
+        {"idle just beyond the limit", true, false, 600.5, false, true, {}, SkipReason::idle,
+            false},
+        {"camera switch off", true, false, 0, true, false, {}, std::nullopt, false},
+        {"camera before a private app", true, false, 0, true, true, {editor.bundleID},
+            SkipReason::camera},
+        {"private app", true, false, 0, false, true, {QStringLiteral("x"), editor.bundleID},
+            SkipReason::privateApp},
+        {"private match is exact and case-sensitive", true, false, 0, false, true,
+            {QStringLiteral("org.example.editor")}, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        platform.screenPermission->setGranted(c.granted);
+        platform.sessionEvents->setLocked(c.locked);
+        platform.idle->setIdleSeconds(c.idle);
+        platform.camera->setRunning(c.camera);
+        const int queries = platform.camera->queries();
+        const int captures = platform.capturer->captures();
+        CaptureRequest request = privateList(c.privateIDs);
+        request.skipWhileCamera = c.skipWhileCamera;
+        const FrameMeta frame = capture(request);
+        EXPECT_EQ(frame.skipped, c.expected) << c.name;
+        EXPECT_EQ(platform.camera->queries() > queries, c.cameraAsked) << c.name;
+        if (!c.expected)
+            continue;
+        EXPECT_EQ(witness.lastSkip(), c.expected) << c.name;
+        EXPECT_EQ(platform.capturer->captures(), captures) << c.name;
+        EXPECT_FALSE(frame.file.has_value()) << c.name;
+        EXPECT_EQ(diag.messages().last(),
+            QStringLiteral("frame skipped: %1 (Editor)").arg(rawValue(*c.expected)))
+            << c.name;
+    }
 }
 
-TEST_F(WitnessTest, LockIsCheckedBeforeIdleAndIdleBeforeCamera)
+TEST_F(WitnessTest, PrivateFrontmostAppLeavesOutItsTitleAndAnAppWithoutAnIdIsNeverPrivate)
 {
-    platform.sessionEvents->setLocked(true);
-    platform.idle->setIdleSeconds(5000);
-    platform.camera->setRunning(true);
-    EXPECT_EQ(capture().skipped, SkipReason::locked);
-    platform.sessionEvents->setLocked(false);
-    EXPECT_EQ(capture().skipped, SkipReason::idle);
-    EXPECT_EQ(platform.camera->queries(), 0);
-    EXPECT_TRUE(diag.messages().contains(QStringLiteral("frame skipped: idle (Editor)")));
-}
-
-TEST_F(WitnessTest, IdleCountsOnlyBeyondTheLimit)
-{
-    platform.idle->setIdleSeconds(600);
-    EXPECT_FALSE(capture().skipped.has_value());
-    platform.idle->setIdleSeconds(600.5);
-    EXPECT_EQ(capture().skipped, SkipReason::idle);
-}
-
-TEST_F(WitnessTest, CameraSkipsOnlyWhileTheSwitchIsOn)
-{
-    platform.camera->setRunning(true);
-    CaptureRequest request;
-    request.skipWhileCamera = false;
-    EXPECT_TRUE(capture(request).isUsable());
-    EXPECT_EQ(platform.camera->queries(), 0);
-    request.skipWhileCamera = true;
-    EXPECT_EQ(capture(request).skipped, SkipReason::camera);
-}
-
-TEST_F(WitnessTest, CameraComesBeforeAPrivateApp)
-{
-    platform.camera->setRunning(true);
-    EXPECT_EQ(capture(privateList({editor.bundleID})).skipped, SkipReason::camera);
-}
-
-TEST_F(WitnessTest, PrivateFrontmostAppIsSkippedWithoutItsTitle)
-{
-    const FrameMeta frame = capture(privateList({QStringLiteral("x"), editor.bundleID}));
-    EXPECT_EQ(frame.skipped, SkipReason::privateApp);
-    EXPECT_TRUE(frame.windowTitle.isEmpty());
-    EXPECT_FALSE(frame.file.has_value());
-    EXPECT_EQ(platform.capturer->captures(), 0);
-}
-
-TEST_F(WitnessTest, PrivateMatchIsExactAndCaseSensitive)
-{
-    EXPECT_TRUE(capture(privateList({QStringLiteral("org.example.editor")})).isUsable());
-}
-
-TEST_F(WitnessTest, AppWithoutAnIdIsNeverPrivate)
-{
+    EXPECT_TRUE(capture(privateList({editor.bundleID})).windowTitle.isEmpty());
     platform.activeApp->setFrontmost(RunningApp {QStringLiteral("Tool"), QString(), 7});
     EXPECT_TRUE(capture(privateList({QString()})).isUsable());
 }
@@ -193,7 +186,8 @@ TEST_F(WitnessTest, FrameSizeFollowsTheDisplayProportions)
 
 TEST_F(WitnessTest, RepeatedFailureIsLoggedOnceButEveryFrameIsSkipped)
 {
-    platform.capturer->setResult(CaptureResult::failure(QStringLiteral("the X connection is lost")));
+    platform.capturer->setResult(
+        CaptureResult::failure(QStringLiteral("the X connection is lost")));
     EXPECT_EQ(capture().skipped, SkipReason::failed);
     EXPECT_EQ(capture().skipped, SkipReason::failed);
     EXPECT_EQ(witness.lastSkip(), SkipReason::failed);
@@ -203,13 +197,15 @@ TEST_F(WitnessTest, RepeatedFailureIsLoggedOnceButEveryFrameIsSkipped)
 
 TEST_F(WitnessTest, UnknownPrivateWindowsWithholdTheFrameAsPrivate)
 {
-    platform.capturer->setResult(CaptureResult::unsure(QStringLiteral("the window stack could not be read")));
+    platform.capturer->setResult(
+        CaptureResult::unsure(QStringLiteral("the window stack could not be read")));
     for (int i = 0; i < 2; ++i) {
         const FrameMeta frame = capture();
         EXPECT_EQ(frame.skipped, SkipReason::privateApp);
         EXPECT_FALSE(frame.file.has_value());
     }
-    EXPECT_EQ(diag.count(QStringLiteral("capture withheld: the window stack could not be read")), 1);
+    EXPECT_EQ(
+        diag.count(QStringLiteral("capture withheld: the window stack could not be read")), 1);
     EXPECT_TRUE(QDir(framesDir()).isEmpty());
 }
 
@@ -261,39 +257,31 @@ protected:
         file.flush(); // a later flush would set the time again
         file.setFileTime(now.addSecs(qint64(-hoursOld * 3600)), QFileDevice::FileModificationTime);
     }
-    bool exists(const QString &name) const { return QFile::exists(QDir(framesDir()).filePath(name)); }
+    bool exists(const QString &name) const
+    {
+        return QFile::exists(QDir(framesDir()).filePath(name));
+    }
 
     QDateTime now = QDateTime::currentDateTimeUtc();
 };
 
 TEST_F(WitnessCleanupTest, RemovesOnlyOldJpegsNotKept)
 {
-    makeFile(QStringLiteral("old.jpg"), 25);
+    for (const char *name : {"old.jpg", "kept.jpg", "old.png"})
+        makeFile(QString::fromLatin1(name), 25);
     makeFile(QStringLiteral("young.jpg"), 23);
-    makeFile(QStringLiteral("kept.jpg"), 25);
-    makeFile(QStringLiteral("old.png"), 25);
     witness.cleanup(24, {QStringLiteral("kept.jpg")}, now);
     EXPECT_FALSE(exists(QStringLiteral("old.jpg")));
     EXPECT_TRUE(exists(QStringLiteral("young.jpg")));
     EXPECT_TRUE(exists(QStringLiteral("kept.jpg")));
     EXPECT_TRUE(exists(QStringLiteral("old.png")));
     EXPECT_EQ(diag.count(QStringLiteral("cleanup removed 1 frames")), 1);
-}
-
-TEST_F(WitnessCleanupTest, ZeroRetentionRemovesEveryFrameNotKept)
-{
-    makeFile(QStringLiteral("a.jpg"), 0);
-    makeFile(QStringLiteral("b.jpg"), 0);
-    witness.cleanup(0, {QStringLiteral("b.jpg")}, now);
-    EXPECT_FALSE(exists(QStringLiteral("a.jpg")));
-    EXPECT_TRUE(exists(QStringLiteral("b.jpg")));
-}
-
-TEST_F(WitnessCleanupTest, NothingRemovedLogsNothing)
-{
-    makeFile(QStringLiteral("young.jpg"), 1);
-    witness.cleanup(24, {}, now);
-    EXPECT_TRUE(diag.messages().filter(QStringLiteral("cleanup")).isEmpty());
+    witness.cleanup(24, {QStringLiteral("kept.jpg")}, now);
+    EXPECT_EQ(diag.messages().filter(QStringLiteral("cleanup")).size(), 1)
+        << "nothing removed, nothing logged";
+    witness.cleanup(0, {QStringLiteral("kept.jpg")}, now); // zero retention
+    EXPECT_FALSE(exists(QStringLiteral("young.jpg")));
+    EXPECT_TRUE(exists(QStringLiteral("kept.jpg")));
 }
 
 TEST_F(WitnessTest, FakeCaptureWritesTheSampleAtTheIndexModuloSix)
