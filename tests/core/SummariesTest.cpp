@@ -34,20 +34,25 @@ QString line(const QList<HourRecord> &hours, int seconds)
     return Summaries::doneLine(thing(), hours, declared.addSecs(seconds));
 }
 
+// Corrections decide alignment; threads are the mean over judged hours with a result.
 TEST(Summaries, CountsAlignedHoursAndMeanThreads)
 {
-    const QList<HourRecord> hours {hour(HourStatus::judged, Verdict::aligned, 2),
-        hour(HourStatus::judged, Verdict::mostly, 3),
-        hour(HourStatus::judged, Verdict::drifting, 2),
-        hour(HourStatus::unwitnessed, std::nullopt)};
+    EXPECT_EQ(line({hour(HourStatus::judged, Verdict::aligned, 2),
+                       hour(HourStatus::judged, Verdict::mostly, 3),
+                       hour(HourStatus::judged, Verdict::drifting, 2),
+                       hour(HourStatus::unwitnessed, std::nullopt)},
+                  3900),
+        QStringLiteral("1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour"));
+    EXPECT_EQ(line({hour(HourStatus::judged, Verdict::aligned, 1, Correction::differentThing),
+                       hour(HourStatus::judged, Verdict::away, 3, Correction::onTask)},
+                  7200),
+        QStringLiteral("2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour"));
     EXPECT_EQ(
-        line(hours, 3900), QStringLiteral("1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour"));
-}
-
-TEST(Summaries, SingularHourOnlyForExactlyOneJudged)
-{
-    EXPECT_EQ(line({hour(HourStatus::judged, Verdict::aligned, 1)}, 2400),
-        QStringLiteral("40 m · 1 of 1 hour aligned · 1.0 threads/hour"));
+        line({hour(HourStatus::judged, std::nullopt), hour(HourStatus::judged, Verdict::mostly, 4)},
+            29),
+        QStringLiteral("0 m · 1 of 2 hours aligned · 4.0 threads/hour"));
+    EXPECT_EQ(line({hour(HourStatus::judged, std::nullopt, 0, Correction::onTask)}, 60),
+        QStringLiteral("1 m · 1 of 1 hour aligned"));
     EXPECT_EQ(line({hour(HourStatus::judged, Verdict::away, 0)}, 2400),
         QStringLiteral("40 m · 0 of 1 hour aligned · 0.0 threads/hour"));
 }
@@ -55,33 +60,9 @@ TEST(Summaries, SingularHourOnlyForExactlyOneJudged)
 TEST(Summaries, NoJudgedHours)
 {
     EXPECT_EQ(line({}, 720), QStringLiteral("12 m · no judged hours"));
-    // A quiet hour with a result is still not judged.
-    EXPECT_EQ(line({hour(HourStatus::quiet, Verdict::aligned, 3)}, 720),
-        QStringLiteral("12 m · no judged hours"));
-}
-
-TEST(Summaries, CorrectionsDecideAlignment)
-{
-    const QList<HourRecord> hours {
-        hour(HourStatus::judged, Verdict::aligned, 1, Correction::differentThing),
-        hour(HourStatus::judged, Verdict::away, 3, Correction::onTask)};
-    EXPECT_EQ(
-        line(hours, 7200), QStringLiteral("2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour"));
-}
-
-TEST(Summaries, JudgedHourWithoutResultHasNoThreadsPart)
-{
-    EXPECT_EQ(line({hour(HourStatus::judged, std::nullopt, 0, Correction::onTask)}, 60),
-        QStringLiteral("1 m · 1 of 1 hour aligned"));
-    EXPECT_EQ(
-        line({hour(HourStatus::judged, std::nullopt), hour(HourStatus::judged, Verdict::mostly, 4)},
-            29),
-        QStringLiteral("0 m · 1 of 2 hours aligned · 4.0 threads/hour"));
-}
-
-TEST(Summaries, ClosedBeforeDeclaredReadsAsZero)
-{
-    EXPECT_EQ(line({}, -300), QStringLiteral("0 m · no judged hours"));
+    // A quiet hour with a result is still not judged; closing before declaring reads as zero.
+    EXPECT_EQ(line({hour(HourStatus::quiet, Verdict::aligned, 3)}, -300),
+        QStringLiteral("0 m · no judged hours"));
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 // Launch, off duty, quiet hours, returns and clock jumps on virtual time.
-#include "SolitaskCore/Formatters.h"
 #include "session/SessionHarness.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,7 @@ namespace {
 
 /// Stores an open solitask declared at `declared` with one judged hour whose
 /// last frame was taken at `lastFrame`.
-QString seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &lastFrame)
+void seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &lastFrame)
 {
     Thing thing {
         QStringLiteral("T1"), QStringLiteral("Old work"), declared, Until::untilDone(), {}, {}, {}};
@@ -26,7 +25,6 @@ QString seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &
     frame.file = QStringLiteral("x.jpg");
     hour.frames = {frame};
     store.upsertHour(hour);
-    return thing.id;
 }
 
 } // namespace
@@ -52,35 +50,28 @@ TEST(AppStateModes, FirstRunShowsOnboarding)
     EXPECT_FALSE(h.gate.isShowing());
 }
 
+// Away from the last frame for less than the threshold (at least a minute): resumed silently.
 TEST(AppStateModes, LaunchAfter19MinutesResumesAfter20AsksAgain)
 {
-    for (int minutes : {19, 20}) {
+    for (const int away : {19 * 60, 20 * 60, 61}) {
         const QDateTime launch = march(2, 11, 0);
         SessionHarness h(launch);
-        seedOpenThing(h.store, launch.addSecs(-7200), launch.addSecs(-60 * minutes));
+        if (away == 61)
+            Prefs::setValue(Prefs::Key::resumeThresholdMinutes, -5);
+        seedOpenThing(h.store, launch.addSecs(-7200), launch.addSecs(-away));
         h.state->boot();
-        if (minutes == 19) {
+        if (away == 19 * 60) {
             EXPECT_EQ(h.state->mode(), AppMode::committed());
             ASSERT_TRUE(h.state->previousHour().has_value());
             EXPECT_EQ(h.state->previousHour()->id, QStringLiteral("H1"));
-        } else {
-            EXPECT_EQ(h.state->mode(), AppMode::gate());
-            EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
-            EXPECT_EQ(h.gate.face().awaySeconds, 1200);
-            EXPECT_EQ(h.gate.face().stats,
-                QStringLiteral("Declared 09:00 \u00B7 1 of 1 hour aligned \u00B7 2 h 00 m so far"));
+            continue;
         }
+        EXPECT_EQ(h.state->mode(), AppMode::gate()) << away;
+        EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume) << away;
+        EXPECT_EQ(h.gate.face().awaySeconds, away);
+        EXPECT_EQ(h.gate.face().stats,
+            QStringLiteral("Declared 09:00 \u00B7 1 of 1 hour aligned \u00B7 2 h 00 m so far"));
     }
-}
-
-TEST(AppStateModes, ResumeThresholdBelowOneCountsAsOneMinute)
-{
-    const QDateTime launch = march(2, 11, 0);
-    SessionHarness h(launch);
-    Prefs::setValue(Prefs::Key::resumeThresholdMinutes, -5);
-    seedOpenThing(h.store, launch.addSecs(-7200), launch.addSecs(-61));
-    h.state->boot();
-    EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
 }
 
 TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)

@@ -107,65 +107,54 @@ protected:
     std::unique_ptr<Judge> m_judge;
 };
 
-// Every row of the failure table, with the log line that goes with it.
-struct FailureRow
+// Every row of the failure table, with the log line that goes with it and the
+// number of runs: a bad shape is tried once more.
+TEST_F(JudgeTest, FailuresAreAnsweredAndLogged)
 {
-    const char *mode;
-    JudgeFailure expected;
-    const char *logLine;
-    int runs;
-};
-
-void PrintTo(const FailureRow &row, std::ostream *out)
-{
-    *out << row.mode;
-}
-
-class JudgeFailureRows : public JudgeTest, public ::testing::WithParamInterface<FailureRow>
-{
-};
-
-TEST_P(JudgeFailureRows, AnswersTheFailureAndLogsIt)
-{
-    const FailureRow &row = GetParam();
-    EXPECT_EQ(failureOf(execute(QString::fromLatin1(row.mode))), row.expected);
-    EXPECT_TRUE(log().contains(QString::fromUtf8(row.logLine))) << qPrintable(log());
-    EXPECT_EQ(m_fake.runs(), row.runs);
-}
-
-const QString noResult = QStringLiteral("no structured result");
-
-INSTANTIATE_TEST_SUITE_P(Table, JudgeFailureRows,
-    ::testing::Values(
-        FailureRow {"signed-out",
+    const QString noResult = QStringLiteral("no structured result");
+    const struct
+    {
+        const char *mode;
+        JudgeFailure expected;
+        const char *logLine;
+        int runs;
+    } rows[] = {
+        {"signed-out",
             JudgeFailure::notLoggedIn(QStringLiteral("Invalid API key · Please run /login")),
             "judge hour: no result line (exit 1) stderr=Invalid API key · Please run "
             "/login stdout=\n",
             1},
-        FailureRow {"exit-nonzero", JudgeFailure::failed(QStringLiteral("something broke")),
+        {"exit-nonzero", JudgeFailure::failed(QStringLiteral("something broke")),
             "judge hour: no result line (exit 3) stderr=something broke stdout=", 1},
-        FailureRow {"exit-silent", JudgeFailure::failed(QStringLiteral("claude exited 4")),
+        {"exit-silent", JudgeFailure::failed(QStringLiteral("claude exited 4")),
             "no result line (exit 4) stderr= stdout=", 1},
-        FailureRow {"exit-garbled", JudgeFailure::failed(QStringLiteral("claude exited 5")),
+        {"exit-garbled", JudgeFailure::failed(QStringLiteral("claude exited 5")),
             "no result line (exit 5) stderr= stdout=", 1},
-        FailureRow {"crash", JudgeFailure::failed(QStringLiteral("claude exited on signal 9")),
+        {"crash", JudgeFailure::failed(QStringLiteral("claude exited on signal 9")),
             "no result line (exit on signal 9)", 1},
-        FailureRow {"error-login",
+        {"error-login",
             JudgeFailure::notLoggedIn(QStringLiteral("Not logged in · Please run /login")),
             "judge hour: is_error Not logged in · Please run /login", 1},
-        FailureRow {"error-other",
-            JudgeFailure::failed(QStringLiteral("Overloaded, try again later")),
+        {"error-other", JudgeFailure::failed(QStringLiteral("Overloaded, try again later")),
             "judge hour: is_error Overloaded, try again later", 1},
-        FailureRow {"error-limits",
-            JudgeFailure::failed(QStringLiteral("Reached maximum budget ($0.40)")),
+        {"error-limits", JudgeFailure::failed(QStringLiteral("Reached maximum budget ($0.40)")),
             "judge hour: is_error Reached maximum budget ($0.40)", 1},
-        FailureRow {"empty", JudgeFailure::badOutput(noResult),
-            "judge hour: retrying once after empty result", 2},
-        FailureRow {"no-output", JudgeFailure::badOutput(noResult),
+        {"empty", JudgeFailure::badOutput(noResult), "judge hour: retrying once after empty result",
+            2},
+        {"no-output", JudgeFailure::badOutput(noResult),
             "no result line (exit 0) stderr= stdout=", 2},
-        FailureRow {"garbage", JudgeFailure::badOutput(noResult),
+        {"garbage", JudgeFailure::badOutput(noResult),
             "stderr=garbage on stderr stdout=not json at all", 2},
-        FailureRow {"non-utf8", JudgeFailure::badOutput(noResult), "no result line (exit 0)", 2}));
+        {"non-utf8", JudgeFailure::badOutput(noResult), "no result line (exit 0)", 2},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.mode);
+        const int runs = m_fake.runs();
+        EXPECT_EQ(failureOf(execute(QString::fromLatin1(row.mode))), row.expected);
+        EXPECT_TRUE(log().contains(QString::fromUtf8(row.logLine))) << qPrintable(log());
+        EXPECT_EQ(m_fake.runs() - runs, row.runs);
+    }
+}
 
 TEST_F(JudgeTest, AnAnswerBecomesAnOutcomeWithTheBusiestModel)
 {
@@ -190,56 +179,37 @@ TEST_F(JudgeTest, AnswersInProseSeveralLinesOrWithExitOneStillCount)
     }
 }
 
+// The budget is written with a decimal point whatever the locale.
 TEST_F(JudgeTest, PassesTheArgumentsAndTheMessageLineAndRunsInTheWorkFolder)
-{
-    Prefs::setValue(Prefs::Key::budgetUSD, 0.4);
-    const QByteArray input = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
-    outcomeOf(execute(QStringLiteral("answer"), hourModel, input));
-    const QStringList args = m_fake.arguments();
-    EXPECT_EQ(args, JudgeProtocol::arguments(hourModel, QStringLiteral("claude-haiku-4-5"), 0.4));
-    EXPECT_EQ(args.mid(args.indexOf(QStringLiteral("--max-budget-usd")) + 1, 1),
-        QStringList {QStringLiteral("0.40")});
-    EXPECT_EQ(m_fake.input(), input);
-    EXPECT_EQ(QDir(m_fake.workingDirectory()).canonicalPath(), QDir(workDir()).canonicalPath());
-}
-
-TEST_F(JudgeTest, AnInputClosedEarlyDoesNotStopTheAnswer)
-{
-    const QByteArray big = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
-    ASSERT_GT(big.size(), 64 * 1024); // beyond what a pipe holds
-    EXPECT_EQ(outcomeOf(execute(QStringLiteral("close-input"), hourModel, big)).result.verdict,
-        Verdict::aligned);
-}
-
-TEST_F(JudgeTest, BudgetIsClampedAndWrittenWithADecimalPointInAnyLocale)
 {
     const QLocale before;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     std::setlocale(LC_ALL, "de_DE.UTF-8");
-    const std::pair<double, const char *> cases[] = {{0, "0.10"}, {5, "1.00"}, {0.25, "0.25"}};
-    for (const auto &[budget, text] : cases) {
-        Prefs::setValue(Prefs::Key::budgetUSD, budget);
-        outcomeOf(execute(QStringLiteral("answer")));
-        const QStringList args = m_fake.arguments();
-        EXPECT_EQ(args.value(args.indexOf(QStringLiteral("--max-budget-usd")) + 1),
-            QString::fromLatin1(text));
-    }
+    Prefs::setValue(Prefs::Key::budgetUSD, 0.25);
+    const QByteArray input = SampleFrames::selfTestMessage(QDateTime::currentDateTimeUtc());
+    ASSERT_GT(input.size(), 64 * 1024); // beyond what a pipe holds
+    outcomeOf(execute(QStringLiteral("answer"), hourModel, input));
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(before);
+    const QStringList args = m_fake.arguments();
+    EXPECT_EQ(args, JudgeProtocol::arguments(hourModel, QStringLiteral("claude-haiku-4-5"), 0.25));
+    EXPECT_EQ(
+        args.value(args.indexOf(QStringLiteral("--max-budget-usd")) + 1), QStringLiteral("0.25"));
+    EXPECT_EQ(m_fake.input(), input);
+    EXPECT_EQ(QDir(m_fake.workingDirectory()).canonicalPath(), QDir(workDir()).canonicalPath());
+    // A judge that closes its input early still answers.
+    EXPECT_EQ(outcomeOf(execute(QStringLiteral("close-input"), hourModel, input)).result.verdict,
+        Verdict::aligned);
 }
 
 TEST_F(JudgeTest, ModelsWithoutUsageReportTheRequestedModelOrTheCliDefault)
 {
     EXPECT_EQ(outcomeOf(execute(QStringLiteral("answer-no-usage"), QString())).model,
         QStringLiteral("CLI default"));
-    EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--model")));
-    EXPECT_EQ(m_fake.arguments().mid(m_fake.arguments().size() - 2),
-        (QStringList {QStringLiteral("--fallback-model"), QStringLiteral("claude-haiku-4-5")}));
     EXPECT_EQ(
         outcomeOf(execute(QStringLiteral("answer-no-usage"), QStringLiteral("claude-haiku-4-5")))
             .model,
         QStringLiteral("claude-haiku-4-5"));
-    EXPECT_FALSE(m_fake.arguments().contains(QStringLiteral("--fallback-model")));
 }
 
 TEST_F(JudgeTest, EnvironmentDropsClaudeSessionVariablesAndFrontsThePath)
@@ -407,10 +377,8 @@ TEST_F(JudgeTest, SelfTestReportsTheWitnessAndRemembersIt)
     ASSERT_TRUE(TestWait::until([&] { return answer.has_value(); }));
     ASSERT_TRUE(std::holds_alternative<JudgeSelfTestReport>(*answer));
     const auto &report = std::get<JudgeSelfTestReport>(*answer);
-    EXPECT_EQ(report.model, QStringLiteral("claude-sonnet-5"));
     EXPECT_EQ(report.verdict, Verdict::aligned);
     EXPECT_EQ(report.claudePath, FakeClaude::path());
-    EXPECT_EQ(report.costUSD, 0.0123);
     const QRegularExpression remembered(
         QStringLiteral(R"(^claude-sonnet-5 · \d+ s · \d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$)"));
     EXPECT_TRUE(remembered.match(Prefs::text(Prefs::Key::lastSelfTest)).hasMatch())

@@ -1,6 +1,6 @@
+#include "Solitask/witness/SwitchMeter.h"
 #include "Solitask/platform/fake/ActiveAppSourceFake.h"
 #include "Solitask/session/VirtualClock.h"
-#include "Solitask/witness/SwitchMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -30,72 +30,29 @@ private:
     std::unique_ptr<SwitchMeter> m_meter;
 };
 
-TEST_F(SwitchMeterTest, OwnActivationChangesNothing)
+// Its own window keeps the previous app's interval running; the same app twice is no switch.
+TEST_F(SwitchMeterTest, OwnAppAndRepeatsAreNoSwitchesAndDwellIsLongestFirst)
 {
     meter();
     clock.advance(10);
+    source.activate(appA);
+    clock.advance(10);
     source.activate(own);
-    clock.advance(5);
-    const auto counts = snapshot();
-    EXPECT_EQ(counts.switches, 0);
-    ASSERT_EQ(counts.dwell.size(), 1);
-    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Xcode"));
-    EXPECT_EQ(counts.dwell[0].seconds, 15);
-}
-
-TEST_F(SwitchMeterTest, OwnAppInBetweenCountsAsOneSwitchWithTheFirstAppsDwellRunning)
-{
-    meter();
-    clock.advance(30);
-    source.activate(own);
-    clock.advance(20);
+    clock.advance(10);
+    EXPECT_EQ(snapshot().switches, 0);
     source.activate(appB);
-    clock.advance(7);
+    clock.advance(100.9);
     const auto counts = snapshot();
     EXPECT_EQ(counts.switches, 1);
     EXPECT_EQ(counts.distinctApps, 2);
-    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Xcode"));
-    EXPECT_EQ(counts.dwell[0].seconds, 50);
-    EXPECT_EQ(counts.dwell[1].seconds, 7);
-}
-
-TEST_F(SwitchMeterTest, SameAppTwiceIsNoSwitchAndKeepsItsInterval)
-{
-    meter();
-    clock.advance(10);
+    ASSERT_EQ(counts.dwell.size(), 2);
+    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Safari"));
+    EXPECT_EQ(counts.dwell[0].seconds, 100) << "whole seconds, toward zero";
+    EXPECT_EQ(counts.dwell[1].seconds, 30);
+    EXPECT_EQ(snapshot().dwell, counts.dwell);
+    EXPECT_EQ(meter().dwell().size(), 1) << "a snapshot does not close the running interval";
     source.activate(appA);
-    clock.advance(10);
-    const auto counts = snapshot();
-    EXPECT_EQ(counts.switches, 0);
-    EXPECT_EQ(counts.dwell[0].seconds, 20);
-}
-
-TEST_F(SwitchMeterTest, BackAndForthCountsTwoSwitchesAndTwoApps)
-{
-    meter();
-    clock.advance(5);
-    source.activate(appB);
-    clock.advance(100);
-    source.activate(appA);
-    const auto counts = snapshot();
-    EXPECT_EQ(counts.switches, 2);
-    EXPECT_EQ(counts.distinctApps, 2);
-    EXPECT_EQ(counts.dwell[0].app, QStringLiteral("Safari")); // longest first
-}
-
-TEST_F(SwitchMeterTest, SnapshotTwiceIncludesTheRunningIntervalWithoutChangingTheMeter)
-{
-    meter();
-    clock.advance(5);
-    source.activate(appB);
-    clock.advance(10);
-    const auto first = snapshot();
-    const auto second = snapshot();
-    EXPECT_EQ(first.switches, second.switches);
-    EXPECT_EQ(first.dwell, second.dwell);
-    EXPECT_EQ(first.dwell.size(), 2);
-    EXPECT_EQ(meter().dwell().size(), 1);
-    EXPECT_DOUBLE_EQ(meter().dwell().at(QStringLiteral("Xcode")), 5);
+    EXPECT_EQ(snapshot().switches, 2);
 }
 
 TEST_F(SwitchMeterTest, RestartWithOwnAppInFrontStartsEmpty)
@@ -110,13 +67,6 @@ TEST_F(SwitchMeterTest, RestartWithOwnAppInFrontStartsEmpty)
     EXPECT_TRUE(counts.dwell.isEmpty());
     source.activate(appA); // the first activation after that only starts an interval
     EXPECT_EQ(snapshot().switches, 0);
-}
-
-TEST_F(SwitchMeterTest, DwellSecondsRoundTowardZero)
-{
-    meter();
-    clock.advance(59.9);
-    EXPECT_EQ(snapshot().dwell[0].seconds, 59);
 }
 
 TEST_F(SwitchMeterTest, ClockSetBackNeverGivesNegativeDwell)
