@@ -279,9 +279,6 @@ TEST(PracticeReflection, Sentences)
         {week(18, 72.4, 2.34, 4), seven,
             "Week of Mar 2: 72% aligned across 18 judged hours, 2.3 threads/hour, longest stretch "
             "4 h — better than your last 7 weeks (61%)."},
-        {week(18, 50.0, 2.0, 4), seven,
-            "Week of Mar 2: 50% aligned across 18 judged hours, 2.0 threads/hour, longest stretch "
-            "4 h — slipping from your last 7 weeks (61%)."},
         {week(1, 100.0, 1.0, 1), trailingWith({90.0}),
             "Week of Mar 2: 100% aligned across 1 judged hour, 1.0 threads/hour, longest stretch "
             "1 h."},

@@ -29,9 +29,15 @@ void seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &las
 
 } // namespace
 
-TEST(AppStateModes, BootTwiceDoesNothingTheSecondTime)
+/// A session on Monday 2 March 2026, 09:00 UTC.
+class AppStateModes : public ::testing::Test
 {
+protected:
     SessionHarness h;
+};
+
+TEST_F(AppStateModes, BootTwiceDoesNothingTheSecondTime)
+{
     h.state->boot();
     HeadlessStrip *first = h.strip;
     h.state->boot();
@@ -40,9 +46,8 @@ TEST(AppStateModes, BootTwiceDoesNothingTheSecondTime)
     EXPECT_EQ(h.gate.calls(), QStringList {QStringLiteral("show question")});
 }
 
-TEST(AppStateModes, FirstRunShowsOnboarding)
+TEST_F(AppStateModes, FirstRunShowsOnboarding)
 {
-    SessionHarness h;
     Prefs::setValue(Prefs::Key::onboardingDone, false);
     h.state->boot();
     EXPECT_EQ(h.state->mode(), AppMode::onboarding());
@@ -51,7 +56,7 @@ TEST(AppStateModes, FirstRunShowsOnboarding)
 }
 
 // Away from the last frame for less than the threshold (at least a minute): resumed silently.
-TEST(AppStateModes, LaunchAfter19MinutesResumesAfter20AsksAgain)
+TEST(AppStateModesOwnSession, LaunchAfter19MinutesResumesAfter20AsksAgain)
 {
     for (const int away : {19 * 60, 20 * 60, 61}) {
         const QDateTime launch = march(2, 11, 0);
@@ -74,7 +79,7 @@ TEST(AppStateModes, LaunchAfter19MinutesResumesAfter20AsksAgain)
     }
 }
 
-TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
+TEST(AppStateModesOwnSession, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
 {
     const QDateTime launch = march(2, 7, 30);
     SessionHarness h(launch);
@@ -90,7 +95,7 @@ TEST(AppStateModes, LaunchInQuietHoursKeepsTheThingAndLeavesWithResumeFace)
     EXPECT_EQ(h.gate.face().awaySeconds, 0);
 }
 
-TEST(AppStateModes, FridayNightIsQuietUntilMondayMorning)
+TEST(AppStateModesOwnSession, FridayNightIsQuietUntilMondayMorning)
 {
     SessionHarness h(march(6, 19, 0)); // a Friday
     h.declare();
@@ -107,7 +112,7 @@ TEST(AppStateModes, FridayNightIsQuietUntilMondayMorning)
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
 }
 
-TEST(AppStateModes, OffDutyForTheRestOfTheDayNearQuietStart)
+TEST(AppStateModesOwnSession, OffDutyForTheRestOfTheDayNearQuietStart)
 {
     struct Case
     {
@@ -123,9 +128,8 @@ TEST(AppStateModes, OffDutyForTheRestOfTheDayNearQuietStart)
     }
 }
 
-TEST(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
+TEST_F(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
 {
-    SessionHarness h;
     h.state->boot();
     h.gate.callbacks().onOffDuty(30, QStringLiteral("lunch"));
     EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("Until 09:30."));
@@ -142,9 +146,8 @@ TEST(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
     EXPECT_EQ(log.offDuty[0].start.secsTo(log.offDuty[0].end), 1800);
 }
 
-TEST(AppStateModes, SomeoneElseUntilTheNextUnlock)
+TEST_F(AppStateModes, SomeoneElseUntilTheNextUnlock)
 {
-    SessionHarness h;
     h.declare();
     h.gate.callbacks().onOffDuty(-1, QStringLiteral("someone else"));
     EXPECT_EQ(h.state->mode(), AppMode::offDuty(std::nullopt));
@@ -161,7 +164,7 @@ TEST(AppStateModes, SomeoneElseUntilTheNextUnlock)
     EXPECT_EQ(h.store.log(h.clock.now()).offDuty.size(), 1);
 }
 
-TEST(AppStateModes, LockedFor25MinutesAsksAgainFor15DoesNot)
+TEST(AppStateModesOwnSession, LockedFor25MinutesAsksAgainFor15DoesNot)
 {
     for (int minutes : {15, 25}) {
         SessionHarness h;
@@ -180,7 +183,7 @@ TEST(AppStateModes, LockedFor25MinutesAsksAgainFor15DoesNot)
     }
 }
 
-TEST(AppStateModes, AsleepAcrossTheStartOfQuietHours)
+TEST(AppStateModesOwnSession, AsleepAcrossTheStartOfQuietHours)
 {
     SessionHarness h(march(2, 19, 55));
     h.declare();
@@ -193,9 +196,8 @@ TEST(AppStateModes, AsleepAcrossTheStartOfQuietHours)
     EXPECT_FALSE(h.gate.isShowing());
 }
 
-TEST(AppStateModes, WakeOntoALockedScreenWaitsForTheUnlock)
+TEST_F(AppStateModes, WakeOntoALockedScreenWaitsForTheUnlock)
 {
-    SessionHarness h;
     h.declare();
     h.system.handlers.screenLocked();
     h.system.handlers.willSleep();
@@ -211,9 +213,8 @@ TEST(AppStateModes, WakeOntoALockedScreenWaitsForTheUnlock)
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
 }
 
-TEST(AppStateModes, OffDutyEndPassedDuringSleepEndsOnWake)
+TEST_F(AppStateModes, OffDutyEndPassedDuringSleepEndsOnWake)
 {
-    SessionHarness h;
     h.state->boot();
     h.gate.callbacks().onOffDuty(30, QStringLiteral("walk"));
     h.system.handlers.willSleep();
@@ -224,9 +225,8 @@ TEST(AppStateModes, OffDutyEndPassedDuringSleepEndsOnWake)
     EXPECT_EQ(h.store.log(h.clock.now()).offDuty.size(), 1);
 }
 
-TEST(AppStateModes, ClockSetBackNeitherStallsNorWritesBackwardsHours)
+TEST_F(AppStateModes, ClockSetBackNeitherStallsNorWritesBackwardsHours)
 {
-    SessionHarness h;
     h.declare();
     h.at(1800);
     const int before = h.witness.requests.size();
@@ -250,9 +250,8 @@ TEST(AppStateModes, ClockSetBackNeitherStallsNorWritesBackwardsHours)
     EXPECT_LE(things[0].declaredAt, *things[0].closedAt);
 }
 
-TEST(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
+TEST_F(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
 {
-    SessionHarness h;
     h.declare();
     h.at(600);
     const int before = h.witness.requests.size();
@@ -262,7 +261,7 @@ TEST(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
     EXPECT_EQ(h.judge.seen.size(), 1);
 }
 
-TEST(AppStateModes, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
+TEST(AppStateModesOwnSession, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
 {
     // The autumn change falls on Sunday 25 October 2026: Monday morning's boundary is what moves.
     const QTimeZone berlin("Europe/Berlin");
@@ -275,9 +274,8 @@ TEST(AppStateModes, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
     EXPECT_EQ(h.state->mode(), AppMode::gate());
 }
 
-TEST(AppStateModes, SummonOpensAndClosesTheStrip)
+TEST_F(AppStateModes, SummonOpensAndClosesTheStrip)
 {
-    SessionHarness h;
     h.declare();
     h.hotKeys.handler();
     EXPECT_TRUE(h.strip_().expanded);
@@ -289,9 +287,8 @@ TEST(AppStateModes, SummonOpensAndClosesTheStrip)
     EXPECT_EQ(h.gate.calls().last(), QStringLiteral("forward"));
 }
 
-TEST(AppStateModes, JournalFromTheStripClosesTheStrip)
+TEST_F(AppStateModes, JournalFromTheStripClosesTheStrip)
 {
-    SessionHarness h;
     h.declare();
     h.hotKeys.handler();
     ASSERT_TRUE(h.strip_().expanded);
@@ -301,9 +298,8 @@ TEST(AppStateModes, JournalFromTheStripClosesTheStrip)
     EXPECT_FALSE(h.strip->isVisible());
 }
 
-TEST(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
+TEST_F(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
 {
-    SessionHarness h;
     h.declare();
     h.state->showGateNow();
     h.gate.callbacks().onSomethingNew();
@@ -314,9 +310,8 @@ TEST(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
     EXPECT_EQ(h.gate.face(), GateFace::question());
 }
 
-TEST(AppStateModes, DayRowsAndStatistics)
+TEST_F(AppStateModes, DayRowsAndStatistics)
 {
-    SessionHarness h;
     h.declare();
     EXPECT_EQ(h.strip_().dayThings.size(), 1);
     EXPECT_EQ(h.strip_().dayThings[0].span, QStringLiteral("09:00\u2013now"));

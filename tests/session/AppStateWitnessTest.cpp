@@ -5,9 +5,15 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
-TEST(AppStateWitness, FirstFrameOnTheFirstTickThenOnTheCadence)
+/// A session on Monday 2 March 2026, 09:00 UTC.
+class AppStateWitness : public ::testing::Test
 {
+protected:
     SessionHarness h;
+};
+
+TEST_F(AppStateWitness, FirstFrameOnTheFirstTickThenOnTheCadence)
+{
     h.declare();
     EXPECT_EQ(h.state->mode(), AppMode::committed());
     h.at(29.9);
@@ -25,9 +31,8 @@ TEST(AppStateWitness, FirstFrameOnTheFirstTickThenOnTheCadence)
     EXPECT_EQ(h.state->pendingFrames().size(), 2);
 }
 
-TEST(AppStateWitness, NothingIsCapturedInTheMinuteAfterAWake)
+TEST_F(AppStateWitness, NothingIsCapturedInTheMinuteAfterAWake)
 {
-    SessionHarness h;
     h.state->boot();
     h.state->systemDidWake();
     h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
@@ -38,7 +43,7 @@ TEST(AppStateWitness, NothingIsCapturedInTheMinuteAfterAWake)
 }
 
 // A tick that reads the clock 5 s (capture) or 15 s (period) early still counts as due.
-TEST(AppStateWitness, CaptureAt175SecondsAndPeriodAt3585Seconds)
+TEST(AppStateWitnessOwnSession, CaptureAt175SecondsAndPeriodAt3585Seconds)
 {
     for (int late : {0, 1}) {
         {
@@ -58,9 +63,8 @@ TEST(AppStateWitness, CaptureAt175SecondsAndPeriodAt3585Seconds)
     }
 }
 
-TEST(AppStateWitness, QuietPeriodWithTwoUsableFramesCallsNoJudge)
+TEST_F(AppStateWitness, QuietPeriodWithTwoUsableFramesCallsNoJudge)
 {
-    SessionHarness h;
     h.witness.steady = SkipReason::camera;
     h.witness.script = {std::nullopt, std::nullopt};
     h.declare();
@@ -75,9 +79,8 @@ TEST(AppStateWitness, QuietPeriodWithTwoUsableFramesCallsNoJudge)
     EXPECT_FALSE(hours[0].result.has_value());
 }
 
-TEST(AppStateWitness, VerdictColoursTheDotAndTwoAwayHoursInARowHoldTheNudge)
+TEST_F(AppStateWitness, VerdictColoursTheDotAndTwoAwayHoursInARowHoldTheNudge)
 {
-    SessionHarness h;
     Prefs::setValue(Prefs::Key::soundOnNudge, true);
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
@@ -113,9 +116,8 @@ TEST(AppStateWitness, VerdictColoursTheDotAndTwoAwayHoursInARowHoldTheNudge)
     EXPECT_FALSE(h.strip_().expanded);
 }
 
-TEST(AppStateWitness, JudgeFailureLeavesAnUnwitnessedHourAndGrayDot)
+TEST_F(AppStateWitness, JudgeFailureLeavesAnUnwitnessedHourAndGrayDot)
 {
-    SessionHarness h;
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
     h.judge.answer(JudgeFailure::cliNotFound());
@@ -131,9 +133,8 @@ TEST(AppStateWitness, JudgeFailureLeavesAnUnwitnessedHourAndGrayDot)
     EXPECT_EQ(h.strip_().pausedReason, QStringLiteral("witness offline"));
 }
 
-TEST(AppStateWitness, BusyJudgeLetsThePeriodGrow)
+TEST_F(AppStateWitness, BusyJudgeLetsThePeriodGrow)
 {
-    SessionHarness h;
     h.judge.busy = true;
     h.declare();
     h.at(3 * 3600);
@@ -145,9 +146,8 @@ TEST(AppStateWitness, BusyJudgeLetsThePeriodGrow)
     EXPECT_TRUE(h.state->pendingFrames().isEmpty());
 }
 
-TEST(AppStateWitness, DeadlineNudgesOnceOnTheFirstTickAtOrAfterIt)
+TEST_F(AppStateWitness, DeadlineNudgesOnceOnTheFirstTickAtOrAfterIt)
 {
-    SessionHarness h;
     h.declare(QStringLiteral("Finish the pricing page"), Until::hours(1));
     h.at(3599);
     EXPECT_FALSE(h.strip_().nudge.has_value());
@@ -159,9 +159,8 @@ TEST(AppStateWitness, DeadlineNudgesOnceOnTheFirstTickAtOrAfterIt)
     EXPECT_FALSE(h.strip_().nudge.has_value());
 }
 
-TEST(AppStateWitness, LateAnswerForAnOldSolitaskTouchesNothingNew)
+TEST_F(AppStateWitness, LateAnswerForAnOldSolitaskTouchesNothingNew)
 {
-    SessionHarness h;
     h.declare();
     const QString oldID = h.state->currentThing()->id;
     ASSERT_TRUE(h.untilJudged(1));
@@ -177,9 +176,8 @@ TEST(AppStateWitness, LateAnswerForAnOldSolitaskTouchesNothingNew)
     EXPECT_EQ(old[0].status, HourStatus::judged);
 }
 
-TEST(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
+TEST_F(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
 {
-    SessionHarness h;
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
     h.at(4200); // three more frames while the judge is busy
@@ -199,9 +197,8 @@ TEST(AppStateWitness, LateAnswerAfterTheSolitaskClosedChangesNothingVisible)
     EXPECT_GE(log.hours[1].usableFrameCount(), 3);
 }
 
-TEST(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
+TEST_F(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
 {
-    SessionHarness h;
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
     h.state.reset();
@@ -209,9 +206,8 @@ TEST(AppStateWitness, LateAnswerAfterTheSessionIsGoneDoesNothing)
     EXPECT_EQ(h.clock.pendingTimers(), 0);
 }
 
-TEST(AppStateWitness, RetentionZeroDeletesFramesAfterThePeriod)
+TEST_F(AppStateWitness, RetentionZeroDeletesFramesAfterThePeriod)
 {
-    SessionHarness h;
     Prefs::setValue(Prefs::Key::retentionHours, 0);
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
@@ -222,9 +218,8 @@ TEST(AppStateWitness, RetentionZeroDeletesFramesAfterThePeriod)
     EXPECT_FALSE(QFileInfo::exists(first));
 }
 
-TEST(AppStateWitness, CorrectionOfThePreviousHourReachesTheNextRequest)
+TEST_F(AppStateWitness, CorrectionOfThePreviousHourReachesTheNextRequest)
 {
-    SessionHarness h;
     h.declare();
     ASSERT_TRUE(h.untilJudged(1));
     h.judge.answer(judged(Verdict::away));
@@ -242,9 +237,8 @@ TEST(AppStateWitness, CorrectionOfThePreviousHourReachesTheNextRequest)
     EXPECT_EQ(h.state->previousHour()->correction, Correction::onTask);
 }
 
-TEST(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
+TEST_F(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
 {
-    SessionHarness h;
     h.declare();
     h.at(300); // frames at 30 and 210 s
     ASSERT_EQ(h.state->pendingFrames().size(), 2);
@@ -269,9 +263,8 @@ TEST(AppStateWitness, FinishWithTwoUsableFramesClosesAtOnce)
     EXPECT_TRUE(log.hours[0].partial);
 }
 
-TEST(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
+TEST_F(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
 {
-    SessionHarness h;
     h.declare();
     h.at(400); // frames at 30, 210 and 390 s
     ASSERT_EQ(h.state->pendingFrames().size(), 3);
@@ -291,9 +284,8 @@ TEST(AppStateWitness, FinishWithThreeUsableFramesWrapsUpFirst)
     EXPECT_EQ(h.state->mode(), AppMode::gate()) << "a switch shows no summary";
 }
 
-TEST(AppStateWitness, StripDetailsShowSixDotsAndTheMeter)
+TEST_F(AppStateWitness, StripDetailsShowSixDotsAndTheMeter)
 {
-    SessionHarness h;
     h.declare();
     for (int i = 1; i <= 9; ++i) {
         ASSERT_TRUE(h.untilJudged(i));
@@ -313,9 +305,8 @@ TEST(AppStateWitness, StripDetailsShowSixDotsAndTheMeter)
     EXPECT_EQ(h.strip_().untilText, Until::untilDone().label(h.store.calendar()));
 }
 
-TEST(AppStateWitness, GlyphIsFilledOnlyWhileCommittedWithPermission)
+TEST_F(AppStateWitness, GlyphIsFilledOnlyWhileCommittedWithPermission)
 {
-    SessionHarness h;
     h.state->boot();
     EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CB"));
     h.gate.callbacks().onDeclare(QStringLiteral("Write"), Until::untilDone());
@@ -328,9 +319,8 @@ TEST(AppStateWitness, GlyphIsFilledOnlyWhileCommittedWithPermission)
     EXPECT_EQ(h.glyphs.last(), QStringLiteral("\u25CB"));
 }
 
-TEST(AppStateWitness, OddPreferencesAreClamped)
+TEST_F(AppStateWitness, OddPreferencesAreClamped)
 {
-    SessionHarness h;
     Prefs::setValue(Prefs::Key::cadenceMinutes, 0);
     Prefs::setValue(Prefs::Key::frameWidth, 100);
     Prefs::setValue(Prefs::Key::privateBundleIDs, 42);

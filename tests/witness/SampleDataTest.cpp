@@ -91,14 +91,4 @@ TEST_F(SampleDataTest, HistoryIsTheSameEveryTime)
     }
 }
 
-TEST(SampleDataGenerator, DrawsStayInTheUnitInterval)
-{
-    SampleData::Generator draw;
-    for (int i = 0; i < 1000; ++i) {
-        const double x = draw.next();
-        ASSERT_GE(x, 0.0);
-        ASSERT_LT(x, 1.0);
-    }
-}
-
 } // namespace
