@@ -95,19 +95,24 @@ TEST(AppStateModesOwnSession, LaunchInQuietHoursKeepsTheThingAndLeavesWithResume
     EXPECT_EQ(h.gate.face().awaySeconds, 0);
 }
 
-TEST(AppStateModesOwnSession, FridayNightIsQuietUntilMondayMorning)
+// The clocks go back on Sunday 25 October 2026: Monday morning's boundary moves with them.
+TEST(AppStateModesOwnSession, FridayNightIsQuietUntilMondayMorningAcrossTheClockChange)
 {
-    SessionHarness h(march(6, 19, 0)); // a Friday
+    const QTimeZone berlin("Europe/Berlin");
+    const auto local = [&](int day, int hour, int minute) {
+        return QDateTime(QDate(2026, 10, day), QTime(hour, minute), berlin).toUTC();
+    };
+    SessionHarness h(local(23, 19, 0), berlin); // a Friday
     h.declare();
-    h.clock.advanceTo(march(6, 20, 0));
+    h.clock.advanceTo(local(23, 20, 0));
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
     EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("until 08:00"));
     EXPECT_EQ(h.strip_().face, StripFace::quiet);
     const int captured = h.witness.requests.size();
-    h.clock.advanceTo(march(9, 7, 59));
+    h.clock.advanceTo(local(26, 7, 59));
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
     EXPECT_EQ(h.witness.requests.size(), captured) << "nothing is captured in quiet hours";
-    h.clock.advanceTo(march(9, 8, 0));
+    h.clock.advanceTo(local(26, 8, 0));
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
 }
@@ -128,7 +133,7 @@ TEST(AppStateModesOwnSession, OffDutyForTheRestOfTheDayNearQuietStart)
     }
 }
 
-TEST_F(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
+TEST_F(AppStateModes, OffDutyForHalfAnHour)
 {
     h.state->boot();
     h.gate.callbacks().onOffDuty(30, QStringLiteral("lunch"));
@@ -137,12 +142,8 @@ TEST_F(AppStateModes, OffDutyForHalfAnHourThenTwoHours)
     EXPECT_TRUE(h.state->mode().is(AppMode::Kind::offDuty));
     h.at(1800);
     EXPECT_EQ(h.state->mode(), AppMode::gate());
-    h.state->goOffDuty(120, QStringLiteral("errand"));
-    h.at(1800 + 7200);
-    EXPECT_EQ(h.state->mode(), AppMode::gate());
     const DayLog log = h.store.log(h.clock.now());
-    ASSERT_EQ(log.offDuty.size(), 2);
-    EXPECT_EQ(log.offDuty[0].reason, QStringLiteral("lunch"));
+    ASSERT_EQ(log.offDuty.size(), 1);
     EXPECT_EQ(log.offDuty[0].start.secsTo(log.offDuty[0].end), 1800);
 }
 
@@ -259,19 +260,6 @@ TEST_F(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
     h.clock.advance(30);
     EXPECT_EQ(h.witness.requests.size(), before + 1);
     EXPECT_EQ(h.judge.seen.size(), 1);
-}
-
-TEST(AppStateModesOwnSession, DaylightSavingChangeKeepsTheCadenceAndQuietBoundary)
-{
-    // The autumn change falls on Sunday 25 October 2026: Monday morning's boundary is what moves.
-    const QTimeZone berlin("Europe/Berlin");
-    SessionHarness h(QDateTime(QDate(2026, 10, 24), QTime(12, 0), berlin).toUTC(), berlin);
-    h.state->boot();
-    EXPECT_EQ(h.state->mode(), AppMode::quiet());
-    h.clock.advanceTo(QDateTime(QDate(2026, 10, 26), QTime(7, 59), berlin).toUTC());
-    EXPECT_EQ(h.state->mode(), AppMode::quiet());
-    h.clock.advanceTo(QDateTime(QDate(2026, 10, 26), QTime(8, 0), berlin).toUTC());
-    EXPECT_EQ(h.state->mode(), AppMode::gate());
 }
 
 TEST_F(AppStateModes, SummonOpensAndClosesTheStrip)

@@ -158,7 +158,7 @@ TEST_F(WitnessTest, CaptionDescribesTheMomentTheCaptureBegan)
     EXPECT_EQ(frame->appName, QStringLiteral("Editor"));
 }
 
-TEST_F(WitnessTest, CapturedFrameIsAPrivateJpegNamedByItsUpperCaseId)
+TEST_F(WitnessTest, CapturedFrameIsAPrivateJpegNamedByItsId)
 {
     const FrameMeta frame = capture();
     ASSERT_TRUE(frame.isUsable());
