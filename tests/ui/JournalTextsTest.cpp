@@ -67,13 +67,9 @@ TEST(TodayTexts, OpenThingSpansToNowAndIsPendingAnHourAfterItsLastHour)
     thing.switchReason = SwitchReason::wrongThing;
     EXPECT_EQ(TodayTexts::span(thing, at(2, 23, 0), utc), "09:10 – 09:50 · 40 m");
     EXPECT_EQ(TodayTexts::outcome(thing), "Switched · wrong thing");
-}
-
-TEST(TodayTexts, ThingSpanningMidnightCountsTheWholeDuration)
-{
-    Thing thing {QStringLiteral("t"), QStringLiteral("Night"), at(2, 23, 30), Until::untilDone(),
-        at(3, 1, 0), Outcome::done, {}};
-    EXPECT_EQ(TodayTexts::span(thing, at(3, 2, 0), utc), "23:30 – 01:00 · 1 h 30 m");
+    thing.declaredAt = at(1, 23, 30); // across midnight: the whole duration
+    thing.closedAt = at(2, 1, 0);
+    EXPECT_EQ(TodayTexts::span(thing, at(2, 2, 0), utc), "23:30 – 01:00 · 1 h 30 m");
 }
 
 TEST(TodayTexts, SentenceFallsBackFromNudgeToVerdictToError)

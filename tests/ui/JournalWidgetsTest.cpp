@@ -163,25 +163,20 @@ TEST_F(JournalWidgets, CorrectionMenuReachesTheSessionAndTheDayFile)
     EXPECT_EQ(view.findChild<HourDotLabel *>()->style().color, Palette::apricot());
 }
 
-TEST_F(JournalWidgets, CorrectedAwayHourHasAGrayDot)
-{
-    HourRecord hour = judged("h1", "t1", at(2, 9, 0), 1);
-    hour.correction = Correction::away;
-    EXPECT_EQ(HourDotLabel::styleFor(hour).color, Palette::gray());
-    hour.status = HourStatus::quiet;
-    EXPECT_TRUE(HourDotLabel::styleFor(hour).hollow);
-}
-
-TEST_F(JournalWidgets, ThumbGridShowsAtMostSixTilesAndNeutralWhenUnjudged)
+TEST_F(JournalWidgets, AnHoursDotAndThumbsFollowItsCorrectionAndVerdict)
 {
     HourRecord hour = judged("h1", "t1", at(2, 9, 0), 9);
     EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
+    hour.correction = Correction::away;
+    EXPECT_EQ(HourDotLabel::styleFor(hour).color, Palette::gray());
     hour.result.reset();
     const ThumbGrid unjudged(hour);
     for (const QColor &c : unjudged.tiles())
         EXPECT_EQ(c, Palette::tileNeutral());
     hour.frames.clear();
     EXPECT_EQ(ThumbGrid(hour).tiles().size(), 6);
+    hour.status = HourStatus::quiet;
+    EXPECT_TRUE(HourDotLabel::styleFor(hour).hollow);
 }
 
 TEST_F(JournalWidgets, FramesSheetWithHundredsOfFramesLoadsOnlyVisibleCells)
@@ -221,9 +216,8 @@ TEST_F(JournalWidgets, MissingOrBrokenPicturesLeaveTheCaptionInTheTile)
     }
     EXPECT_FALSE(cells[2]->tile()->hasImage()); // never on the requesting call
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled == 3; }, 5000));
-    EXPECT_FALSE(cells[0]->tile()->hasImage());
-    EXPECT_FALSE(cells[1]->tile()->hasImage());
-    EXPECT_TRUE(cells[2]->tile()->hasImage());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(cells[i]->tile()->hasImage(), i == 2) << "f" << i << ".jpg";
     EXPECT_EQ(cells[0]->tile()->caption(), hour.frames[0].caption());
     qDeleteAll(cells);
 }

@@ -149,7 +149,7 @@ TEST_F(NotchViewTest, StatusLineTakesTheFirstThatApplies)
     }
 }
 
-TEST_F(NotchViewTest, TilesShowDashWithoutJudgedHoursAndZeroPercentWithThem)
+TEST_F(NotchViewTest, TilesShowDashWithoutJudgedHoursAndTheDayListItsLastFourRows)
 {
     committed();
     EXPECT_EQ(tile("aligned"), "\u2014");
@@ -161,11 +161,6 @@ TEST_F(NotchViewTest, TilesShowDashWithoutJudgedHoursAndZeroPercentWithThem)
     EXPECT_EQ(tile("aligned"), "0%");
     EXPECT_EQ(tile("threads / h"), "2.8");
     EXPECT_EQ(tile("judged hours"), "3");
-}
-
-TEST_F(NotchViewTest, DayListShowsTheLastFourRowsAndNoneWhenEmpty)
-{
-    committed();
     EXPECT_TRUE(dayRowTexts().isEmpty());
     QList<DayThingRow> rows;
     for (int i = 1; i <= 6; ++i)

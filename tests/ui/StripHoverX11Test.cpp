@@ -86,18 +86,6 @@ TEST_F(StripHoverX11Test, RestingInTheBandOpensAfter150MillisecondsLeavingCloses
     EXPECT_TRUE(watchMapped());
 }
 
-TEST_F(StripHoverX11Test, CrossingTheBandQuicklyDoesNotOpen)
-{
-    ASSERT_TRUE(enterBand());
-    clock.advance(0.1);
-    moveTo(away);
-    X11TestClient::settle(100);
-    clock.advance(0.125);
-    EXPECT_FALSE(panel->readingPointer());
-    clock.advance(5);
-    EXPECT_FALSE(expanded());
-}
-
 TEST_F(StripHoverX11Test, AWindowStackedOverTheBandDoesNotHideIt)
 {
     client.window(QRect(0, 0, 1280, 200), 0x336699, "cover", 1);

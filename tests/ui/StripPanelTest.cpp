@@ -20,55 +20,19 @@ NotchScreen screen1280()
     return s;
 }
 
-TEST(NotchGeometryTest, WithoutANotchTheBandIs210WideAndAsHighAsTheBarPlusTwo)
-{
-    const QRectF band = NotchGeometry::band(screen1280());
-    EXPECT_EQ(band, QRectF(535, 0, 210, 26));
-    NotchScreen tall = screen1280();
-    tall.menuBarThickness = 32;
-    EXPECT_EQ(NotchGeometry::band(tall).height(), 34);
-}
-
-TEST(NotchGeometryTest, NotchWidthComesFromTheAuxiliaryAreasOnlyWhenPlausible)
+// Linux screens have no notch: the band and the panel hang from the top centre.
+TEST(NotchGeometryTest, TheBandAndThePanelHangFromTheTopCentreOfTheScreen)
 {
     NotchScreen s = screen1280();
-    s.topInset = 32;
-    s.auxiliaryLeft = QRectF(0, 0, 560, 32);
-    s.auxiliaryRight = QRectF(740, 0, 540, 32);
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 180);
-    s.auxiliaryRight = QRectF(580, 0, 700, 32); // a 20-point gap is no notch
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-    s.auxiliaryRight.reset();
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-    s.auxiliaryRight = QRectF(740, 0, 540, 32);
-    s.topInset = 0;
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-}
-
-TEST(NotchGeometryTest, TopGapIsWhatTheNotchOrTheTopPanelCovers)
-{
-    NotchScreen s = screen1280();
+    EXPECT_EQ(NotchGeometry::band(s), QRectF(535, 0, 210, 26));
     EXPECT_EQ(NotchGeometry::topGap(s), 0) << "no panel at the top: no empty band";
-    s.topPanel = 28;
-    EXPECT_EQ(NotchGeometry::topGap(s), 28);
-    s.topInset = 40;
-    EXPECT_EQ(NotchGeometry::topGap(s), 40);
+    s.menuBarThickness = s.topPanel = 32;
+    s.frame = QRect(1280, 100, 1024, 768);
+    EXPECT_EQ(NotchGeometry::band(s), QRectF(1687, 100, 210, 34));
+    EXPECT_EQ(NotchGeometry::topGap(s), 32);
     EXPECT_EQ(NotchGeometry::topGap(std::nullopt), 37);
-}
-
-TEST(NotchGeometryTest, PanelHangsCentredFromTheTopEdgeOfItsScreen)
-{
-    NotchScreen second = screen1280();
-    second.frame = QRect(1280, 100, 1024, 768);
-    EXPECT_EQ(
-        NotchGeometry::panelFrame(screen1280(), QSize(496, 300), false), QRect(392, 0, 496, 300));
-    EXPECT_EQ(NotchGeometry::panelFrame(second, QSize(100, 50), false), QRect(1742, 100, 100, 50));
+    EXPECT_EQ(NotchGeometry::panelFrame(s, QSize(100, 50), false), QRect(1742, 100, 100, 50));
     EXPECT_EQ(NotchGeometry::panelFrame(std::nullopt, QSize(100, 50), false), QRect(0, 0, 100, 50));
-}
-
-TEST(NotchGeometryTest, ContentSizesRoundUpAndNeverFallBelowTheMinimum)
-{
-    EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(0, 0)), QSize(60, 20));
     EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(-1, 19.2)), QSize(60, 20));
     EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(100.1, 40.5)), QSize(101, 41));
 }
