@@ -50,7 +50,6 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("[General]\n" + lines);
     }
-
     QByteArray settingsFile() const
     {
         QFile file(m_dir.filePath("config/Solitask/Solitask.conf"));

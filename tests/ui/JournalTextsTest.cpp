@@ -162,14 +162,12 @@ TEST(PracticeTexts, TilesWithoutAPreviousWeekAndLongestStretchTies)
     EXPECT_EQ(PracticeTexts::focusSub(previous), "last week 64");
     EXPECT_EQ(PracticeTexts::threadsSub(previous), "last week 2.0");
     week.longestStretch = 3;
-    DayStats mon, tue, wed;
-    mon.date = "2026-03-02";
-    mon.longestStretch = 1;
-    tue.date = "2026-03-03";
-    tue.longestStretch = 3;
-    wed.date = "2026-03-04";
-    wed.longestStretch = 3;
-    week.days = {mon, tue, wed};
+    for (const auto &[date, stretch] :
+        {std::pair {"2026-03-02", 1}, {"2026-03-03", 3}, {"2026-03-04", 3}}) {
+        week.days.append(DayStats {});
+        week.days.last().date = date;
+        week.days.last().longestStretch = stretch;
+    }
     EXPECT_EQ(PracticeTexts::longestStretchDay(week, utc, QLocale(QLocale::English)), "on Tue");
     week.days[1].date = "not a day";
     EXPECT_EQ(PracticeTexts::longestStretchDay(week, utc), "no aligned run yet");

@@ -59,20 +59,12 @@ protected:
 
     bool has(const QString &name) const { return view.findChild<QWidget *>(name) != nullptr; }
 
-    QStringList chipTexts() const
+    template <typename W> QStringList texts(const QString &name = {}) const
     {
-        QStringList texts;
-        for (auto *chip : view.findChildren<NotchChip *>())
-            texts << chip->text();
-        return texts;
-    }
-
-    QStringList dayRowTexts() const
-    {
-        QStringList texts;
-        for (auto *e : view.findChildren<ElidedLabel *>("dayRowText"))
-            texts << e->text();
-        return texts;
+        QStringList out;
+        for (auto *w : view.findChildren<W *>(name))
+            out << w->text();
+        return out;
     }
 
     QString tile(const QString &label) const
@@ -161,13 +153,14 @@ TEST_F(NotchViewTest, TilesShowDashWithoutJudgedHoursAndTheDayListItsLastFourRow
     EXPECT_EQ(tile("aligned"), "0%");
     EXPECT_EQ(tile("threads / h"), "2.8");
     EXPECT_EQ(tile("judged hours"), "3");
-    EXPECT_TRUE(dayRowTexts().isEmpty());
+    EXPECT_TRUE(texts<ElidedLabel>("dayRowText").isEmpty());
     QList<DayThingRow> rows;
     for (int i = 1; i <= 6; ++i)
         rows.append({QString::number(i), QStringLiteral("thing %1").arg(i), "9:00", DotState::sage,
             i == 6});
     set(&StripState::dayThings, rows);
-    EXPECT_EQ(dayRowTexts(), QStringList({"thing 3", "thing 4", "thing 5", "thing 6"}));
+    EXPECT_EQ(texts<ElidedLabel>("dayRowText"),
+        QStringList({"thing 3", "thing 4", "thing 5", "thing 6"}));
     EXPECT_EQ(tile("things"), "6");
 }
 
@@ -192,7 +185,7 @@ TEST_F(NotchViewTest, EachRestingFaceOffersItsOneChipAndOnlyTheJournalInItsActio
         set(&StripState::face, c.face);
         EXPECT_EQ(labelText("sectionTitle"), c.title);
         EXPECT_EQ(labelText("sectionSubtitle"), c.subtitle);
-        EXPECT_EQ(chipTexts(), c.chips) << c.title.toStdString();
+        EXPECT_EQ(texts<NotchChip>(), c.chips) << c.title.toStdString();
         for (NotchChip *chip : view.findChildren<NotchChip *>())
             chip->click();
         EXPECT_EQ(calls, c.calls) << c.title.toStdString();
