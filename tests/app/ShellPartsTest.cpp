@@ -181,4 +181,29 @@ TEST(TrayItemTest, MenuIsRebuiltEachTimeItOpensAndTheGlyphIsDrawn)
     EXPECT_EQ(ring.pixelColor(16, 16).alpha(), 0);
 }
 
+class RefusingLoginItem : public LoginItem
+{
+public:
+    Support support() const override { return m_support; }
+    bool setEnabled(bool) override { return m_accept; }
+
+    Support m_support = Support::yes();
+    bool m_accept = false;
+};
+
+TEST(LoggedLoginItemTest, AFailedChangeIsLoggedAndReported)
+{
+    DiagCapture diag;
+    RefusingLoginItem inner;
+    LoggedLoginItem item(inner);
+    EXPECT_FALSE(item.setEnabled(true));
+    inner.m_support = Support::no("no backend");
+    EXPECT_FALSE(item.setEnabled(false));
+    inner.m_accept = true;
+    EXPECT_TRUE(item.setEnabled(true));
+    EXPECT_EQ(diag.messages(),
+        QStringList({"LoginItem register failed: the autostart entry could not be changed",
+            "LoginItem unregister failed: no backend"}));
+}
+
 } // namespace
