@@ -185,16 +185,3 @@ TEST(SettingsRules, NearestChoiceAndBudgetClamp)
     EXPECT_EQ(budgetText(clampedBudget(std::nan(""))), "$0.10");
     EXPECT_EQ(budgetText(clampedBudget(0.404)), "$0.40");
 }
-
-TEST(SettingsRules, AddableAppsLeaveOutPrivateOwnAndDuplicates)
-{
-    const QList<RunningApp> running
-        = {{"Zed", "dev.zed", 1}, {"", "org.foo", 2}, {"Signal", "signal", 3},
-            {"Zed 2", "dev.zed", 4}, {"Us", "solitask", 5}, {"Nameless", "", 6}};
-    const QList<RunningApp> apps = SettingsRules::addableApps(running, {"signal"}, "solitask");
-    ASSERT_EQ(apps.size(), 2);
-    EXPECT_EQ(apps[0].bundleID, "org.foo"); // named by its id, sorted by name
-    EXPECT_EQ(apps[0].name, "org.foo");
-    EXPECT_EQ(apps[1].name, "Zed");
-    EXPECT_TRUE(SettingsRules::addableApps({{"Signal", "signal", 3}}, {"signal"}, "x").isEmpty());
-}

@@ -116,17 +116,19 @@ TEST_F(SettingsWidgets, PrivateAppsOfferRunningAppsByNameAndAddTheChosenOne)
 {
     Prefs::setPrivateBundleIDs({"org.signal.Signal"});
     m_env.ownID = "org.solitask.Solitask";
+    // Private, our own, a second window of Zed, one without an id, one without a name.
     m_source.setRunningApps({{"Zed", "dev.zed.Zed", 10}, {"Signal", "org.signal.Signal", 11},
-        {"Solitask", "org.solitask.Solitask", 12}, {"Field Notes", "org.example.Notes", 13}});
+        {"Solitask", "org.solitask.Solitask", 12}, {"Zed 2", "dev.zed.Zed", 13},
+        {"Nameless", "", 14}, {"", "org.foo", 15}, {"Field Notes", "org.example.Notes", 16}});
     PrivateAppsBlock block(m_env);
     block.setOpen(true);
     EXPECT_EQ(block.countText(), "1 app");
-    EXPECT_EQ(
-        offered(block), QStringList({"Field Notes · org.example.Notes", "Zed · dev.zed.Zed"}));
+    EXPECT_EQ(offered(block),
+        QStringList({"Field Notes · org.example.Notes", "org.foo · org.foo", "Zed · dev.zed.Zed"}));
     ASSERT_NE(addMenu(block), nullptr);
     addMenu(block)->actions().first()->trigger();
     EXPECT_EQ(Prefs::privateBundleIDs(), QStringList({"org.signal.Signal", "org.example.Notes"}));
-    EXPECT_EQ(offered(block), QStringList({"Zed · dev.zed.Zed"}));
+    EXPECT_EQ(offered(block), QStringList({"org.foo · org.foo", "Zed · dev.zed.Zed"}));
     EXPECT_EQ(block.countText(), "2 apps");
     block.remove("org.signal.Signal");
     block.remove("org.example.Notes");
