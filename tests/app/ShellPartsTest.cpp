@@ -136,11 +136,7 @@ protected:
 TEST_F(UpdaterBridgeTest, TellsWhatTheFeedSaysOrThatUpdatesComeWithThePackage)
 {
     const QString unreadable = "The update feed could not be read. Try again later.";
-    const struct
-    {
-        QString feed;
-        QString told;
-    } cases[] = {
+    const std::pair<QString, QString> cases[] = {
         {"", UpdaterBridge::packagedMessage()},
         {"not a url", UpdaterBridge::packagedMessage()},
         {feedFile(R"({"version": "0.2.0", "url": "https://example.org/solitask"})"),
@@ -149,9 +145,9 @@ TEST_F(UpdaterBridgeTest, TellsWhatTheFeedSaysOrThatUpdatesComeWithThePackage)
         {feedFile("<html>not json</html>"), unreadable},
         {feedFile("{}"), unreadable},
     };
-    for (const auto &c : cases) {
-        Prefs::setValue(UpdaterBridge::feedKey, c.feed);
-        EXPECT_EQ(check(), c.told) << c.feed.toStdString();
+    for (const auto &[feed, message] : cases) {
+        Prefs::setValue(UpdaterBridge::feedKey, feed);
+        EXPECT_EQ(check(), message) << feed.toStdString();
     }
 }
 

@@ -21,11 +21,7 @@ TEST(GateDeclaration, NeedsTwoVisibleCharactersAndKeepsTheTrimmedTextWhole)
     const QString longText = QString(9998, QChar('w')) + "!?";
     const QString hebrew = QString::fromUtf8("לכתוב את הפרק");
     const QString mixed = QString::fromUtf8("ملخص report 2026 🙂");
-    const struct
-    {
-        QString typed;
-        std::optional<QString> declared;
-    } cases[] = {
+    const std::pair<QString, std::optional<QString>> cases[] = {
         {"", std::nullopt},
         {"x", std::nullopt},
         {"      ", std::nullopt},
@@ -42,8 +38,8 @@ TEST(GateDeclaration, NeedsTwoVisibleCharactersAndKeepsTheTrimmedTextWhole)
         {"  " + hebrew + "\n", hebrew},
         {mixed, mixed},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(GateModel::declaration(c.typed), c.declared) << c.typed.left(20).toStdString();
+    for (const auto &[typed, declared] : cases)
+        EXPECT_EQ(GateModel::declaration(typed), declared) << typed.left(20).toStdString();
 }
 
 TEST(GateModel, PublishesOnlyRealChanges)
