@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 

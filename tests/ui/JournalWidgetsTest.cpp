@@ -8,7 +8,6 @@
 #include "Solitask/journal/PracticeView.h"
 #include "Solitask/journal/ThumbGrid.h"
 #include "Solitask/journal/TodayView.h"
-#include "Solitask/session/Prefs.h"
 #include "Solitask/ui/Chip.h"
 #include "Solitask/ui/Palette.h"
 #include "SolitaskCore/Store.h"
