@@ -1,5 +1,5 @@
-#include "Solitask/app/MenuTarget.h"
 #include "Solitask/app/StatusMenu.h"
+#include "Solitask/app/MenuTarget.h"
 #include "SolitaskCore/Formatters.h"
 
 #include <QMenu>
@@ -36,15 +36,18 @@ Thing thing(const QString &text = "Finish the pricing page")
     return t;
 }
 
-const QStringList shellTail = {"-", "Journal\u2026", "Settings\u2026", "Check for Updates\u2026",
-                               "-", "Quit Solitask"};
+StatusMenu::Situation situation(const AppMode &mode, std::optional<Thing> t = std::nullopt,
+    bool closeOffered = true, const QString &saveProblem = {})
+{
+    return {mode, std::move(t), closeOffered, saveProblem};
+}
 
 class StatusMenuTest : public ::testing::Test
 {
 protected:
     void build(const AppMode &mode, std::optional<Thing> t = std::nullopt)
     {
-        StatusMenu::rebuild(menu, {mode, t, true, {}}, target);
+        StatusMenu::rebuild(menu, situation(mode, std::move(t)), target);
     }
 
     /// Titles, "-" for separators, "(off)" after disabled ones, "▸" after submenus.
@@ -84,65 +87,57 @@ protected:
     RecordingTarget target;
 };
 
-TEST_F(StatusMenuTest, CommittedShowsTheSolitaskItsActionsAndTheOffDutyChoices)
-{
-    build(AppMode::committed(), thing());
-    EXPECT_EQ(titles(menu), QStringList({"Finish the pricing page (off)", "Show the strip",
-                                         "Done \u2713", "Switch to something else \u25b8",
-                                         "Off duty \u25b8"}) + shellTail);
-    EXPECT_EQ(titles(*find("Switch to something else")->menu()),
-              QStringList({"Interrupted", "Done enough", "Wrong thing"}));
-    EXPECT_EQ(titles(*find("Off duty")->menu()),
-              QStringList({"30 minutes", "2 hours", "Rest of today",
-                           "Someone else is using this computer"}));
-    EXPECT_EQ(find("Show the strip")->shortcut(), QKeySequence("Ctrl+Alt+O"));
-    for (const char *title : {"Journal\u2026", "Settings\u2026", "Quit Solitask"})
-        EXPECT_TRUE(find(title)->shortcut().isEmpty()) << title << ": no shortcut that cannot work";
-}
-
-TEST_F(StatusMenuTest, OffDutyWithAnOpenSolitaskShowsTheOffDutyLineNotTheSolitask)
-{
-    const QDateTime until = QDateTime::currentDateTimeUtc().addSecs(1800);
-    build(AppMode::offDuty(until), thing());
-    EXPECT_EQ(titles(menu), QStringList({"Off duty until " + Formatters::hm(until) + " (off)",
-                                         "Back on duty"}) + shellTail);
-    build(AppMode::offDuty(std::nullopt), thing());
-    EXPECT_EQ(titles(menu).first(), "Off duty until next unlock (off)");
-}
-
-TEST_F(StatusMenuTest, QuietHoursWithoutASolitaskOffersDeclareAnyway)
-{
-    build(AppMode::quiet());
-    EXPECT_EQ(titles(menu), QStringList({"Quiet hours (off)", "Declare anyway\u2026"}) + shellTail);
-}
-
-TEST_F(StatusMenuTest, GateWithoutASolitaskOffersDeclareAndOffDuty)
-{
-    build(AppMode::gate());
-    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026", "Off duty \u25b8"}) + shellTail);
-    build(AppMode::onboarding());
-    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026"}) + shellTail);
-}
-
 // The gate closed unanswered keeps its solitask open: the menu offers it back
 // beside the same actions as the strip; a close wrapping up offers none twice.
-TEST_F(StatusMenuTest, UnansweredGateWithASolitaskOffersItBackAndNoSecondClose)
+TEST_F(StatusMenuTest, EachSituationShowsItsItemsAboveTheShellItems)
 {
-    build(AppMode::gate(), thing());
-    EXPECT_EQ(titles(menu), QStringList({"Finish the pricing page (off)", "Show the strip",
-                                         "Declare\u2026", "Done \u2713",
-                                         "Switch to something else \u25b8", "Off duty \u25b8"})
-                  + shellTail);
-    StatusMenu::rebuild(menu, {AppMode::committed(), thing(), false, {}}, target);
-    EXPECT_EQ(find("Done \u2713"), nullptr);
-    EXPECT_EQ(find("Switch to something else"), nullptr);
+    const QDateTime until = QDateTime::currentDateTimeUtc().addSecs(1800);
+    const QString title = "Finish the pricing page (off)";
+    const QStringList closing = {"Done \u2713", "Switch to something else \u25b8"};
+    const struct
+    {
+        const char *name;
+        StatusMenu::Situation situation;
+        QStringList items;
+    } cases[] = {
+        {"committed", situation(AppMode::committed(), thing()),
+            QStringList {title, "Show the strip"} + closing + QStringList {"Off duty \u25b8"}},
+        {"wrapping up", situation(AppMode::committed(), thing(), false),
+            {title, "Show the strip", "Off duty \u25b8"}},
+        {"off duty with an open solitask", situation(AppMode::offDuty(until), thing()),
+            {"Off duty until " + Formatters::hm(until) + " (off)", "Back on duty"}},
+        {"off duty until unlock", situation(AppMode::offDuty(std::nullopt), thing()),
+            {"Off duty until next unlock (off)", "Back on duty"}},
+        {"quiet", situation(AppMode::quiet()), {"Quiet hours (off)", "Declare anyway\u2026"}},
+        {"gate", situation(AppMode::gate()), {"Declare\u2026", "Off duty \u25b8"}},
+        {"onboarding", situation(AppMode::onboarding()), {"Declare\u2026"}},
+        {"unanswered gate", situation(AppMode::gate(), thing()),
+            QStringList {title, "Show the strip", "Declare\u2026"} + closing
+                + QStringList {"Off duty \u25b8"}},
+        {"not saved",
+            situation(AppMode::committed(), thing(), true, "/d/2026-03-02.json: No space left"),
+            QStringList {"Not saved \u2014 /d/2026-03-02.json: No space left (off)", "-", title,
+                "Show the strip"}
+                + closing + QStringList {"Off duty \u25b8"}},
+    };
+    const QStringList shell
+        = {"-", "Journal\u2026", "Settings\u2026", "Check for Updates\u2026", "-", "Quit Solitask"};
+    for (const auto &c : cases) {
+        build(AppMode::committed(), thing()); // rebuilding starts from scratch
+        StatusMenu::rebuild(menu, c.situation, target);
+        EXPECT_EQ(titles(menu), c.items + shell) << c.name;
+    }
+    build(AppMode::committed(), thing());
+    EXPECT_EQ(find("Show the strip")->shortcut(), QKeySequence("Ctrl+Alt+O"));
+    for (const char *item : {"Journal\u2026", "Settings\u2026", "Quit Solitask"})
+        EXPECT_TRUE(find(item)->shortcut().isEmpty()) << item << ": no shortcut that cannot work";
 }
 
 TEST_F(StatusMenuTest, EveryItemCallsItsAction)
 {
     build(AppMode::committed(), thing());
     for (const char *title : {"Show the strip", "Done \u2713", "Journal\u2026", "Settings\u2026",
-                                 "Check for Updates\u2026", "Quit Solitask"})
+             "Check for Updates\u2026", "Quit Solitask"})
         find(QString::fromUtf8(title))->trigger();
     pick("Switch to something else", "Wrong thing");
     pick("Off duty", "30 minutes");
@@ -150,9 +145,9 @@ TEST_F(StatusMenuTest, EveryItemCallsItsAction)
     pick("Off duty", "Rest of today");
     pick("Off duty", "Someone else is using this computer");
     EXPECT_EQ(target.calls,
-              QStringList({"showStrip", "done", "journal", "settings", "checkUpdates", "quit",
-                           "switch:wrongThing", "offDuty:30:30m", "offDuty:120:2h",
-                           "offDuty:none:restOfDay", "offDuty:-1:someoneElse"}));
+        QStringList({"showStrip", "done", "journal", "settings", "checkUpdates", "quit",
+            "switch:wrongThing", "offDuty:30:30m", "offDuty:120:2h", "offDuty:none:restOfDay",
+            "offDuty:-1:someoneElse"}));
     build(AppMode::offDuty(std::nullopt));
     find("Back on duty")->trigger();
     build(AppMode::quiet());
@@ -166,11 +161,11 @@ TEST_F(StatusMenuTest, MalformedItemsDoNothing)
     StatusMenu::switchChosen(item, target);
     item.setData("sideways");
     StatusMenu::switchChosen(item, target);
-    item.setData(QVariantMap{{"m", 30}});
+    item.setData(QVariantMap {{"m", 30}});
     StatusMenu::offDutyChosen(item, target);
-    item.setData(QVariantMap{{"r", "30m"}});
+    item.setData(QVariantMap {{"r", "30m"}});
     StatusMenu::offDutyChosen(item, target);
-    item.setData(QVariantMap{{"m", "soon"}, {"r", "30m"}});
+    item.setData(QVariantMap {{"m", "soon"}, {"r", "30m"}});
     StatusMenu::offDutyChosen(item, target);
     EXPECT_TRUE(target.calls.isEmpty());
 }
@@ -185,21 +180,4 @@ TEST_F(StatusMenuTest, LongOrOddSolitaskTextsAreShortenedAndShownLiterally)
     EXPECT_EQ(menu.actions().first()->text(), "R&&D budget");
 }
 
-TEST_F(StatusMenuTest, RebuildingStartsFromScratch)
-{
-    build(AppMode::committed(), thing());
-    build(AppMode::committed(), thing());
-    build(AppMode::gate());
-    EXPECT_EQ(titles(menu), QStringList({"Declare\u2026", "Off duty \u25b8"}) + shellTail);
-}
-
 } // namespace
-
-TEST_F(StatusMenuTest, AChangeThatWasNotSavedLeadsTheMenu)
-{
-    StatusMenu::rebuild(
-        menu, {AppMode::committed(), thing(), true, "/d/2026-03-02.json: No space left"}, target);
-    EXPECT_EQ(titles(menu).mid(0, 3),
-              QStringList({"Not saved \u2014 /d/2026-03-02.json: No space left (off)", "-",
-                           "Finish the pricing page (off)"}));
-}

@@ -20,13 +20,22 @@ protected:
         detector.start();
     }
 
-    /// Option down, held for `hold` seconds, released, then `after` seconds pass.
-    void tap(double hold = 0.1, double after = 0)
+    /// Plays keys written as words: d Option down (again: a repeat), s Option
+    /// and Shift down, u all released, k another key, w0.2 wait 0.2 s.
+    void play(const QString &script)
     {
-        keys.flags(option);
-        clock.advance(hold);
-        keys.flags(0);
-        clock.advance(after);
+        for (const QString &step : script.split(' ')) {
+            if (step == "d")
+                keys.flags(option);
+            else if (step == "s")
+                keys.flags(option | shift);
+            else if (step == "u")
+                keys.flags(0);
+            else if (step == "k")
+                keys.key();
+            else
+                clock.advance(step.mid(1).toDouble());
+        }
     }
     int taps()
     {
@@ -41,96 +50,51 @@ protected:
     int doubleTaps = 0;
 };
 
-TEST_F(TapDetectorTest, TwoQuickTapsGiveOneDoubleTapPostedLater)
+TEST_F(TapDetectorTest, CountsOnlyTwoShortTapsCloseTogether)
 {
-    tap(0.1, 0.2);
-    tap(0.1);
-    EXPECT_EQ(doubleTaps, 0); // not inside the event that completed it
+    const struct
+    {
+        const char *name;
+        QString keys;
+        int doubleTaps;
+    } cases[] = {
+        {"two quick taps", "d w.1 u w.2 d w.1 u", 1},
+        {"the gap runs between releases, up to the limit", "d w.1 u w.25 d w.2 u", 1},
+        {"a long hold is no tap", "d w.4 u w.1 d w.1 u", 0},
+        {"a hold at the limit still counts", "d w.35 u w.05 d w.35 u", 1},
+        {"a pair too slow", "d w.1 u w.5 d w.1 u", 0},
+        {"a third tap in time after a slow pair", "d w.1 u w.5 d w.1 u w.3 d u", 1},
+        {"a key while Option is down", "d w.1 u w.1 d k u d w.1 u", 0},
+        {"Shift with Option", "d w.1 u w.1 d s d u d w.1 u", 0},
+        {"a repeated down keeps the first down time", "d w.3 d w.1 u d w.1 u", 0},
+        {"a release without a press", "u d w.1 u w.1 d w.1 u", 1},
+    };
+    for (const auto &c : cases) {
+        doubleTaps = 0;
+        clock.advance(10);
+        play(c.keys);
+        EXPECT_EQ(taps(), c.doubleTaps) << c.name;
+    }
+}
+
+TEST_F(TapDetectorTest, TheDoubleTapIsPostedNotCalledInsideTheEvent)
+{
+    play("d w.1 u w.2 d w.1 u");
+    EXPECT_EQ(doubleTaps, 0);
     EXPECT_EQ(taps(), 1);
     EXPECT_EQ(diag.count(QStringLiteral("double-tap ⌥ armed")), 1);
 }
 
-TEST_F(TapDetectorTest, GapIsMeasuredBetweenReleasesUpToTheLimit)
-{
-    tap(0.1, 0.25);
-    tap(0.2); // 0.45 s between the releases
-    EXPECT_EQ(taps(), 1);
-}
-
-TEST_F(TapDetectorTest, LongHoldIsNoTapSoTheNextTapIsOnlyAFirst)
-{
-    tap(0.4, 0.1);
-    tap(0.1);
-    EXPECT_EQ(taps(), 0);
-}
-
-TEST_F(TapDetectorTest, HoldAtTheLimitStillCounts)
-{
-    tap(0.35, 0.05);
-    tap(0.35);
-    EXPECT_EQ(taps(), 1);
-}
-
-TEST_F(TapDetectorTest, TooSlowPairThenAThirdTapInTime)
-{
-    tap(0.1, 0.5);
-    tap(0.1, 0.3); // 0.6 s after the first release: a new first tap
-    EXPECT_EQ(taps(), 0);
-    tap(0.0);
-    EXPECT_EQ(taps(), 1);
-}
-
-TEST_F(TapDetectorTest, KeyWhileOptionIsDownIsNoTapAndCancelsThePendingOne)
-{
-    tap(0.1, 0.1);
-    keys.flags(option);
-    keys.key(); // Option-Tab
-    keys.flags(0);
-    tap(0.1);
-    EXPECT_EQ(taps(), 0);
-}
-
-TEST_F(TapDetectorTest, ShiftWithOptionCancelsThePendingTap)
-{
-    tap(0.1, 0.1);
-    keys.flags(option);
-    keys.flags(option | shift);
-    keys.flags(option);
-    keys.flags(0);
-    tap(0.1);
-    EXPECT_EQ(taps(), 0);
-}
-
-TEST_F(TapDetectorTest, RepeatedFlagsEventsKeepTheFirstDownTime)
-{
-    keys.flags(option);
-    clock.advance(0.3);
-    keys.flags(option); // a repeat must not restart the hold
-    clock.advance(0.1);
-    keys.flags(0);
-    tap(0.1);
-    EXPECT_EQ(taps(), 0);
-}
-
-TEST_F(TapDetectorTest, ReleaseWithoutPressIsIgnored)
-{
-    keys.flags(0);
-    tap(0.1, 0.1);
-    tap(0.1);
-    EXPECT_EQ(taps(), 1);
-}
-
 TEST_F(TapDetectorTest, StopForgetsThePendingTapAndStopsListening)
 {
-    tap(0.1, 0.1);
+    play("d w.1 u w.1");
     detector.stop();
     EXPECT_FALSE(keys.isMonitoring());
     detector.start();
-    tap(0.1);
+    play("d w.1 u");
     EXPECT_EQ(taps(), 0);
     detector.stop();
-    tap(0.1, 0.1);
-    tap(0.1);
+    play("d w.1 u w.1 d w.1 u");
     EXPECT_EQ(taps(), 0);
 }
 
@@ -139,7 +103,6 @@ TEST_F(TapDetectorTest, WithoutPermissionItPollsEveryThreeSecondsAndArmsOnItsOwn
     detector.stop();
     keys.setTrusted(false);
     detector.start();
-    EXPECT_FALSE(detector.armed());
     EXPECT_TRUE(detector.waitingForPermission());
     clock.advance(2.9);
     keys.setTrusted(true);
@@ -147,8 +110,7 @@ TEST_F(TapDetectorTest, WithoutPermissionItPollsEveryThreeSecondsAndArmsOnItsOwn
     clock.advance(0.1);
     EXPECT_TRUE(detector.armed());
     EXPECT_FALSE(detector.waitingForPermission());
-    tap(0.1, 0.1);
-    tap(0.1);
+    play("d w.1 u w.1 d w.1 u");
     EXPECT_EQ(taps(), 1);
 }
 

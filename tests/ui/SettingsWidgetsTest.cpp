@@ -2,6 +2,7 @@
 #include "Solitask/onboarding/OnboardingView.h"
 #include "Solitask/onboarding/PermissionStep.h"
 #include "Solitask/platform/ScreenPermission.h"
+#include "Solitask/platform/fake/RunningAppsSourceFake.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/settings/BudgetControl.h"
 #include "Solitask/settings/PrivateAppsBlock.h"
@@ -12,10 +13,10 @@
 #include "Solitask/ui/SegmentedPill.h"
 #include "fakes/TestPrefs.h"
 
-#include <QComboBox>
 #include <QLabel>
-#include <QSettings>
+#include <QMenu>
 #include <QSlider>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,43 @@ protected:
     void SetUp() override
     {
         m_env.changed = [this] { ++m_changes; };
+        m_env.runningApps = [this] { return m_source.runningApps(); };
     }
 
-    QVariant pillSelection(SettingsView &view, const QString &label)
+    static SegmentedPill *pill(SettingsView &view, const QString &label)
     {
-        return static_cast<SegmentedPill *>(view.row(label)->control())->selection();
+        return static_cast<SegmentedPill *>(view.row(label)->control());
+    }
+
+    static QStringList labels(const QWidget &root)
+    {
+        QStringList texts;
+        for (const QLabel *label : root.findChildren<QLabel *>())
+            texts << label->text();
+        return texts;
+    }
+
+    /// The menu of "Add running app…", null when the block shows none.
+    static QMenu *addMenu(const PrivateAppsBlock &block)
+    {
+        for (const QToolButton *button : block.findChildren<QToolButton *>())
+            if (button->text() == QStringLiteral("Add running app…"))
+                return button->menu();
+        return nullptr;
+    }
+    static QStringList offered(const PrivateAppsBlock &block)
+    {
+        QStringList texts;
+        if (QMenu *menu = addMenu(block)) {
+            Q_EMIT menu->aboutToShow();
+            for (const QAction *action : menu->actions())
+                texts << action->text();
+        }
+        return texts;
     }
 
     TestPrefs m_prefs;
+    RunningAppsSourceFake m_source;
     SettingsEnvironment m_env;
     int m_changes = 0;
 };
@@ -49,15 +79,10 @@ public:
 
 } // namespace
 
-TEST_F(SettingsWidgets, RetentionPillShowsTheNearestChoiceAndWritesAtOnce)
+TEST_F(SettingsWidgets, APillWritesItsChoiceAtOnce)
 {
-    Prefs::setValue(Prefs::Key::retentionHours, 30);
-    EXPECT_EQ(pillSelection(*std::make_unique<SettingsView>(m_env), "Keep frames").toInt(), 24);
-    Prefs::setValue(Prefs::Key::retentionHours, 100);
     SettingsView view(m_env);
-    auto *pill = static_cast<SegmentedPill *>(view.row("Keep frames")->control());
-    EXPECT_EQ(pill->selection().toInt(), 168);
-    Q_EMIT pill->selectionChanged(0);
+    Q_EMIT pill(view, "Keep frames")->selectionChanged(0);
     EXPECT_EQ(Prefs::integer(Prefs::Key::retentionHours), 0);
     EXPECT_EQ(m_changes, 1);
     EXPECT_EQ(view.tick(), 1);
@@ -70,8 +95,8 @@ TEST_F(SettingsWidgets, StringsWhereNumbersBelongReadAsDefaults)
     Prefs::setValue(Prefs::Key::budgetUSD, "cheap");
     Prefs::setValue(Prefs::Key::quietStartMinutes, "evening");
     SettingsView view(m_env);
-    EXPECT_EQ(pillSelection(view, "Keep frames").toInt(), 24);
-    EXPECT_EQ(pillSelection(view, "Look every").toInt(), 3);
+    EXPECT_EQ(pill(view, "Keep frames")->selection().toInt(), 24);
+    EXPECT_EQ(pill(view, "Look every")->selection().toInt(), 3);
     EXPECT_EQ(view.findChild<BudgetControl *>()->valueText(), "$0.40");
 }
 
@@ -87,20 +112,63 @@ TEST_F(SettingsWidgets, BudgetIsClampedForDisplayAndWritesWithinRange)
     EXPECT_DOUBLE_EQ(Prefs::real(Prefs::Key::budgetUSD), 0.10);
 }
 
-TEST_F(SettingsWidgets, PrivateAppCountSingularAndPluralAndEdits)
+TEST_F(SettingsWidgets, PrivateAppsOfferRunningAppsByNameAndAddTheChosenOne)
 {
-    m_env.runningApps = [] { return QList<RunningApp>{{"Editor", "org.editor", 1}}; };
-    Prefs::setPrivateBundleIDs({"one.app"});
+    Prefs::setPrivateBundleIDs({"org.signal.Signal"});
+    m_env.ownID = "org.solitask.Solitask";
+    // Private, our own, a second window of Zed, one without an id, one without a name.
+    m_source.setRunningApps({{"Zed", "dev.zed.Zed", 10}, {"Signal", "org.signal.Signal", 11},
+        {"Solitask", "org.solitask.Solitask", 12}, {"Zed 2", "dev.zed.Zed", 13},
+        {"Nameless", "", 14}, {"", "org.foo", 15}, {"Field Notes", "org.example.Notes", 16}});
     PrivateAppsBlock block(m_env);
+    block.setOpen(true);
     EXPECT_EQ(block.countText(), "1 app");
-    block.add("org.editor");
+    EXPECT_EQ(offered(block),
+        QStringList({"Field Notes · org.example.Notes", "org.foo · org.foo", "Zed · dev.zed.Zed"}));
+    ASSERT_NE(addMenu(block), nullptr);
+    addMenu(block)->actions().first()->trigger();
+    EXPECT_EQ(Prefs::privateBundleIDs(), QStringList({"org.signal.Signal", "org.example.Notes"}));
+    EXPECT_EQ(offered(block), QStringList({"org.foo · org.foo", "Zed · dev.zed.Zed"}));
     EXPECT_EQ(block.countText(), "2 apps");
-    block.remove("one.app");
-    block.remove("org.editor");
+    block.remove("org.signal.Signal");
+    block.remove("org.example.Notes");
     EXPECT_EQ(block.countText(), "0 apps");
     EXPECT_EQ(m_changes, 3);
     block.restoreDefaults();
     EXPECT_EQ(Prefs::privateBundleIDs(), Prefs::defaultPrivateBundleIDs());
+}
+
+TEST_F(SettingsWidgets, NothingRunningOrEverythingPrivateShowsTheNotice)
+{
+    const QString notice = "Every running app is already private";
+    PrivateAppsBlock empty(m_env);
+    empty.setOpen(true);
+    EXPECT_TRUE(labels(empty).contains(notice));
+    EXPECT_TRUE(offered(empty).isEmpty());
+
+    Prefs::setPrivateBundleIDs({"dev.zed.Zed"});
+    m_source.setRunningApps({{"Zed", "dev.zed.Zed", 10}});
+    PrivateAppsBlock allPrivate(m_env);
+    allPrivate.setOpen(true);
+    EXPECT_TRUE(labels(allPrivate).contains(notice));
+    EXPECT_GE(m_source.asked(), 2);
+}
+
+TEST_F(SettingsWidgets, PrivateAppsAreNamedAndIdsOfAppsNotHereShareOneQuietLine)
+{
+    m_env.appName = [](const QString &id) {
+        return id == "org.signal.Signal" ? QStringLiteral("Signal") : QString();
+    };
+    Prefs::setPrivateBundleIDs(
+        {"com.apple.keychainaccess", "org.signal.Signal", "com.agilebits.onepassword7"});
+    PrivateAppsBlock block(m_env);
+    block.setOpen(true);
+    const QStringList shown = labels(block);
+    EXPECT_TRUE(shown.contains("Signal"));
+    EXPECT_TRUE(shown.filter("com.apple").isEmpty() && shown.filter("agilebits").isEmpty())
+        << shown.join(" | ").toStdString();
+    EXPECT_TRUE(shown.contains("Also kept private: 2 apps not installed on this computer"));
+    EXPECT_EQ(Prefs::privateBundleIDs().size(), 3) << "still private";
 }
 
 TEST_F(SettingsWidgets, SelfTestWithoutClaudeEndsFailed)
@@ -119,14 +187,13 @@ TEST_F(SettingsWidgets, SelfTestWithoutClaudeEndsFailed)
 TEST_F(SettingsWidgets, SelfTestResultIsDroppedWithThePanel)
 {
     std::function<void(const JudgeSelfTestAnswer &)> later;
-    SelfTestPort port{[](auto found) { found(QString("/bin/claude")); },
-                      [&](auto done) { later = done; }};
+    SelfTestPort port {
+        [](auto found) { found(QString("/bin/claude")); }, [&](auto done) { later = done; }};
     auto panel = std::make_unique<SelfTestPanel>("Run", port);
     panel->run();
     EXPECT_EQ(panel->statusText(), "Asking the witness…");
     panel.reset();
-    later(JudgeSelfTestReport{"claude-sonnet-5", 7.6, {}, Verdict::aligned, "/bin/claude"});
-    SUCCEED();
+    later(JudgeSelfTestReport {"claude-sonnet-5", 7.6, {}, Verdict::aligned, "/bin/claude"});
 }
 
 TEST_F(SettingsWidgets, PermissionStepFollowsThePlatform)
@@ -145,7 +212,7 @@ TEST_F(SettingsWidgets, PermissionStepFollowsThePlatform)
 TEST_F(SettingsWidgets, AskMeTheQuestionFinishesOnboarding)
 {
     int evaluated = 0, finished = 0;
-    OnboardingEnvironment env{m_env, nullptr, [&] { ++evaluated; }};
+    OnboardingEnvironment env {m_env, nullptr, [&] { ++evaluated; }};
     OnboardingView view(env, [&] { ++finished; });
     for (int step = 1; step <= 3; ++step)
         view.setStep(step);
@@ -161,13 +228,13 @@ TEST_F(SettingsWidgets, ReopenedSettingsShowThePreferencesAsTheyAreNow)
 {
     SettingsWindowController settings(m_env);
     settings.show();
-    EXPECT_EQ(pillSelection(*settings.view(), "Look every").toInt(), 3);
+    EXPECT_EQ(pill(*settings.view(), "Look every")->selection().toInt(), 3);
     settings.window()->close();
     Prefs::setValue(Prefs::Key::cadenceMinutes, 5);
     settings.show();
-    EXPECT_EQ(pillSelection(*settings.view(), "Look every").toInt(), 5);
+    EXPECT_EQ(pill(*settings.view(), "Look every")->selection().toInt(), 5);
     SettingsRow *cadence = settings.view()->row("Look every");
     EXPECT_EQ(cadence->subLabel()->text(), "At 5 minutes the witness sees 12 frames an hour.");
-    Q_EMIT static_cast<SegmentedPill *>(cadence->control())->selectionChanged(10);
+    Q_EMIT pill(*settings.view(), "Look every")->selectionChanged(10);
     EXPECT_EQ(cadence->subLabel()->text(), "At 10 minutes the witness sees 6 frames an hour.");
 }

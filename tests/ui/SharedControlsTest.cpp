@@ -1,14 +1,9 @@
-#include "Solitask/ui/Chip.h"
 #include "Solitask/ui/FilledBar.h"
-#include "Solitask/ui/Hairline.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/PrimaryButtonStyle.h"
-#include "Solitask/ui/SecondaryButtonStyle.h"
 #include "Solitask/ui/SegmentedPill.h"
-#include "Solitask/ui/ShadowEffect.h"
 #include "Solitask/ui/WindowCard.h"
 
-#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -65,31 +60,6 @@ TEST(SegmentedPill, AnUnknownSelectionLeavesEverySegmentUnselected)
         EXPECT_FALSE(p->isSelected(i));
 }
 
-TEST(SegmentedPill, SegmentsAre24HighInsideATwoPointPad)
-{
-    std::unique_ptr<SegmentedPill> p(pill(1));
-    EXPECT_EQ(p->segmentRect(0).topLeft(), QPointF(2, 2));
-    EXPECT_EQ(p->segmentRect(0).height(), 24);
-    EXPECT_EQ(p->sizeHint().height(), 28);
-    EXPECT_EQ(p->segmentRect(1).left(), p->segmentRect(0).right());
-}
-
-TEST(PrimaryButtonStyle, IsThirtyTwoHighAndFadesWhenDisabled)
-{
-    QPushButton button("Save");
-    PrimaryButtonStyle::apply(&button);
-    EXPECT_EQ(button.sizeHint().height(), 32);
-    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(true, false), 1.0);
-    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(true, true), 0.85);
-    EXPECT_EQ(PrimaryButtonStyle::fillOpacity(false, false), 0.45);
-
-    auto *effect = qobject_cast<ShadowEffect *>(button.graphicsEffect());
-    ASSERT_NE(effect, nullptr);
-    EXPECT_TRUE(effect->castsNow());
-    button.setEnabled(false);
-    EXPECT_FALSE(effect->castsNow());
-}
-
 TEST(PrimaryButtonStyle, DisabledKeepsAWhiteLabelOnAPaleLilacTile)
 {
     QWidget host;
@@ -107,29 +77,6 @@ TEST(PrimaryButtonStyle, DisabledKeepsAWhiteLabelOnAPaleLilacTile)
     EXPECT_NEAR(fill.blue(), 255 - 0.45 * (255 - 214), 3);
     // No shadow below the tile.
     EXPECT_EQ(pixel(host, {60, 10 + 32 + 4}), QColor(Qt::white));
-}
-
-TEST(SecondaryButtonStyle, IsTextOnlyAndDimsWhilePressed)
-{
-    QPushButton button("Later");
-    SecondaryButtonStyle::apply(&button);
-    EXPECT_EQ(button.sizeHint().height(), 32);
-    EXPECT_EQ(button.graphicsEffect(), nullptr);
-    EXPECT_EQ(SecondaryButtonStyle::textOpacity(true), 0.6);
-}
-
-TEST(SharedControls, ChipHairlineAndCardKeepTheirMeasures)
-{
-    Chip chip("aligned", Palette::mintTint(), Palette::mintText());
-    EXPECT_GT(chip.sizeHint().width(), 18);
-    Hairline line;
-    EXPECT_EQ(line.height(), 1);
-    EXPECT_EQ(line.color(), Palette::hairline());
-    WindowCard card(12, Qt::white, new QLabel("x"));
-    auto *effect = qobject_cast<ShadowEffect *>(card.graphicsEffect());
-    ASSERT_NE(effect, nullptr);
-    EXPECT_EQ(effect->shadow().radius, 30);
-    EXPECT_EQ(effect->shadow().offset, QPointF(0, 22));
 }
 
 TEST(WindowCard, FilledBarAtTheTopLeavesTheRoundedCornersToTheBackground)

@@ -1,9 +1,9 @@
+#include "Solitask/strip/StripPanel.h"
 #include "Solitask/session/StripModel.h"
 #include "Solitask/session/VirtualClock.h"
 #include "Solitask/strip/NotchGeometry.h"
 #include "Solitask/strip/NotchView.h"
 #include "Solitask/strip/StripHover.h"
-#include "Solitask/strip/StripPanel.h"
 #include "Solitask/strip/StripWindow.h"
 
 #include <QCoreApplication>
@@ -20,132 +20,71 @@ NotchScreen screen1280()
     return s;
 }
 
-TEST(NotchGeometryTest, WithoutANotchTheBandIs210WideAndAsHighAsTheBarPlusTwo)
-{
-    const QRectF band = NotchGeometry::band(screen1280());
-    EXPECT_EQ(band, QRectF(535, 0, 210, 26));
-    NotchScreen tall = screen1280();
-    tall.menuBarThickness = 32;
-    EXPECT_EQ(NotchGeometry::band(tall).height(), 34);
-}
-
-TEST(NotchGeometryTest, NotchWidthComesFromTheAuxiliaryAreasOnlyWhenPlausible)
+// Linux screens have no notch: the band and the panel hang from the top centre.
+TEST(NotchGeometryTest, TheBandAndThePanelHangFromTheTopCentreOfTheScreen)
 {
     NotchScreen s = screen1280();
-    s.topInset = 32;
-    s.auxiliaryLeft = QRectF(0, 0, 560, 32);
-    s.auxiliaryRight = QRectF(740, 0, 540, 32);
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 180);
-    s.auxiliaryRight = QRectF(580, 0, 700, 32); // a 20-point gap is no notch
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-    s.auxiliaryRight.reset();
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-    s.auxiliaryRight = QRectF(740, 0, 540, 32);
-    s.topInset = 0;
-    EXPECT_EQ(NotchGeometry::notchWidth(s), 190);
-}
-
-TEST(NotchGeometryTest, TopGapIsWhatTheNotchOrTheTopPanelCovers)
-{
-    NotchScreen s = screen1280();
+    EXPECT_EQ(NotchGeometry::band(s), QRectF(535, 0, 210, 26));
     EXPECT_EQ(NotchGeometry::topGap(s), 0) << "no panel at the top: no empty band";
-    s.topPanel = 28;
-    EXPECT_EQ(NotchGeometry::topGap(s), 28);
-    s.topInset = 40;
-    EXPECT_EQ(NotchGeometry::topGap(s), 40);
+    s.menuBarThickness = s.topPanel = 32;
+    s.frame = QRect(1280, 100, 1024, 768);
+    EXPECT_EQ(NotchGeometry::band(s), QRectF(1687, 100, 210, 34));
+    EXPECT_EQ(NotchGeometry::topGap(s), 32);
     EXPECT_EQ(NotchGeometry::topGap(std::nullopt), 37);
-}
-
-TEST(NotchGeometryTest, PanelHangsCentredFromTheTopEdgeOrOffScreenInADryRun)
-{
-    NotchScreen second = screen1280();
-    second.frame = QRect(1280, 100, 1024, 768);
-    EXPECT_EQ(NotchGeometry::panelFrame(screen1280(), QSize(496, 300), false),
-              QRect(392, 0, 496, 300));
-    EXPECT_EQ(NotchGeometry::panelFrame(second, QSize(100, 50), false), QRect(1742, 100, 100, 50));
+    EXPECT_EQ(NotchGeometry::panelFrame(s, QSize(100, 50), false), QRect(1742, 100, 100, 50));
     EXPECT_EQ(NotchGeometry::panelFrame(std::nullopt, QSize(100, 50), false), QRect(0, 0, 100, 50));
-    EXPECT_EQ(NotchGeometry::panelFrame(screen1280(), QSize(100, 50), true),
-              QRect(-6000, -6000, 100, 50));
-}
-
-TEST(NotchGeometryTest, ContentSizesRoundUpAndNeverFallBelowTheMinimum)
-{
-    EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(0, 0)), QSize(60, 20));
     EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(-1, 19.2)), QSize(60, 20));
     EXPECT_EQ(NotchGeometry::clampedContentSize(QSizeF(100.1, 40.5)), QSize(101, 41));
 }
 
-class StripHoverTest : public ::testing::Test
+TEST(StripHoverTest, OpensOnRestingInTheBandAndClosesHalfASecondAfterLeavingTheStrip)
 {
-protected:
-    StripHover::Action at(qint64 ms, QPointF pointer)
+    using A = StripHover::Action;
+    const QPointF band {640, 5}, near {640, 100}, edge {380, 310}, away {100, 700};
+    // A poll every 125 ms from `ms` to `until` finds the pointer `at` and answers `action`.
+    struct Step
     {
-        poll.nowMs = ms;
-        poll.pointer = pointer;
-        return hover.poll(poll);
+        qint64 ms;
+        QPointF at;
+        A action;
+        qint64 until = 0;
+    };
+    const struct
+    {
+        const char *name;
+        bool expanded, hoverOpens, holdOpen;
+        QList<Step> steps;
+    } cases[] = {
+        {"resting in the band opens after 150 ms", false, true, false,
+            {{0, band, A::none, 125}, {250, band, A::open}}},
+        {"crossing the band quickly does not open", false, true, false,
+            {{0, band, A::none}, {125, away, A::none}, {250, band, A::none, 375},
+                {400, band, A::open}}},
+        {"hover opening turned off", false, false, false, {{0, band, A::none, 2000}}},
+        {"leaving still closes with hover opening off", true, false, false,
+            {{2900, near, A::none}, {3000, away, A::none, 3375}, {3500, away, A::collapse}}},
+        {"opened elsewhere: left to its timer until the pointer came", true, true, false,
+            {{0, away, A::none, 29875}, {30000, near, A::none}, {30100, away, A::none},
+                {30600, away, A::collapse}}},
+        {"near the open strip or in the band keeps it open", true, true, false,
+            {{0, near, A::none}, {400, edge, A::none}, {900, band, A::none}, {1000, away, A::none},
+                {1499, away, A::none}, {1500, away, A::collapse}}},
+        {"held open never closes on leaving", true, true, true, {{0, away, A::none, 59875}}},
+    };
+    for (const auto &c : cases) {
+        StripHover hover;
+        StripHover::Poll poll {0, {}, QRectF(535, 0, 210, 26), QRectF(392, 0, 496, 300)};
+        poll.expanded = c.expanded;
+        poll.hoverOpens = c.hoverOpens;
+        poll.holdOpen = c.holdOpen;
+        for (const Step &step : c.steps) {
+            for (qint64 ms = step.ms; ms <= std::max(step.ms, step.until); ms += 125) {
+                poll.nowMs = ms;
+                poll.pointer = step.at;
+                ASSERT_EQ(hover.poll(poll), step.action) << c.name << " at " << ms << " ms";
+            }
+        }
     }
-
-    StripHover hover;
-    StripHover::Poll poll{0, {}, QRectF(535, 0, 210, 26), QRectF(392, 0, 496, 300)};
-    const QPointF inBand{640, 5};
-    const QPointF away{100, 700};
-};
-
-TEST_F(StripHoverTest, RestingInTheBandOpensAfter150Milliseconds)
-{
-    EXPECT_EQ(at(0, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(125, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(250, inBand), StripHover::Action::open);
-}
-
-TEST_F(StripHoverTest, CrossingTheBandQuicklyDoesNotOpen)
-{
-    EXPECT_EQ(at(0, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(125, away), StripHover::Action::none);
-    EXPECT_EQ(at(250, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(375, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(400, inBand), StripHover::Action::open);
-}
-
-TEST_F(StripHoverTest, HoverOpeningCanBeTurnedOffButLeavingStillCloses)
-{
-    poll.hoverOpens = false;
-    for (int ms = 0; ms < 2000; ms += 125)
-        EXPECT_EQ(at(ms, inBand), StripHover::Action::none);
-    poll.expanded = true;
-    EXPECT_EQ(at(2900, QPointF(640, 100)), StripHover::Action::none);
-    EXPECT_EQ(at(3000, away), StripHover::Action::none);
-    EXPECT_EQ(at(3375, away), StripHover::Action::none);
-    EXPECT_EQ(at(3500, away), StripHover::Action::collapse);
-}
-
-TEST_F(StripHoverTest, AStripOpenedWhileThePointerIsElsewhereIsLeftToItsTimer)
-{
-    poll.expanded = true;
-    for (int ms = 0; ms < 30000; ms += 125)
-        ASSERT_EQ(at(ms, away), StripHover::Action::none);
-    EXPECT_EQ(at(30000, QPointF(640, 100)), StripHover::Action::none);
-    EXPECT_EQ(at(30100, away), StripHover::Action::none);
-    EXPECT_EQ(at(30600, away), StripHover::Action::collapse);
-}
-
-TEST_F(StripHoverTest, ThePointerNearTheOpenStripOrInTheBandKeepsItOpen)
-{
-    poll.expanded = true;
-    EXPECT_EQ(at(0, QPointF(640, 100)), StripHover::Action::none);
-    EXPECT_EQ(at(400, QPointF(380, 310)), StripHover::Action::none); // within 16 points
-    EXPECT_EQ(at(900, inBand), StripHover::Action::none);
-    EXPECT_EQ(at(1000, away), StripHover::Action::none);
-    EXPECT_EQ(at(1499, away), StripHover::Action::none);
-    EXPECT_EQ(at(1500, away), StripHover::Action::collapse);
-}
-
-TEST_F(StripHoverTest, HeldOpenNeverClosesOnLeaving)
-{
-    poll.expanded = true;
-    poll.holdOpen = true;
-    for (int ms = 0; ms < 60000; ms += 125)
-        ASSERT_EQ(at(ms, away), StripHover::Action::none);
 }
 
 /// Counts how often a window is shown.
@@ -166,21 +105,15 @@ protected:
 class StripPanelTest : public ::testing::Test
 {
 protected:
-    StripPanelTest()
-    {
-        makePanel(false);
-    }
+    StripPanelTest() { makePanel(false); }
 
     void makePanel(bool dryRun, bool withScreen = true)
     {
         panel.reset();
-        panel = std::make_unique<StripPanel>(
-            model, StripPanel::Environment{clock, clock, [this] { return pointer; },
-                                           [this, withScreen] {
-                                               return withScreen ? std::optional(screen)
-                                                                 : std::nullopt;
-                                           },
-                                           [this] { return hoverOpens; }, dryRun, nullptr});
+        panel = std::make_unique<StripPanel>(model,
+            StripPanel::Environment {clock, clock, [this] { return pointer; },
+                [this, withScreen] { return withScreen ? std::optional(screen) : std::nullopt; },
+                [this] { return hoverOpens; }, dryRun, nullptr});
         panel->window().installEventFilter(&counter);
     }
 
@@ -189,7 +122,7 @@ protected:
     VirtualClock clock;
     StripModel model;
     NotchScreen screen = screen1280();
-    QPoint pointer{100, 700};
+    QPoint pointer {100, 700};
     bool hoverOpens = true;
     ShowCounter counter;
     std::unique_ptr<StripPanel> panel;
@@ -222,7 +155,8 @@ TEST_F(StripPanelTest, FitsToItsContentHangingFromTheTopCentre)
 {
     panel->setExpanded(true);
     const QSize content = panel->view().sizeHint();
-    EXPECT_EQ(panel->frame(), QRect(640 - content.width() / 2, 0, content.width(), content.height()));
+    EXPECT_EQ(
+        panel->frame(), QRect(640 - content.width() / 2, 0, content.width(), content.height()));
 }
 
 TEST_F(StripPanelTest, RelayoutCoalescesBurstsIntoOneFitThatSettles)
@@ -271,15 +205,6 @@ TEST_F(StripPanelTest, HeldNudgeStaysOpenUntilCollapsed)
     EXPECT_FALSE(panel->holdOpen());
 }
 
-TEST_F(StripPanelTest, HoverOffNeverOpens)
-{
-    hoverOpens = false;
-    panel->startHoverPoll();
-    pointer = QPoint(640, 5);
-    clock.advance(10);
-    EXPECT_FALSE(expanded());
-}
-
 TEST_F(StripPanelTest, DismissStopsHoverPollingAndCancelsTheClose)
 {
     panel->presentTransient(12.0);
@@ -291,39 +216,19 @@ TEST_F(StripPanelTest, DismissStopsHoverPollingAndCancelsTheClose)
     EXPECT_FALSE(expanded());
 }
 
-TEST_F(StripPanelTest, DryRunKeepsThePanelOffEveryScreenAndIgnoresThePointer)
+TEST_F(StripPanelTest, InADryRunOrWithoutAScreenThePanelIgnoresThePointer)
 {
-    makePanel(true);
-    panel->setExpanded(true);
-    EXPECT_EQ(panel->frame().topLeft(), QPoint(-6000, -6000));
-    panel->collapse();
-    panel->startHoverPoll();
-    pointer = QPoint(640, 5);
-    clock.advance(5);
-    EXPECT_FALSE(expanded());
-}
-
-TEST_F(StripPanelTest, WithoutAScreenThePanelSitsAtTheOriginAndHoverDoesNothing)
-{
-    makePanel(false, false);
-    panel->setExpanded(true);
-    EXPECT_EQ(panel->frame().topLeft(), QPoint(0, 0));
-    EXPECT_EQ(panel->view().topGap(), 37);
-    panel->collapse();
-    panel->startHoverPoll();
-    pointer = QPoint(640, 5);
-    clock.advance(5);
-    EXPECT_FALSE(expanded());
-}
-
-TEST_F(StripPanelTest, ActionsReachTheView)
-{
-    int journal = 0;
-    StripActions a;
-    a.onJournal = [&] { ++journal; };
-    panel->setActions(a);
-    panel->view().actions().onJournal();
-    EXPECT_EQ(journal, 1);
+    for (const auto &[dryRun, withScreen, corner] :
+        {std::tuple {true, true, QPoint(-6000, -6000)}, std::tuple {false, false, QPoint(0, 0)}}) {
+        makePanel(dryRun, withScreen);
+        panel->setExpanded(true);
+        EXPECT_EQ(panel->frame().topLeft(), corner) << dryRun;
+        panel->collapse();
+        panel->startHoverPoll();
+        pointer = QPoint(640, 5);
+        clock.advance(5);
+        EXPECT_FALSE(expanded()) << dryRun;
+    }
 }
 
 TEST_F(StripPanelTest, NoTimerOutlivesThePanel)

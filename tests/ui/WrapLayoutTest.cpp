@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 class Box : public QWidget
@@ -18,67 +20,54 @@ private:
     QSize m_size;
 };
 
+// Children of the given sizes in a layout spaced 8 across and 6 down.
 struct Flow
 {
+    explicit Flow(const QList<QSize> &sizes)
+    {
+        for (const QSize &size : sizes)
+            layout->addWidget(boxes.emplace_back(new Box(size)));
+    }
+
     QWidget host;
     WrapLayout *layout = new WrapLayout(8, 6, &host);
-
-    Box *add(int w, int h)
-    {
-        auto *box = new Box({w, h});
-        layout->addWidget(box);
-        return box;
-    }
+    QList<Box *> boxes;
 };
+
+constexpr qreal noOffer = std::numeric_limits<qreal>::infinity();
 
 } // namespace
 
-TEST(WrapLayout, EmptyMeasuresNothingOrTheOfferedWidth)
+TEST(WrapLayout, MeasuresRowsThatWrapWhenTheNextChildWouldNotFit)
 {
-    Flow flow;
-    EXPECT_EQ(flow.layout->measure(), QSize(0, 0));
-    EXPECT_EQ(flow.layout->measure(300), QSize(300, 0));
+    const struct
+    {
+        const char *name;
+        QList<QSize> sizes;
+        qreal offer;
+        QSize measured;
+    } cases[] = {
+        {"empty, no offer", {}, noOffer, {0, 0}},
+        {"empty, offered", {}, 300, {300, 0}},
+        {"no offer: one row", {{50, 10}, {70, 30}, {20, 20}}, noOffer, {50 + 8 + 70 + 8 + 20, 30}},
+        {"wraps the third", {{50, 10}, {50, 12}, {50, 14}}, 120, {120, 12 + 6 + 14}},
+        {"an oversized first keeps its row", {{400, 20}, {10, 10}}, 100, {100, 20 + 6 + 10}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Flow(c.sizes).layout->measure(c.offer), c.measured) << c.name;
+    EXPECT_EQ(Flow({{50, 10}, {50, 12}, {50, 14}}).layout->heightForWidth(166), 14);
 }
 
-TEST(WrapLayout, WithoutAnOfferEverythingStaysOnOneRow)
+TEST(WrapLayout, PlacesChildrenFromTheBoundsOriginAndPushesPastAnOversizedOne)
 {
-    Flow flow;
-    flow.add(50, 10);
-    flow.add(70, 30);
-    flow.add(20, 20);
-    EXPECT_EQ(flow.layout->measure(), QSize(50 + 8 + 70 + 8 + 20, 30));
-}
-
-TEST(WrapLayout, WrapsWhenTheNextChildWouldNotFit)
-{
-    Flow flow;
-    flow.add(50, 10);
-    flow.add(50, 12);
-    flow.add(50, 14); // 50 + 8 + 50 + 8 + 50 = 166 > 120
-    EXPECT_EQ(flow.layout->measure(120), QSize(120, 12 + 6 + 14));
-    EXPECT_EQ(flow.layout->heightForWidth(166), 14);
-}
-
-TEST(WrapLayout, AnOversizedFirstChildKeepsTheFirstRowAndPushesTheNext)
-{
-    Flow flow;
-    Box *wide = flow.add(400, 20);
-    Box *next = flow.add(10, 10);
-    flow.host.resize(100, 200);
-    flow.layout->setGeometry(QRect(0, 0, 100, 200));
-    EXPECT_EQ(wide->geometry(), QRect(0, 0, 400, 20));
-    EXPECT_EQ(next->geometry(), QRect(0, 26, 10, 10));
-    EXPECT_EQ(flow.layout->measure(100).height(), 20 + 6 + 10);
-}
-
-TEST(WrapLayout, PlacesChildrenFromTheBoundsOrigin)
-{
-    Flow flow;
-    Box *a = flow.add(30, 10);
-    Box *b = flow.add(30, 10);
-    Box *c = flow.add(30, 10);
+    Flow flow({{30, 10}, {30, 10}, {30, 10}});
     flow.layout->setGeometry(QRect(5, 7, 70, 100));
-    EXPECT_EQ(a->pos(), QPoint(5, 7));
-    EXPECT_EQ(b->pos(), QPoint(5 + 38, 7));
-    EXPECT_EQ(c->pos(), QPoint(5, 7 + 16));
+    EXPECT_EQ(flow.boxes[0]->pos(), QPoint(5, 7));
+    EXPECT_EQ(flow.boxes[1]->pos(), QPoint(5 + 38, 7));
+    EXPECT_EQ(flow.boxes[2]->pos(), QPoint(5, 7 + 16));
+
+    Flow wide({{400, 20}, {10, 10}});
+    wide.layout->setGeometry(QRect(0, 0, 100, 200));
+    EXPECT_EQ(wide.boxes[0]->geometry(), QRect(0, 0, 400, 20));
+    EXPECT_EQ(wide.boxes[1]->geometry(), QRect(0, 26, 10, 10));
 }
