@@ -56,8 +56,7 @@ void thingItems(QMenu &menu, const Thing &thing, const Situation &s, MenuTarget 
          QKeySequence(QStringLiteral("Ctrl+Alt+O")));
     // The same offers as the strip: the unanswered gate again, and no second close.
     if (s.mode.is(AppMode::Kind::gate))
-        item(menu, QStringLiteral("Declare\u2026"), target, &MenuTarget::declare,
-             QKeySequence(QStringLiteral("Ctrl+D")));
+        item(menu, QStringLiteral("Declare\u2026"), target, &MenuTarget::declare);
     if (!s.closeOffered)
         return;
     item(menu, QStringLiteral("Done \u2713"), target, &MenuTarget::done);

@@ -126,11 +126,12 @@ TEST_F(StatusMenuTest, EachSituationShowsItsItemsAboveTheShellItems)
         build(AppMode::committed(), thing()); // rebuilding starts from scratch
         StatusMenu::rebuild(menu, c.situation, target);
         EXPECT_EQ(titles(menu), c.items + shell) << c.name;
+        // Only the global hot key works from a tray menu; no other shortcut is shown.
+        for (const QAction *a : menu.actions())
+            EXPECT_EQ(a->shortcut(), a->text() == QStringLiteral("Show the strip")
+                    ? QKeySequence("Ctrl+Alt+O") : QKeySequence())
+                << c.name << ": " << a->text().toStdString();
     }
-    build(AppMode::committed(), thing());
-    EXPECT_EQ(find("Show the strip")->shortcut(), QKeySequence("Ctrl+Alt+O"));
-    for (const char *item : {"Journal\u2026", "Settings\u2026", "Quit Solitask"})
-        EXPECT_TRUE(find(item)->shortcut().isEmpty()) << item << ": no shortcut that cannot work";
 }
 
 TEST_F(StatusMenuTest, EveryItemCallsItsAction)
