@@ -15,6 +15,7 @@ constexpr Option optionTable[] = {
     {"--with-capture", "", "with --self-test: also capture this screen"},
     {"--dry-run", "", "a scripted solitask in fast motion, headless; prints a JSON report"},
     {"--peek", "FILE", "write the frame the witness would take now to FILE (JPEG) and exit"},
+    {"--summon", "", "bring the running Solitask forward (bind it to a key) and exit"},
     {"--window-check", "", "print a JSON report of the open windows and exit"},
     {"--preview-gate", "", "show the gate for six seconds and exit"},
     {"--reset-presentation", "", "release a gate lock left behind and exit"},

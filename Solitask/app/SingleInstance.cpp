@@ -5,9 +5,9 @@
 #include "SolitaskCore/FileSafety.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
 
@@ -30,8 +30,8 @@ SingleInstance::~SingleInstance() = default;
 QString SingleInstance::serverName(const QString &root)
 {
     const QString canonical = QFileInfo(root).absoluteFilePath();
-    const QByteArray hash =
-        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash
+        = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("%1-%2-%3")
         .arg(AppInfo::id())
         .arg(::getuid())
@@ -73,7 +73,7 @@ SingleInstance::Claim SingleInstance::tryHandOver()
         case InstanceLock::State::heldByOther:
             break;
         }
-        if (summonOwner(why))
+        if (summon(m_root, &why))
             return Claim::handedOver;
         if (deadline.hasExpired())
             break;
@@ -86,14 +86,14 @@ SingleInstance::Claim SingleInstance::tryHandOver()
     return Claim::failed;
 }
 
-bool SingleInstance::summonOwner(QString &why) const
+bool SingleInstance::summon(const QString &root, QString *why)
 {
     QLocalSocket socket;
-    socket.connectToServer(serverName(m_root));
+    socket.connectToServer(serverName(root));
     const bool sent = socket.waitForConnected(answerMs) && socket.write(summonLine) > 0
         && socket.waitForBytesWritten(answerMs);
-    if (!sent)
-        why = socket.errorString();
+    if (!sent && why)
+        *why = socket.errorString();
     socket.disconnectFromServer();
     return sent;
 }
