@@ -57,11 +57,11 @@ public:
     }
 
     /// A second launch against the same store; its exit code, -1 if it hung.
-    int launchAgain()
+    int launchAgain(const QStringList &arguments = {})
     {
         QProcess second;
         second.setProcessEnvironment(m_env);
-        second.start(SOLITASK_BINARY, {});
+        second.start(SOLITASK_BINARY, arguments);
         if (!second.waitForFinished(15000)) {
             second.kill();
             return -1;

@@ -1,0 +1,153 @@
+// The Wayland backends on a headless sway with XWayland: frames with private
+// windows blanked, the active app and title, idle, and the summon command.
+
+#include "Solitask/platform/PlatformServices.h"
+#include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
+#include "fakes/DiagCapture.h"
+#include "support/AppProcess.h"
+#include "support/SwayDesktop.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString nativeId = QStringLiteral("solitask.test.native");
+const QString xClass = QStringLiteral("SolitaskTestX");
+const QString privateNative = QStringLiteral("solitask.test.private");
+const QString privateX = QStringLiteral("SolitaskPrivateX");
+
+PlatformServices services()
+{
+    return PlatformServices::forThisSession(
+        {{QStringLiteral("Solitask"), QStringLiteral("solitask"),
+             qint32(QCoreApplication::applicationPid())},
+            QStringLiteral("/bin/true")});
+}
+
+bool near(QRgb pixel, QRgb expected)
+{
+    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
+        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
+}
+
+CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
+{
+    CaptureResult result;
+    platform.capturer->capture(hidden, [&result](CaptureResult r) { result = std::move(r); });
+    return result;
+}
+
+class WlrootsSway : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        desktop = new SwayDesktop;
+        // Tiled: native green on the left, XWayland blue on the right; the
+        // private ones float above them.
+        ASSERT_TRUE(desktop->openNative(nativeId, QStringLiteral("Native title"), "00ff00"));
+        ASSERT_TRUE(desktop->openXWayland(xClass, QStringLiteral("X title"), "#0000ff"));
+        ASSERT_TRUE(desktop->openNative(privateNative, QStringLiteral("Secret"), "ff0000"));
+        ASSERT_TRUE(desktop->openXWayland(privateX, QStringLiteral("Secret X"), "#ff00ff"));
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] floating enable, resize "
+                                                        "set 300 200, move position 100 100")
+                                             .arg(privateNative)));
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[class=\"%1\"] floating enable, resize "
+                                                        "set 300 200, move position 800 300")
+                                             .arg(privateX)));
+    }
+    static void TearDownTestSuite() { delete desktop; }
+
+    static inline SwayDesktop *desktop = nullptr;
+};
+
+TEST_F(WlrootsSway, FactoryTakesTheWlrootsBackendsAndNotXWayland)
+{
+    DiagCapture diag;
+    PlatformServices platform = services();
+    EXPECT_TRUE(diag.messages().contains(QStringLiteral(
+        "platform: Wayland session (XDG_SESSION_TYPE=wayland); frames: wlr-screencopy, active "
+        "app: sway IPC, private windows: sway IPC, idle: KDE idle, hot key: solitask --summon")))
+        << diag.messages().join('\n').toStdString();
+    EXPECT_TRUE(platform.capturer->support().supported);
+    EXPECT_TRUE(platform.screenPermission->isGranted());
+    EXPECT_TRUE(platform.runningApps->runningApps().size() >= 4);
+}
+
+TEST_F(WlrootsSway, FrameShowsNativeAndXWaylandWindowsWithPrivateOnesBlanked)
+{
+    PlatformServices platform = services();
+    const QRgb blank = ScreenCapturerWlroots::blankColour;
+    // Where each window shows (its title bar for the floating ones) and the
+    // colour expected there.
+    const QList<std::pair<QPoint, QRgb>> expected {{{500, 600}, qRgb(0, 255, 0)},
+        {{1250, 200}, qRgb(0, 0, 255)}, {{250, 200}, blank}, {{950, 400}, blank},
+        {{150, 110}, blank}, {{850, 310}, blank}};
+    CaptureResult frame;
+    // Windows show their content a frame or two after they map or move.
+    SwayDesktop::waitUntil([&] {
+        frame = capture(platform, {privateNative, privateX});
+        return frame.ok() && std::all_of(expected.begin(), expected.end(), [&](const auto &e) {
+            return near(frame.image.pixel(e.first), e.second);
+        });
+    });
+    ASSERT_TRUE(frame.ok()) << frame.error.toStdString();
+    EXPECT_EQ(frame.image.size(), QSize(1280, 800));
+    for (const auto &[where, colour] : expected)
+        EXPECT_TRUE(near(frame.image.pixel(where), colour)) << where.x() << "," << where.y();
+    // Without them hidden, the same places show the private apps.
+    const CaptureResult open = capture(platform, {});
+    ASSERT_TRUE(open.ok());
+    EXPECT_TRUE(near(open.image.pixel(250, 200), qRgb(255, 0, 0)));
+    EXPECT_TRUE(near(open.image.pixel(950, 400), qRgb(255, 0, 255)));
+}
+
+TEST_F(WlrootsSway, ActiveAppAndTitleOfNativeAndXWaylandWindows)
+{
+    PlatformServices platform = services();
+    QString activated;
+    QObject::connect(platform.activeApp.get(), &ActiveAppSource::activated,
+        [&activated](const RunningApp &app) { activated = app.bundleID; });
+    const struct
+    {
+        QString criteria, id, title;
+    } cases[] = {
+        {QStringLiteral("[app_id=\"%1\"]").arg(nativeId), nativeId, QStringLiteral("Native title")},
+        {QStringLiteral("[class=\"%1\"]").arg(xClass), xClass, QStringLiteral("X title")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.id.toStdString());
+        ASSERT_TRUE(SwayDesktop::command(c.criteria + QStringLiteral(" focus")));
+        const auto front = platform.activeApp->frontmost();
+        ASSERT_TRUE(front);
+        EXPECT_EQ(front->bundleID, c.id);
+        EXPECT_GT(front->pid, 0);
+        EXPECT_EQ(platform.windowTitles->activeWindowTitle(), c.title);
+        EXPECT_EQ(platform.windowTitles->windowTitle(front->pid), c.title);
+        EXPECT_TRUE(SwayDesktop::waitUntil([&] { return activated == c.id; }));
+    }
+}
+
+TEST_F(WlrootsSway, IdleGrowsWithoutInputAndAKeyPressResetsIt)
+{
+    PlatformServices platform = services();
+    ASSERT_TRUE(platform.idle->support().supported);
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("wtype"), {QStringLiteral("x")}), 0);
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
+}
+
+TEST_F(WlrootsSway, SummonReachesTheRunningInstance)
+{
+    AppProcess app;
+    EXPECT_EQ(app.launchAgain({QStringLiteral("--summon")}), 1);
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("platform: Wayland session")))
+        << app.diag().toStdString();
+    EXPECT_EQ(app.launchAgain({QStringLiteral("--summon")}), 0);
+    EXPECT_TRUE(app.waitForLog(QStringLiteral("instance: summoned by a second launch")));
+}
+
+} // namespace
