@@ -80,8 +80,8 @@ PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identi
     std::shared_ptr<WaylandConnection> wayland;
     if (sessionKind(env) == SessionKind::wayland)
         wayland = WaylandConnection::open();
-    const BackendChoice choice
-        = chooseBackends(env, wayland ? wayland->interfaces() : QSet<QString>());
+    services.choice = chooseBackends(env, wayland ? wayland->interfaces() : QSet<QString>());
+    const BackendChoice &choice = services.choice;
     Diag::log(choice.describe());
     QString reason = whyNoX11(choice.kind);
     std::shared_ptr<X11Connection> x11;

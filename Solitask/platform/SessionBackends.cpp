@@ -101,6 +101,7 @@ BackendChoice chooseBackends(const SessionEnvironment &env, const QSet<QString> 
         break;
     }
     choice.why = why;
+    choice.desktop = env.currentDesktop;
     return choice;
 }
 

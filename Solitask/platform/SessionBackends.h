@@ -35,6 +35,7 @@ struct BackendChoice
 {
     SessionKind kind = SessionKind::none;
     QString why; // how the session kind was told
+    QString desktop; // XDG_CURRENT_DESKTOP
     Backend frames = Backend::none;
     Backend activeApp = Backend::none;
     Backend privateWindows = Backend::none;

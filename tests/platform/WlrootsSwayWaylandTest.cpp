@@ -1,6 +1,7 @@
 // The Wayland backends on a headless sway with XWayland: frames with private
 // windows blanked, the active app and title, idle, and the summon command.
 
+#include "Solitask/platform/Capabilities.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
 #include "fakes/DiagCapture.h"
@@ -74,6 +75,16 @@ TEST_F(WlrootsSway, FactoryTakesTheWlrootsBackendsAndNotXWayland)
     EXPECT_TRUE(platform.capturer->support().supported);
     EXPECT_TRUE(platform.screenPermission->isGranted());
     EXPECT_TRUE(platform.runningApps->runningApps().size() >= 4);
+    QStringList seen;
+    for (const Capability &c : capabilities(platform))
+        seen << QStringLiteral("%1 %2 %3: %4")
+                    .arg(c.name, c.works ? "yes" : "no", c.backend, c.advice);
+    EXPECT_EQ(seen,
+        QStringList({"frames yes wlr-screencopy: ", "active app yes sway IPC: ",
+            "private blanking yes sway IPC: ", "idle yes KDE idle: ", "lock yes logind: ",
+            "hot key no solitask --summon: add this line to your sway config: bindsym Ctrl+Alt+o "
+            "exec solitask --summon",
+            "double tap no none: the Alt double tap is unavailable on Wayland: use the hot key"}));
 }
 
 TEST_F(WlrootsSway, FrameShowsNativeAndXWaylandWindowsWithPrivateOnesBlanked)
