@@ -29,8 +29,7 @@ namespace {
 
 bool hasDisplay()
 {
-    return !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
 /// The X11 backends need the xcb platform; screenshots need no screen at all.
@@ -81,10 +80,11 @@ int gateShots(const QString &prefix)
     thing.declaredAt = now.addSecs(-3 * 3600);
     GateShot::Scene question;
     GateShot::Scene resume;
-    resume.face = GateFace::resume(thing, 2280,
+    resume.face = GateFace::resume(
+        thing, 2280,
         QStringLiteral("Declared 9:02 \u00b7 2 of 2 hours aligned \u00b7 2 h 51 m so far"));
     const bool ok = GateShot::write(prefix + QStringLiteral("-question.png"), question, clock)
-        && GateShot::write(prefix + QStringLiteral("-resume.png"), resume, clock);
+                    && GateShot::write(prefix + QStringLiteral("-resume.png"), resume, clock);
     return ok ? 0 : 1;
 }
 
@@ -169,10 +169,9 @@ int run(int argc, char **argv, const QStringList &args)
     const QString gatePrefix = qEnvironmentVariable("SOLITASK_GATE_SHOT");
     const bool shot = !stripPath.isEmpty() || !gatePrefix.isEmpty();
     if (!shot && !hasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr,
-            "solitask: no display found (DISPLAY is not set).\n"
-            "  Run it inside an X11 session, or try the headless dry run: "
-            "solitask --dry-run\n");
+        std::fprintf(stderr, "solitask: no display found (DISPLAY is not set).\n"
+                             "  Run it inside an X11 session, or try the headless dry run: "
+                             "solitask --dry-run\n");
         return 1;
     }
     choosePlatform(shot);

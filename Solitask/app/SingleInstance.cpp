@@ -5,9 +5,9 @@
 #include "SolitaskCore/FileSafety.h"
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QLocalSocket>
 #include <QThread>
 
@@ -30,8 +30,8 @@ SingleInstance::~SingleInstance() = default;
 QString SingleInstance::serverName(const QString &root)
 {
     const QString canonical = QFileInfo(root).absoluteFilePath();
-    const QByteArray hash
-        = QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray hash =
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return QStringLiteral("%1-%2-%3")
         .arg(AppInfo::id())
         .arg(::getuid())

@@ -19,9 +19,9 @@ class SingleInstance : public QObject
 
 public:
     enum class Claim {
-        owner, // this process owns the root
+        owner,      // this process owns the root
         handedOver, // another process owns it and was summoned
-        failed, // see problem()
+        failed,     // see problem()
     };
 
     explicit SingleInstance(QString root, QObject *parent = nullptr);

@@ -32,6 +32,15 @@ Capability hotKey(const PlatformServices &s)
 
 } // namespace
 
+QString adviceFor(const QList<Capability> &list, const QString &name)
+{
+    for (const Capability &c : list) {
+        if (c.name == name && !c.works)
+            return c.advice;
+    }
+    return {};
+}
+
 QList<Capability> capabilities(const PlatformServices &s)
 {
     const BackendChoice &c = s.choice;

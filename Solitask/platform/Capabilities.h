@@ -18,3 +18,6 @@ struct Capability
 /// and the Alt double tap work in this session, by which backend, and what to
 /// do about a missing one.
 QList<Capability> capabilities(const PlatformServices &services);
+
+/// The advice for the capability `name` when it does not work, else empty.
+QString adviceFor(const QList<Capability> &list, const QString &name);

@@ -51,8 +51,8 @@ SessionEventsDBus::ScreenState screenState(IdleSensor *sensor)
     return screen;
 }
 
-void addX11(
-    PlatformServices &services, const std::shared_ptr<X11Connection> &x11, const RunningApp &own)
+void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x11,
+    const RunningApp &own)
 {
     services.activeApp = std::make_unique<ActiveAppSourceX11>(x11, own);
     services.runningApps = std::make_unique<RunningAppsSourceX11>(x11, own);
@@ -97,8 +97,8 @@ PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identi
     services.sessionEvents = std::make_unique<SessionEventsDBus>(QDBusConnection::systemBus(),
         QDBusConnection::sessionBus(), screenState(services.idle.get()));
     services.camera = std::make_unique<CameraSensorProc>();
-    services.loginItem = std::make_unique<LoginItemXdgAutostart>(
-        identity.app.bundleID, identity.app.name, identity.executable);
+    services.loginItem = std::make_unique<LoginItemXdgAutostart>(identity.app.bundleID,
+        identity.app.name, identity.executable);
     services.fillGaps();
     for (const QString &line : services.unsupported())
         Diag::log(line);
