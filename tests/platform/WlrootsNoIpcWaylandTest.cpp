@@ -4,6 +4,7 @@
 
 #include "Solitask/platform/PlatformServices.h"
 #include "fakes/DiagCapture.h"
+#include "support/AppProcess.h"
 #include "support/SwayDesktop.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,18 @@ TEST(WlrootsNoIpc, APrivateAppsOpenWindowMakesTheFrameSkipAsPrivate)
     ASSERT_TRUE(front);
     EXPECT_EQ(front->bundleID, privateId);
     EXPECT_EQ(platform.windowTitles->activeWindowTitle(), QStringLiteral("Secret"));
+    // With a plain window in front the private one still withholds the frame.
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] focus").arg(plainId)));
+    ASSERT_TRUE(SwayDesktop::waitUntil([&] {
+        const auto now = platform.activeApp->frontmost();
+        return now && now->bundleID == plainId;
+    }));
+    AppProcess app;
+    app.setPref("privateBundleIDs", QStringList {privateId});
+    const QString file = app.root() + QStringLiteral("-peek.jpg");
+    EXPECT_EQ(app.launchAgain({QStringLiteral("--peek"), file}), 1);
+    EXPECT_TRUE(app.lastError.contains("skipped: privateApp")) << app.lastError.constData();
+    EXPECT_FALSE(QFile::exists(file));
 }
 
 } // namespace

@@ -150,6 +150,29 @@ TEST_F(WlrootsSway, IdleGrowsWithoutInputAndAKeyPressResetsIt)
     EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
 }
 
+TEST_F(WlrootsSway, PeekTakesTheFrameThroughTheWholePipeline)
+{
+    AppProcess app;
+    app.setPref("privateBundleIDs", QStringList {privateNative, privateX});
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] focus").arg(nativeId)));
+    const QString file = app.root() + QStringLiteral("-peek.jpg");
+    ASSERT_EQ(app.launchAgain({QStringLiteral("--peek"), file}), 0) << app.lastError.constData();
+    const QImage frame(file);
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_EQ(frame.width(), 784);
+    const auto count = [&frame](QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < frame.height(); y += 2)
+            for (int x = 0; x < frame.width(); x += 2)
+                n += near(frame.pixel(x, y), colour);
+        return n;
+    };
+    EXPECT_EQ(count(qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(count(qRgb(255, 0, 255)), 0);
+    EXPECT_GT(count(qRgb(0, 255, 0)), 5000);
+    EXPECT_GT(count(qRgb(0, 0, 255)), 5000);
+}
+
 TEST_F(WlrootsSway, SummonReachesTheRunningInstance)
 {
     AppProcess app;

@@ -57,6 +57,7 @@ public:
     }
 
     /// A second launch against the same store; its exit code, -1 if it hung.
+    /// Its standard error is kept in `lastError`.
     int launchAgain(const QStringList &arguments = {})
     {
         QProcess second;
@@ -66,8 +67,11 @@ public:
             second.kill();
             return -1;
         }
+        lastError = second.readAllStandardError();
         return second.exitCode();
     }
+
+    QByteArray lastError;
 
     QString diag() const { return TestSupport::diagLog(root()); }
 
