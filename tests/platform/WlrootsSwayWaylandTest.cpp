@@ -9,6 +9,7 @@
 #include "support/SwayDesktop.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -171,6 +172,42 @@ TEST_F(WlrootsSway, PeekTakesTheFrameThroughTheWholePipeline)
     EXPECT_EQ(count(qRgb(255, 0, 255)), 0);
     EXPECT_GT(count(qRgb(0, 255, 0)), 5000);
     EXPECT_GT(count(qRgb(0, 0, 255)), 5000);
+}
+
+TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndTakesTheKeys)
+{
+    AppProcess app;
+    app.setPref("insist", true);
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate shown: question insist=true")));
+    // The gate is Solitask's focused window over the whole output.
+    const auto gateWindow = [](const QJsonObject &node) {
+        return node.value("window_properties").toObject().value("class").toString() == "Solitask"
+            && node.value("focused").toBool() && node.value("visible").toBool();
+    };
+    std::function<bool(const QJsonObject &)> covered = [&](const QJsonObject &node) {
+        const QJsonObject r = node.value("rect").toObject();
+        if (gateWindow(node) && r.value("width").toInt() == 1280
+            && r.value("height").toInt() == 800)
+            return true;
+        for (const char *key : {"nodes", "floating_nodes"})
+            for (const QJsonValue &child : node.value(key).toArray())
+                if (covered(child.toObject()))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] {
+        const auto tree = SwayDesktop::tree();
+        return tree && covered(tree->object());
+    }));
+    // XWayland drops the first key after a client sends a new keymap, as
+    // every wtype run does: End leads, harmless whether it arrives or not.
+    ASSERT_EQ(QProcess::execute(
+                  QStringLiteral("wtype"), {"-k", "End", "Write the report", "-k", "Return"}),
+        0);
+    EXPECT_TRUE(app.waitForLog(QStringLiteral("declared: Write the report"), 5000))
+        << app.diag().toStdString();
+    EXPECT_FALSE(app.diag().contains(QStringLiteral("gate: keyboard lock refused")));
 }
 
 TEST_F(WlrootsSway, SummonReachesTheRunningInstance)

@@ -1,5 +1,6 @@
 #include "Solitask/platform/wayland/WaylandBackends.h"
 
+#include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
 #include "Solitask/platform/wayland/ForeignToplevels.h"
 #include "Solitask/platform/wayland/IdleSensorWayland.h"
@@ -9,6 +10,8 @@
 #include "Solitask/platform/wayland/SwayWindows.h"
 #include "Solitask/platform/wayland/WaylandConnection.h"
 #include "Solitask/platform/wayland/WindowTitleSourceWayland.h"
+
+#include <QGuiApplication>
 
 namespace {
 
@@ -45,4 +48,8 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
         = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
     if (choice.idle != Backend::none)
         services.idle = IdleSensorWayland::create(connection);
+    // Our windows run on XWayland: its keyboard grab keeps the keys from the
+    // other X clients; the compositor's own bindings stay its own.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        services.presentationLock = std::make_unique<PresentationLockX11>();
 }
