@@ -170,9 +170,13 @@ void WaylandConnection::watch()
     }
 }
 
+// Reads only what the socket holds, so a wake-up that another read already
+// emptied never blocks the event loop.
 void WaylandConnection::readEvents()
 {
-    if (wl_display_dispatch(m_display) >= 0)
+    while (wl_display_prepare_read(m_display) != 0)
+        wl_display_dispatch_pending(m_display);
+    if (wl_display_read_events(m_display) >= 0 && wl_display_dispatch_pending(m_display) >= 0)
         return;
     Diag::log(QStringLiteral("wayland: connection to the compositor lost"));
     m_notifier->setEnabled(false);
