@@ -19,7 +19,7 @@ if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   owner=65534:65534
   # The test runs as that user too: it must reach the build folder.
-  if ! "${as_user[@]}" test -x "$1"; then
+  if ! "${as_user[@]}" test -x "$(command -v "$1")"; then
     echo "with-sway: user 65534 cannot run $1; every folder above the build needs o+x" >&2
     exit 77
   fi
