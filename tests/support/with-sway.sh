@@ -64,7 +64,8 @@ export WAYLAND_DISPLAY="$wl" SWAYSOCK="$sock"
 "${as_user[@]}" swaymsg exec "echo \$DISPLAY > $tmp/home/display" >/dev/null
 for _ in $(seq 1 100); do [ -s "$tmp/home/display" ] && break; sleep 0.05; done
 export DISPLAY=$(cat "$tmp/home/display")
-export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway QT_QPA_PLATFORM=offscreen
+# A test may put its own windows on XWayland (SOLITASK_QPA=xcb).
+export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=sway QT_QPA_PLATFORM=${SOLITASK_QPA:-offscreen}
 export SOLITASK_SWAYSOCK="$SWAYSOCK"
 [ -n "${SOLITASK_HIDE_SWAYSOCK:-}" ] && unset SWAYSOCK
 

@@ -7,10 +7,31 @@
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QTransform>
+#include <QWindow>
 
 #include <malloc.h>
+
+namespace {
+
+// Our windows run on XWayland, where the strip is an unmanaged window that the
+// compositor's window list leaves out; Qt knows where each one is, in the
+// layout's coordinates.
+QList<StackedWindow> ownWindows()
+{
+    QList<StackedWindow> windows;
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return windows;
+    for (const QWindow *window : QGuiApplication::topLevelWindows()) {
+        if (window->isVisible())
+            windows.append(StackedWindow(window->frameGeometry(), true));
+    }
+    return windows;
+}
+
+} // namespace
 
 std::unique_ptr<ScreenCapturerWlroots> ScreenCapturerWlroots::create(
     std::shared_ptr<WaylandConnection> connection, std::shared_ptr<WaylandWindowSource> windows)
@@ -75,6 +96,7 @@ CaptureResult ScreenCapturerWlroots::captureNow(const QStringList &excludedBundl
         return CaptureResult::unsure(QStringLiteral("the windows changed during the capture"));
     WaylandScene later = *after;
     later.outputRect = scene->outputRect;
+    later.windows += ownWindows();
     blank(image, *scene);
     blank(image, later);
     return {image, QString(), false};
