@@ -33,12 +33,12 @@ TEST(WlrootsOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
 {
     ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
     SwayDesktop desktop;
-    ASSERT_TRUE(desktop.openNative(QStringLiteral("solitask.test.plain"), QStringLiteral("Plain"),
-        "00ff00"));
-    PlatformServices platform = PlatformServices::forThisSession({{QStringLiteral("Solitask"),
-                                                                     QStringLiteral("solitask"),
-                                                                     qint32(QCoreApplication::applicationPid())},
-        QStringLiteral("/bin/true")});
+    ASSERT_TRUE(desktop.openNative(
+        QStringLiteral("solitask.test.plain"), QStringLiteral("Plain"), "00ff00"));
+    PlatformServices platform
+        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
+                                                qint32(QCoreApplication::applicationPid())},
+            QStringLiteral("/bin/true")});
     // Like the strip: unmanaged, at a place of its own choosing.
     std::unique_ptr<QWidget> strip(window(Qt::Tool | Qt::FramelessWindowHint
             | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint,
