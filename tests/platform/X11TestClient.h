@@ -137,8 +137,9 @@ public:
         return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
     }
 
-    /// Processes events until `done` holds or `ms` pass.
-    static bool waitFor(const std::function<bool()> &done, int ms = 3000)
+    /// Processes events until `done` holds or `ms` pass; generous, since a loaded
+    /// machine can take seconds to map and manage a window.
+    static bool waitFor(const std::function<bool()> &done, int ms = 10000)
     {
         QDeadlineTimer deadline(ms);
         while (!done() && !deadline.hasExpired()) {
