@@ -246,9 +246,9 @@ void pipeline(benchmark::State &state, const char *size, bool keep)
     for (auto _ : state) {
         const double start = grabbed = processCpuMs();
         if (keep)
-            encode(screen.capturer->captureNow(hidden));
+            encode(screen.capturer->captureNow(hidden, 784));
         else
-            screen.capturer->capture(hidden, encode);
+            screen.capturer->capture(hidden, 784, encode);
         sum.total += processCpuMs() - start;
     }
     const double frames = double(state.iterations());

@@ -32,12 +32,12 @@ bool near(QRgb pixel, QRgb colour)
 }
 
 /// The frame as saved: scaled to the frame width, JPEG-coded, written, read back.
-QImage savedFrame(const CaptureResult &result)
+QImage savedFrame(const CaptureResult &result, int width = 784)
 {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("frame.jpg")));
     file.open(QIODevice::WriteOnly);
-    file.write(FrameEncoder::encode(result.image, 784));
+    file.write(FrameEncoder::encode(result.image, width));
     file.close();
     return QImage(file.fileName());
 }
@@ -177,6 +177,22 @@ TEST_F(ScreenCapturerX11Test, OwnWindowsAreAlwaysBlanked)
     const QImage blanked = frame({});
     EXPECT_EQ(countNear(blanked, yellow), 0);
     EXPECT_GT(countNear(blanked, green), 5000);
+}
+
+// The 1280 × 800 screen is four times a 320-wide frame: it arrives halved
+// twice, band by band, and a private window across band edges (rows 64, 128
+// and 192) stays blank in each.
+TEST_F(ScreenCapturerX11Test, AScreenTwiceTheFrameWidthArrivesHalvedAndStillBlanked)
+{
+    const Window secret = client.window(QRect(301, 61, 333, 151), red, "SecretApp", 4242);
+    const Window other = client.window(QRect(700, 300, 200, 150), green, "Other", 4444);
+    waitViewable({secret, other});
+    const CaptureResult result = capturer.captureNow(secretApp, 320);
+    ASSERT_TRUE(result.ok()) << qPrintable(result.error);
+    EXPECT_EQ(result.image.size(), QSize(320, 200));
+    const QImage saved = savedFrame(result, 320);
+    EXPECT_EQ(countNear(saved, red), 0);
+    EXPECT_GT(countNear(saved, green), 1000);
 }
 
 TEST_F(ScreenCapturerX11Test, PrivateWindowOnTheSecondScreen)
