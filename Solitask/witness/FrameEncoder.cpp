@@ -1,6 +1,7 @@
 #include "Solitask/witness/FrameEncoder.h"
 
 #include "Solitask/platform/ImageHalving.h"
+#include "Solitask/witness/AreaScale.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -17,8 +18,9 @@ QSize FrameEncoder::frameSize(const QSize &display, int width)
 }
 
 // Smooth scaling costs in proportion to the source: a screen more than twice
-// the frame's size is first halved by plain averaging, which gives the same
-// picture for a fraction of the work.
+// the frame's size is first halved by plain averaging (unless the capturer
+// already did), which gives the same picture for a fraction of the work. A
+// screen narrower than the frame is enlarged by Qt's smooth scale.
 QImage FrameEncoder::scaled(const QImage &image, int width)
 {
     const QSize target = frameSize(image.size(), width);
@@ -27,6 +29,8 @@ QImage FrameEncoder::scaled(const QImage &image, int width)
         source = source.convertToFormat(QImage::Format_RGB32);
     for (int i = ImageHalving::count(source.size(), target); i > 0; --i)
         source = ImageHalving::halved(source);
+    if (source.width() >= target.width() && source.height() >= target.height())
+        return AreaScale::shrunk(source, target);
     return source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
