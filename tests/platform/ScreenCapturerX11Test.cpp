@@ -212,11 +212,11 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowOnTheSecondScreen)
 /// An X server of its own, for screens the test harness does not start.
 struct OwnServer
 {
-    explicit OwnServer(const QString &screen)
+    explicit OwnServer(const QString &screen, const QStringList &options = {})
     {
         server.setStandardOutputFile(dir.filePath(QStringLiteral("display")));
         server.start(QStringLiteral("Xvfb"),
-            {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
+            QStringList {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"} + options);
         QFile file(dir.filePath(QStringLiteral("display")));
         X11TestClient::waitFor([&] { return file.size() > 0; }, 10000);
         file.open(QIODevice::ReadOnly);
@@ -236,24 +236,27 @@ struct OwnServer
     std::shared_ptr<X11Connection> connection;
 };
 
+// With shared memory and without it, as on a remote display.
 TEST(ScreenCapturerX11Depths, EveryTrueColourDepthGivesARealFrame)
 {
-    for (const int depth : {16, 24, 30}) {
-        OwnServer server(QStringLiteral("640x480x%1").arg(depth));
-        ASSERT_TRUE(server.connection) << depth;
-        Display *display = server.connection->display();
-        // The visual's own red, whatever its layout.
-        const Window w = XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 40, 200, 100,
-            0, 0, DefaultVisual(display, 0)->red_mask);
-        XMapWindow(display, w);
-        XSync(display, False);
-        ScreenCapturerX11 capturer(server.connection, {});
-        const CaptureResult result = capturer.captureNow({});
-        ASSERT_TRUE(result.ok()) << depth << " " << qPrintable(result.error);
-        EXPECT_EQ(result.image.size(), QSize(640, 480)) << depth;
-        EXPECT_EQ(countNear(result.image, red), 200 * 100) << depth;
-        EXPECT_TRUE(ScreenPermissionX11(server.connection).isGranted()) << depth;
-    }
+    for (const QStringList &options : {QStringList {}, QStringList {"-extension", "MIT-SHM"}})
+        for (const int depth : {16, 24, 30}) {
+            const std::string where = std::to_string(depth) + (options.isEmpty() ? "" : " plain");
+            OwnServer server(QStringLiteral("640x480x%1").arg(depth), options);
+            ASSERT_TRUE(server.connection) << where;
+            Display *display = server.connection->display();
+            // The visual's own red, whatever its layout.
+            const Window w = XCreateSimpleWindow(display, DefaultRootWindow(display), 40, 40, 200,
+                100, 0, 0, DefaultVisual(display, 0)->red_mask);
+            XMapWindow(display, w);
+            XSync(display, False);
+            ScreenCapturerX11 capturer(server.connection, {});
+            const CaptureResult result = capturer.captureNow({});
+            ASSERT_TRUE(result.ok()) << where << " " << qPrintable(result.error);
+            EXPECT_EQ(result.image.size(), QSize(640, 480)) << where;
+            EXPECT_EQ(countNear(result.image, red), 200 * 100) << where;
+            EXPECT_TRUE(ScreenPermissionX11(server.connection).isGranted()) << where;
+        }
 }
 
 TEST(ScreenCapturerX11Depths, APaletteScreenIsNotCapturableAndSaysWhy)
