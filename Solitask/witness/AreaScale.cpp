@@ -92,29 +92,60 @@ int columnsFour(
     return x;
 }
 
-quint32 rowPixel(const quint32 *row, const quint16 *weights, int count)
+/// Each output pixel's weights for up to four source pixels, laid out once
+/// in two registers of two pixels each; empty when a pixel covers more.
+struct TwoTaps
+{
+    __m128i first, second;
+};
+using Taps = std::vector<TwoTaps>;
+
+Taps fourTaps(const Axis &axis)
+{
+    Taps taps;
+    for (const Span &span : axis.spans) {
+        if (span.count > 4)
+            return {};
+        quint16 w[4] = {};
+        std::copy_n(&axis.weights[size_t(span.weights)], span.count, w);
+        const auto pair = [&w](int a, int b) {
+            return _mm_set_epi16(short(w[b]), short(w[b]), short(w[b]), short(w[b]), short(w[a]),
+                short(w[a]), short(w[a]), short(w[a]));
+        };
+        taps.push_back({pair(0, 1), pair(2, 3)});
+    }
+    return taps;
+}
+
+// `row` is readable four pixels past any span's start.
+void acrossFour(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
 {
     const __m128i zero = _mm_setzero_si128();
-    __m128i sum = _mm_set1_epi16(128);
-    for (int k = 0; k < count; ++k) {
-        const __m128i pixel = _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(row[k])), zero);
-        sum = _mm_add_epi16(sum, _mm_mullo_epi16(pixel, _mm_set1_epi16(short(weights[k]))));
+    const __m128i half = _mm_set1_epi16(128);
+    for (size_t x = 0; x < axis.spans.size(); ++x) {
+        const __m128i pixels
+            = _mm_loadu_si128(reinterpret_cast<const __m128i *>(row + axis.spans[x].first));
+        __m128i sum = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pixels, zero), taps[x].first),
+            _mm_mullo_epi16(_mm_unpackhi_epi8(pixels, zero), taps[x].second));
+        sum = _mm_add_epi16(sum, _mm_srli_si128(sum, 8));
+        sum = _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
+        out[x] = quint32(_mm_cvtsi128_si32(_mm_packus_epi16(sum, zero))) | 0xff000000;
     }
-    return quint32(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_srli_epi16(sum, 8), zero))) | 0xff000000;
 }
 #else
+using Taps = std::vector<int>;
+
 int columnsFour(const std::vector<const quint32 *> &, const quint16 *, int, quint32 *)
 {
     return 0;
 }
 
-quint32 rowPixel(const quint32 *row, const quint16 *weights, int count)
+Taps fourTaps(const Axis &)
 {
-    Sum sum;
-    for (int k = 0; k < count; ++k)
-        sum.add(row[k], weights[k]);
-    return sum.pixel();
+    return {};
 }
+
+void acrossFour(const quint32 *, const Axis &, const Taps &, quint32 *) { }
 #endif
 
 // One output row's worth of source rows, averaged down the columns.
@@ -129,6 +160,21 @@ void columns(
     }
 }
 
+void across(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
+{
+    if (!taps.empty()) {
+        acrossFour(row, axis, taps, out);
+        return;
+    }
+    for (size_t x = 0; x < axis.spans.size(); ++x) {
+        const Span &span = axis.spans[x];
+        Sum sum;
+        for (int k = 0; k < span.count; ++k)
+            sum.add(row[span.first + k], axis.weights[size_t(span.weights + k)]);
+        out[x] = sum.pixel();
+    }
+}
+
 } // namespace
 
 QImage AreaScale::shrunk(const QImage &image, QSize size)
@@ -136,9 +182,10 @@ QImage AreaScale::shrunk(const QImage &image, QSize size)
     QImage result = FreshImage::make(size);
     if (result.isNull())
         return {};
-    const Axis across = axis(image.width(), size.width());
+    const Axis sideways = axis(image.width(), size.width());
+    const Taps taps = fourTaps(sideways);
     const Axis down = axis(image.height(), size.height());
-    std::vector<quint32> row(size_t(image.width()));
+    std::vector<quint32> row(size_t(image.width()) + 4); // room for a last four-pixel load
     std::vector<const quint32 *> lines;
     for (int y = 0; y < size.height(); ++y) {
         const Span &span = down.spans[size_t(y)];
@@ -146,12 +193,7 @@ QImage AreaScale::shrunk(const QImage &image, QSize size)
         for (int k = 0; k < span.count; ++k)
             lines.push_back(reinterpret_cast<const quint32 *>(image.constScanLine(span.first + k)));
         columns(lines, &down.weights[size_t(span.weights)], image.width(), row.data());
-        auto *out = reinterpret_cast<quint32 *>(result.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const Span &cell = across.spans[size_t(x)];
-            out[x] = rowPixel(
-                &row[size_t(cell.first)], &across.weights[size_t(cell.weights)], cell.count);
-        }
+        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
     }
     return result;
 }
