@@ -32,20 +32,16 @@ Axis axis(int from, int to)
     Axis result;
     result.spans.reserve(size_t(to));
     for (int i = 0; i < to; ++i) {
-        // Positions in 1/to of a source pixel.
+        // Positions in 1/to of a source pixel; weights rounded where they
+        // accumulate, so that every span's sum is exactly 256.
         const qint64 begin = qint64(i) * from, end = qint64(i + 1) * from;
+        const auto at
+            = [&](qint64 position) { return ((position - begin) * 256 + from / 2) / from; };
         const Span span {
             int(begin / to), int((end - 1) / to - begin / to + 1), int(result.weights.size())};
-        int total = 0, largest = span.weights;
-        for (int j = span.first; j < span.first + span.count; ++j) {
-            const qint64 covered
-                = std::min(end, qint64(j + 1) * to) - std::max(begin, qint64(j) * to);
-            result.weights.push_back(quint16((covered * 256 + from / 2) / from));
-            total += result.weights.back();
-            if (result.weights.back() > result.weights[size_t(largest)])
-                largest = int(result.weights.size()) - 1;
-        }
-        result.weights[size_t(largest)] += quint16(256 - total);
+        for (int j = span.first; j < span.first + span.count; ++j)
+            result.weights.push_back(quint16(
+                at(std::min(end, qint64(j + 1) * to)) - at(std::max(begin, qint64(j) * to))));
         result.spans.push_back(span);
     }
     return result;
