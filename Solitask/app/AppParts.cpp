@@ -85,6 +85,7 @@ void AppParts::buildWindows()
     env.gateShowing = gateShowing;
     env.loginItem = &m_loginItem;
     env.accessibilityTrusted = [] { return true; };
+    env.capabilities = capabilities(m_platform);
     env.ownID = ownID;
     env.runningApps = [source = m_platform.runningApps.get()] { return source->runningApps(); };
     env.appName = [names = std::make_shared<DesktopEntryNames>()](const QString &id) {

@@ -15,6 +15,7 @@ constexpr Option optionTable[] = {
     {"--with-capture", "", "with --self-test: also capture this screen"},
     {"--dry-run", "", "a scripted solitask in fast motion, headless; prints a JSON report"},
     {"--peek", "FILE", "write the frame the witness would take now to FILE (JPEG) and exit"},
+    {"--summon", "", "bring the running Solitask forward (bind it to a key) and exit"},
     {"--window-check", "", "print a JSON report of the open windows and exit"},
     {"--preview-gate", "", "show the gate for six seconds and exit"},
     {"--reset-presentation", "", "release a gate lock left behind and exit"},
@@ -109,7 +110,7 @@ QString help()
     QString text = QStringLiteral("Usage: %1 [OPTION]...\n"
                                   "%2 %3: declare the one thing you work on; a quiet witness "
                                   "keeps the record.\nWithout options it starts in the tray of "
-                                  "your X11 session.\n\nOptions:\n")
+                                  "your X11 or wlroots (sway) session.\n\nOptions:\n")
                        .arg(AppInfo::command(), AppInfo::name(), AppInfo::version());
     for (const Option &o : optionTable) {
         const QString left = *o.argument ? QStringLiteral("%1 %2").arg(o.name, o.argument)

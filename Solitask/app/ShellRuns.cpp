@@ -153,6 +153,16 @@ int owningRun(bool preview)
 
 } // namespace
 
+int summon(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QString why;
+    if (SingleInstance::summon(Store::defaultRoot(), &why))
+        return 0;
+    std::fprintf(stderr, "solitask: no running Solitask answered (%s)\n", qPrintable(why));
+    return 1;
+}
+
 int run(int argc, char **argv, const QStringList &args)
 {
     const QString stripPath = qEnvironmentVariable("SOLITASK_SHOT");

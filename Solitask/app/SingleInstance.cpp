@@ -73,7 +73,7 @@ SingleInstance::Claim SingleInstance::tryHandOver()
         case InstanceLock::State::heldByOther:
             break;
         }
-        if (summonOwner(why))
+        if (summon(m_root, &why))
             return Claim::handedOver;
         if (deadline.hasExpired())
             break;
@@ -86,14 +86,14 @@ SingleInstance::Claim SingleInstance::tryHandOver()
     return Claim::failed;
 }
 
-bool SingleInstance::summonOwner(QString &why) const
+bool SingleInstance::summon(const QString &root, QString *why)
 {
     QLocalSocket socket;
-    socket.connectToServer(serverName(m_root));
+    socket.connectToServer(serverName(root));
     const bool sent = socket.waitForConnected(answerMs) && socket.write(summonLine) > 0
         && socket.waitForBytesWritten(answerMs);
-    if (!sent)
-        why = socket.errorString();
+    if (!sent && why)
+        *why = socket.errorString();
     socket.disconnectFromServer();
     return sent;
 }

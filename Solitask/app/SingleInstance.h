@@ -33,6 +33,10 @@ public:
     /// Called in the owner when a later launch asks for it.
     std::function<void()> onSummon;
 
+    /// Asks the process that owns `root` to come forward; false with `why`
+    /// when none answers.
+    static bool summon(const QString &root, QString *why);
+
     /// The socket name for a root: the same for every process of this user.
     static QString serverName(const QString &root);
     QString lockPath() const;
@@ -42,7 +46,6 @@ public:
 
 private:
     Claim tryHandOver();
-    bool summonOwner(QString &why) const;
     void listen();
     void connection();
     void readSummons(QLocalSocket &socket);

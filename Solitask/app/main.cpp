@@ -85,6 +85,8 @@ int main(int argc, char **argv)
         return runSelfTest(argc, argv, args);
     if (line.has(QStringLiteral("--peek")))
         return runPeek(argc, argv, line.values.value(QStringLiteral("--peek")));
+    if (line.has(QStringLiteral("--summon")))
+        return ShellRuns::summon(argc, argv);
     if (line.has(QStringLiteral("--dry-run")))
         return DryRun::run(argc, argv);
     if (const QString folder = qEnvironmentVariable("SOLITASK_WINDOW_SHOT"); !folder.isEmpty())

@@ -34,10 +34,11 @@ DefaultsStep::DefaultsStep(const OnboardingEnvironment &env, std::function<void(
         ++m_tick;
     });
     card->addRow(new SettingsRow(QStringLiteral("Weekends too"), {}, weekends));
+    const QString bind = adviceFor(env.settings.capabilities, QStringLiteral("hot key"));
     card->addRow(new SettingsRow(QStringLiteral("Summon the top strip"),
-        QStringLiteral(
-            "It also opens when you move the cursor to the top centre of the screen, and "
-            "when the witness has something to say."),
+        (bind.isEmpty() ? QString() : QStringLiteral("On this desktop, ") + bind + u'.' + u' ')
+            + QStringLiteral("It also opens when you move the cursor to the top centre of the "
+                             "screen, and when the witness has something to say."),
         new KeyCap(QStringLiteral("Ctrl+Alt+O"))));
     card->addRow(new SettingsRow(QStringLiteral("Start at login"), {},
                                  new LoginToggle(env.settings.loginItem, bump)));

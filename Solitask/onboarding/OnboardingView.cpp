@@ -48,7 +48,7 @@ QWidget *OnboardingView::makeStep(int step)
     case 0:
         return new PrivacyStep(next);
     case 1:
-        return new PermissionStep(m_env.permission, next, back);
+        return new PermissionStep(m_env.permission, next, back, m_env.settings.capabilities);
     case 2:
         return new WitnessStep(m_env.settings.selfTest, next, back);
     default:

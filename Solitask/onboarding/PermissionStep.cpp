@@ -2,6 +2,7 @@
 
 #include "Solitask/journal/TextLabel.h"
 #include "Solitask/onboarding/StepParts.h"
+#include "Solitask/platform/Capabilities.h"
 #include "Solitask/platform/ScreenPermission.h"
 #include "Solitask/ui/Palette.h"
 #include "Solitask/ui/ClearLayout.h"
@@ -21,10 +22,21 @@ QString note(ScreenPermission *permission)
     return QStringLiteral("This session does not let Solitask see the screen (") + why
         + QStringLiteral("). The witness will record skipped frames until it does.");
 }
+
+QString sessionSummary(const QList<Capability> &capabilities)
+{
+    QStringList lines;
+    for (const Capability &c : capabilities) {
+        lines << (c.works ? QStringLiteral("✓ %1 (%2)").arg(c.name, c.backend)
+                          : QStringLiteral("✗ %1: %2").arg(c.name, c.advice));
+    }
+    return lines.join(u'\n');
+}
 } // namespace
 
 PermissionStep::PermissionStep(ScreenPermission *permission, std::function<void()> next,
-                               std::function<void()> back, QWidget *parent)
+                               std::function<void()> back, const QList<Capability> &capabilities,
+                               QWidget *parent)
     : QWidget(parent)
     , m_permission(permission)
     , m_next(std::move(next))
@@ -40,6 +52,11 @@ PermissionStep::PermissionStep(ScreenPermission *permission, std::function<void(
         "It’s how the witness sees your screen every three minutes. It is the only permission "
         "Solitask asks for — no Accessibility, no microphone, no camera.")));
     column->addWidget(StepParts::body(note(permission), 12));
+    if (!capabilities.isEmpty()) {
+        auto *summary = StepParts::body(sessionSummary(capabilities), 12);
+        summary->setObjectName(QStringLiteral("capabilities"));
+        column->addWidget(summary);
+    }
     column->addStretch();
     m_actions->setSpacing(12);
     column->addLayout(m_actions);

@@ -6,6 +6,7 @@
 #include <functional>
 
 class ScreenPermission;
+struct Capability;
 class QVBoxLayout;
 
 /// Step two: the screen-capture permission, as the platform really has it.
@@ -15,8 +16,11 @@ class PermissionStep : public QWidget
     Q_OBJECT
 
 public:
+    /// `capabilities`, when given, are listed under the note: what works in
+    /// this session and what to do about what does not.
     PermissionStep(ScreenPermission *permission, std::function<void()> next,
-                   std::function<void()> back, QWidget *parent = nullptr);
+                   std::function<void()> back, const QList<Capability> &capabilities = {},
+                   QWidget *parent = nullptr);
 
     bool granted() const { return m_granted; }
     bool checkedByHand() const { return m_checkedByHand; }

@@ -19,7 +19,7 @@ public:
     /// Takes the key; 0 on success, otherwise a non-zero status (on X11 the X
     /// error code, 10 when another program holds the key).
     virtual int registerHotKey() { return unsupportedStatus; }
-    virtual void unregisterHotKey() {}
+    virtual void unregisterHotKey() { }
 
 Q_SIGNALS:
     void pressed();

@@ -17,8 +17,8 @@ public:
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
     /// Whether the system lets this process watch the keyboard.
     virtual bool isTrusted() { return false; }
-    virtual void startMonitoring() {}
-    virtual void stopMonitoring() {}
+    virtual void startMonitoring() { }
+    virtual void stopMonitoring() { }
 
 Q_SIGNALS:
     /// The set of held modifiers changed (ModifierFlags bits).

@@ -1,5 +1,7 @@
 #include "Solitask/platform/PlatformServices.h"
 
+#include "Solitask/platform/SessionBackends.h"
+
 #include "Solitask/platform/linux/ActiveAppSourceX11.h"
 #include "Solitask/platform/linux/CameraSensorProc.h"
 #include "Solitask/platform/linux/GlobalHotKeyX11.h"
@@ -15,20 +17,38 @@
 #include "Solitask/platform/linux/SoundX11Bell.h"
 #include "Solitask/platform/linux/WindowTitleSourceX11.h"
 #include "Solitask/platform/linux/X11Connection.h"
+#include "Solitask/platform/wayland/IdleSensorWayland.h"
+#include "Solitask/platform/wayland/WaylandBackends.h"
+#include "Solitask/platform/wayland/WaylandConnection.h"
 #include "SolitaskCore/Diag.h"
 
 namespace {
 
 // X11 backends under a Wayland compositor would see only the X clients, and
 // report an empty or partial screen as if it were the whole truth.
-QString whyNoX11()
+QString whyNoX11(SessionKind kind)
 {
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    switch (kind) {
+    case SessionKind::x11:
+        return {};
+    case SessionKind::wayland:
         return QStringLiteral("wayland session");
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        return QStringLiteral("no X display");
-    return {};
+    case SessionKind::none:
+        break;
+    }
+    return QStringLiteral("no X display");
+}
+
+SessionEventsDBus::ScreenState screenState(IdleSensor *sensor)
+{
+    SessionEventsDBus::ScreenState screen;
+    if (auto *idle = dynamic_cast<IdleSensorX11 *>(sensor)) {
+        screen.idleSeconds = [idle] { return idle->idleSeconds(); };
+        screen.saverOn = [idle] { return idle->screenSaverOn(); };
+    } else if (auto *wayland = dynamic_cast<IdleSensorWayland *>(sensor)) {
+        screen.idleSeconds = [wayland] { return wayland->idleSeconds(); };
+    }
+    return screen;
 }
 
 void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x11,
@@ -56,7 +76,14 @@ void addX11(PlatformServices &services, const std::shared_ptr<X11Connection> &x1
 PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identity)
 {
     PlatformServices services;
-    QString reason = whyNoX11();
+    const SessionEnvironment env = SessionEnvironment::current();
+    std::shared_ptr<WaylandConnection> wayland;
+    if (sessionKind(env) == SessionKind::wayland)
+        wayland = WaylandConnection::open();
+    services.choice = chooseBackends(env, wayland ? wayland->interfaces() : QSet<QString>());
+    const BackendChoice &choice = services.choice;
+    Diag::log(choice.describe());
+    QString reason = whyNoX11(choice.kind);
     std::shared_ptr<X11Connection> x11;
     if (reason.isEmpty() && !(x11 = X11Connection::open()))
         reason = QStringLiteral("cannot open the X display");
@@ -64,13 +91,11 @@ PlatformServices PlatformServices::forThisSession(const PlatformIdentity &identi
         addX11(services, x11, identity.app);
     else
         Diag::log(QStringLiteral("platform: no X11 backends (%1)").arg(reason));
-    SessionEventsDBus::ScreenState screen;
-    if (auto *idle = dynamic_cast<IdleSensorX11 *>(services.idle.get())) {
-        screen.idleSeconds = [idle] { return idle->idleSeconds(); };
-        screen.saverOn = [idle] { return idle->screenSaverOn(); };
-    }
+    if (choice.kind == SessionKind::wayland && !wayland)
+        Diag::log(QStringLiteral("platform: cannot reach the Wayland compositor"));
+    addWaylandBackends(services, choice, wayland, env, identity.app);
     services.sessionEvents = std::make_unique<SessionEventsDBus>(QDBusConnection::systemBus(),
-        QDBusConnection::sessionBus(), std::move(screen));
+        QDBusConnection::sessionBus(), screenState(services.idle.get()));
     services.camera = std::make_unique<CameraSensorProc>();
     services.loginItem = std::make_unique<LoginItemXdgAutostart>(identity.app.bundleID,
         identity.app.name, identity.executable);

@@ -11,6 +11,7 @@
 #include "Solitask/platform/RunningAppsSource.h"
 #include "Solitask/platform/ScreenCapturer.h"
 #include "Solitask/platform/ScreenPermission.h"
+#include "Solitask/platform/SessionBackends.h"
 #include "Solitask/platform/SessionEvents.h"
 #include "Solitask/platform/Sound.h"
 #include "Solitask/platform/WindowTitleSource.h"
@@ -20,7 +21,7 @@
 /// This application as the platform should know it.
 struct PlatformIdentity
 {
-    RunningApp app;     // name and application id of our own windows
+    RunningApp app; // name and application id of our own windows
     QString executable; // started at login
 };
 
@@ -43,6 +44,8 @@ struct PlatformServices
     std::unique_ptr<PointerWatch> pointerWatch;
     std::unique_ptr<LoginItem> loginItem;
     std::unique_ptr<Sound> sound;
+    /// Which backend answers for what in this session; none for fakes.
+    BackendChoice choice;
 
     /// The backends that work in this session (X11, D-Bus, /proc, XDG), and
     /// one log line for each capability left without one.

@@ -21,5 +21,5 @@ public:
         Q_UNUSED(area);
         Q_UNUSED(entered);
     }
-    virtual void stop() {}
+    virtual void stop() { }
 };

@@ -14,5 +14,5 @@ public:
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
     /// Directs the keyboard to `window`; false when that was refused.
     virtual bool engage(QWindow * /*window*/) { return false; }
-    virtual void release() {}
+    virtual void release() { }
 };

@@ -9,5 +9,5 @@ public:
     virtual ~Sound() = default;
 
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
-    virtual void play() {}
+    virtual void play() { }
 };

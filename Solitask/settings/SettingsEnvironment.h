@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Solitask/platform/Capabilities.h"
 #include "Solitask/platform/RunningApp.h"
 #include "Solitask/settings/SelfTestPort.h"
 
@@ -26,6 +27,8 @@ struct SettingsEnvironment
     std::function<QString(const QString &id)> appName;
     /// Whether the ⌥ double tap can be seen (no permission is needed on X11).
     std::function<bool()> accessibilityTrusted;
+    /// What works in this session; a missing one carries what to do about it.
+    QList<Capability> capabilities;
     /// This application's own id, never offered as a private app.
     QString ownID;
     /// The frame the witness would take now: `done` gets its JPEG, or an empty

@@ -243,14 +243,19 @@ SettingsGroup *SettingsView::notchGroup()
         QStringLiteral("Nothing hangs from the top of the screen at rest. Move the cursor to its "
                        "centre and the panel drops out."),
         boolSwitch(Prefs::Key::notchHoverOpens)));
+    const QString bind = adviceFor(m_env.capabilities, QStringLiteral("hot key"));
     card->addRow(new SettingsRow(QStringLiteral("Summon with"),
-        QStringLiteral("Works everywhere, no permission needed. Opens the top strip for a moment."),
+        bind.isEmpty() ? QStringLiteral("Works everywhere, no permission needed. Opens the top "
+                                        "strip for a moment.")
+                       : QStringLiteral("This desktop keeps its keys to itself: ") + bind + u'.',
         new KeyCap(QStringLiteral("Ctrl+Alt+O"))));
     const bool trusted = !m_env.accessibilityTrusted || m_env.accessibilityTrusted();
+    const QString tap = adviceFor(m_env.capabilities, QStringLiteral("double tap"));
     card->addRow(new SettingsRow(QStringLiteral("Double-tap Alt to summon"),
-        trusted ? QStringLiteral("Tap Alt twice, quickly, with nothing else held.")
-                : QStringLiteral("This display does not report the Alt key to Solitask (it lacks "
-                                 "XInput 2)."),
+        !tap.isEmpty() ? tap.left(1).toUpper() + tap.mid(1) + u'.'
+        : trusted      ? QStringLiteral("Tap Alt twice, quickly, with nothing else held.")
+                       : QStringLiteral("This display does not report the Alt key to Solitask (it "
+                                        "lacks XInput 2)."),
         doubleTapControl()));
     card->addRow(new SettingsRow(QStringLiteral("Soft tick on a nudge"), {},
                                  boolSwitch(Prefs::Key::soundOnNudge)));

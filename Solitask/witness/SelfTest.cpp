@@ -1,5 +1,6 @@
 #include "Solitask/witness/SelfTest.h"
 
+#include "Solitask/platform/Capabilities.h"
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/SystemClock.h"
@@ -176,6 +177,12 @@ void SelfTest::reportEnvironment()
     m_report.insert(QStringLiteral("screenLocked"), m_platform.sessionEvents->isScreenLocked());
     m_report.insert(QStringLiteral("cameraRunning"), m_platform.camera->anyCameraRunning());
     m_report.insert(QStringLiteral("frontmost"), frontName);
+    QJsonArray list;
+    for (const Capability &c : capabilities(m_platform))
+        list.append(
+            QJsonObject {{QStringLiteral("name"), c.name}, {QStringLiteral("works"), c.works},
+                {QStringLiteral("backend"), c.backend}, {QStringLiteral("advice"), c.advice}});
+    m_report.insert(QStringLiteral("capabilities"), list);
 }
 
 void SelfTest::checkCapture()

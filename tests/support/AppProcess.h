@@ -57,17 +57,21 @@ public:
     }
 
     /// A second launch against the same store; its exit code, -1 if it hung.
-    int launchAgain()
+    /// Its standard error is kept in `lastError`.
+    int launchAgain(const QStringList &arguments = {})
     {
         QProcess second;
         second.setProcessEnvironment(m_env);
-        second.start(SOLITASK_BINARY, {});
+        second.start(SOLITASK_BINARY, arguments);
         if (!second.waitForFinished(15000)) {
             second.kill();
             return -1;
         }
+        lastError = second.readAllStandardError();
         return second.exitCode();
     }
+
+    QByteArray lastError;
 
     QString diag() const { return TestSupport::diagLog(root()); }
 

@@ -209,6 +209,30 @@ TEST_F(SettingsWidgets, PermissionStepFollowsThePlatform)
     EXPECT_TRUE(step.granted());
 }
 
+TEST_F(SettingsWidgets, ADesktopThatKeepsItsKeysGetsTheBindingLineAndTheCapabilityList)
+{
+    const QString line
+        = "add this line to your sway config: bindsym Ctrl+Alt+o exec solitask --summon";
+    m_env.capabilities
+        = {{"frames", true, "wlr-screencopy", {}}, {"hot key", false, "solitask --summon", line},
+            {"double tap", false, "none",
+                "the Alt double tap is unavailable on Wayland: use the hot key"}};
+    const auto texts = [](const QWidget &widget) {
+        QStringList all;
+        for (const QLabel *label : widget.findChildren<QLabel *>())
+            all << label->text();
+        return all.join('\n');
+    };
+    SettingsView view(m_env);
+    EXPECT_TRUE(texts(view).contains("This desktop keeps its keys to itself: " + line + "."));
+    EXPECT_TRUE(texts(view).contains("The Alt double tap is unavailable on Wayland"));
+    FakePermission permission;
+    PermissionStep step(&permission, {}, {}, m_env.capabilities);
+    EXPECT_EQ(step.findChild<QLabel *>("capabilities")->text(),
+        "✓ frames (wlr-screencopy)\n✗ hot key: " + line
+            + "\n✗ double tap: the Alt double tap is unavailable on Wayland: use the hot key");
+}
+
 TEST_F(SettingsWidgets, AskMeTheQuestionFinishesOnboarding)
 {
     int evaluated = 0, finished = 0;

@@ -1,0 +1,138 @@
+#include "Solitask/platform/SessionBackends.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool offers(const QSet<QString> &globals, const char *interface)
+{
+    return globals.contains(QLatin1String(interface));
+}
+
+BackendChoice x11Choice()
+{
+    BackendChoice choice;
+    choice.kind = SessionKind::x11;
+    choice.frames = choice.activeApp = choice.privateWindows = choice.idle = choice.hotKey
+        = Backend::x11;
+    return choice;
+}
+
+Backend windowsBackend(const SessionEnvironment &env, const QSet<QString> &globals)
+{
+    if (!env.swaySocket.isEmpty())
+        return Backend::swayIpc;
+    if (offers(globals, "zwlr_foreign_toplevel_manager_v1"))
+        return Backend::wlrForeignToplevel;
+    return Backend::none;
+}
+
+Backend idleBackend(const QSet<QString> &globals)
+{
+    if (offers(globals, "ext_idle_notifier_v1"))
+        return Backend::extIdleNotify;
+    if (offers(globals, "org_kde_kwin_idle"))
+        return Backend::kdeIdle;
+    return Backend::none;
+}
+
+BackendChoice waylandChoice(const SessionEnvironment &env, const QSet<QString> &globals)
+{
+    BackendChoice choice;
+    choice.kind = SessionKind::wayland;
+    choice.activeApp = choice.privateWindows = windowsBackend(env, globals);
+    // A frame may only leave when something can say where private windows are.
+    if (offers(globals, "zwlr_screencopy_manager_v1") && choice.privateWindows != Backend::none)
+        choice.frames = Backend::wlrScreencopy;
+    choice.idle = idleBackend(globals);
+    // No global-shortcut service is used here: the compositor's own binding runs the command.
+    choice.hotKey = Backend::summonCommand;
+    return choice;
+}
+
+} // namespace
+
+SessionEnvironment SessionEnvironment::current()
+{
+    // A socket left in the environment by a sway that has gone tells nothing.
+    QString sway = qEnvironmentVariable("SWAYSOCK");
+    if (!sway.isEmpty() && !QFileInfo::exists(sway))
+        sway.clear();
+    return {qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY"),
+        qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP"), sway};
+}
+
+SessionKind sessionKind(const SessionEnvironment &env, QString *why)
+{
+    QString reason;
+    SessionKind kind = SessionKind::none;
+    if (env.sessionType == QLatin1String("wayland")) {
+        kind = SessionKind::wayland;
+        reason = QStringLiteral("XDG_SESSION_TYPE=wayland");
+    } else if (env.sessionType == QLatin1String("x11")) {
+        kind = SessionKind::x11;
+        reason = QStringLiteral("XDG_SESSION_TYPE=x11");
+    } else if (!env.waylandDisplay.isEmpty()) {
+        kind = SessionKind::wayland;
+        reason = QStringLiteral("WAYLAND_DISPLAY is set");
+    } else if (!env.display.isEmpty()) {
+        kind = SessionKind::x11;
+        reason = QStringLiteral("DISPLAY is set");
+    } else {
+        reason = QStringLiteral("no display");
+    }
+    if (why)
+        *why = reason;
+    return kind;
+}
+
+BackendChoice chooseBackends(const SessionEnvironment &env, const QSet<QString> &globals)
+{
+    QString why;
+    BackendChoice choice;
+    switch (sessionKind(env, &why)) {
+    case SessionKind::x11:
+        choice = x11Choice();
+        break;
+    case SessionKind::wayland:
+        choice = waylandChoice(env, globals);
+        break;
+    case SessionKind::none:
+        break;
+    }
+    choice.why = why;
+    choice.desktop = env.currentDesktop;
+    return choice;
+}
+
+QString backendName(Backend backend)
+{
+    switch (backend) {
+    case Backend::none:
+        return QStringLiteral("none");
+    case Backend::x11:
+        return QStringLiteral("X11");
+    case Backend::wlrScreencopy:
+        return QStringLiteral("wlr-screencopy");
+    case Backend::swayIpc:
+        return QStringLiteral("sway IPC");
+    case Backend::wlrForeignToplevel:
+        return QStringLiteral("wlr-foreign-toplevel");
+    case Backend::extIdleNotify:
+        return QStringLiteral("ext-idle-notify");
+    case Backend::kdeIdle:
+        return QStringLiteral("KDE idle");
+    case Backend::summonCommand:
+        return QStringLiteral("solitask --summon");
+    }
+    return {};
+}
+
+QString BackendChoice::describe() const
+{
+    const char *kinds[] = {"X11", "Wayland", "no desktop"};
+    return QStringLiteral("platform: %1 session (%2); frames: %3, active app: %4, private "
+                          "windows: %5, idle: %6, hot key: %7")
+        .arg(QLatin1String(kinds[int(kind)]), why, backendName(frames), backendName(activeApp),
+            backendName(privateWindows), backendName(idle), backendName(hotKey));
+}

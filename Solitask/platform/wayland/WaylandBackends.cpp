@@ -1,0 +1,55 @@
+#include "Solitask/platform/wayland/WaylandBackends.h"
+
+#include "Solitask/platform/linux/PresentationLockX11.h"
+#include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
+#include "Solitask/platform/wayland/ForeignToplevels.h"
+#include "Solitask/platform/wayland/IdleSensorWayland.h"
+#include "Solitask/platform/wayland/RunningAppsSourceWayland.h"
+#include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
+#include "Solitask/platform/wayland/ScreenPermissionWayland.h"
+#include "Solitask/platform/wayland/SwayWindows.h"
+#include "Solitask/platform/wayland/WaylandConnection.h"
+#include "Solitask/platform/wayland/WindowTitleSourceWayland.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+std::shared_ptr<WaylandWindowSource> windowSource(const BackendChoice &choice,
+    const std::shared_ptr<WaylandConnection> &connection, const SessionEnvironment &env,
+    const RunningApp &own)
+{
+    switch (choice.privateWindows) {
+    case Backend::swayIpc:
+        return std::make_shared<SwayWindows>(env.swaySocket, own.pid);
+    case Backend::wlrForeignToplevel:
+        return ForeignToplevels::create(connection);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
+    const std::shared_ptr<WaylandConnection> &connection, const SessionEnvironment &env,
+    const RunningApp &own)
+{
+    if (!connection)
+        return;
+    if (const auto windows = windowSource(choice, connection, env, own)) {
+        services.activeApp = std::make_unique<ActiveAppSourceWayland>(windows, own);
+        services.windowTitles = std::make_unique<WindowTitleSourceWayland>(windows);
+        services.runningApps = std::make_unique<RunningAppsSourceWayland>(windows, own);
+        if (choice.frames == Backend::wlrScreencopy)
+            services.capturer = ScreenCapturerWlroots::create(connection, windows);
+    }
+    services.screenPermission
+        = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
+    if (choice.idle != Backend::none)
+        services.idle = IdleSensorWayland::create(connection);
+    // Our windows run on XWayland: its keyboard grab keeps the keys from the
+    // other X clients; the compositor's own bindings stay its own.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        services.presentationLock = std::make_unique<PresentationLockX11>();
+}

@@ -1,0 +1,59 @@
+// This process's own windows on XWayland, the unmanaged one that sway's
+// window list leaves out included, are painted over in frames.
+
+#include "Solitask/platform/PlatformServices.h"
+#include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
+#include "support/SwayDesktop.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+bool near(QRgb pixel, QRgb expected)
+{
+    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
+        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
+}
+
+QWidget *window(Qt::WindowFlags flags, const QRect &where, const QColor &colour)
+{
+    auto *widget = new QWidget(nullptr, flags);
+    widget->setStyleSheet(QStringLiteral("background: %1").arg(colour.name()));
+    widget->setAttribute(Qt::WA_StyledBackground);
+    widget->setGeometry(where);
+    widget->show();
+    return widget;
+}
+
+TEST(WlrootsOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    SwayDesktop desktop;
+    ASSERT_TRUE(desktop.openNative(
+        QStringLiteral("solitask.test.plain"), QStringLiteral("Plain"), "00ff00"));
+    PlatformServices platform
+        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
+                                                qint32(QCoreApplication::applicationPid())},
+            QStringLiteral("/bin/true")});
+    // Like the strip: unmanaged, at a place of its own choosing.
+    std::unique_ptr<QWidget> strip(window(Qt::Tool | Qt::FramelessWindowHint
+            | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint,
+        QRect(400, 0, 480, 120), Qt::red));
+    const QList<QPoint> own {{640, 60}};
+    CaptureResult frame;
+    // Before the unmanaged window is drawn the place shows green; after, never red.
+    SwayDesktop::waitUntil([&] {
+        platform.capturer->capture({}, [&frame](CaptureResult r) { frame = std::move(r); });
+        return frame.ok() && strip->isVisible()
+            && near(frame.image.pixel(own.first()), ScreenCapturerWlroots::blankColour);
+    });
+    ASSERT_TRUE(frame.ok()) << frame.error.toStdString();
+    EXPECT_TRUE(near(frame.image.pixel(640, 60), ScreenCapturerWlroots::blankColour));
+    EXPECT_TRUE(near(frame.image.pixel(640, 400), qRgb(0, 255, 0)));
+}
+
+} // namespace

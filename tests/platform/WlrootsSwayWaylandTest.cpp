@@ -1,0 +1,224 @@
+// The Wayland backends on a headless sway with XWayland: frames with private
+// windows blanked, the active app and title, idle, and the summon command.
+
+#include "Solitask/platform/Capabilities.h"
+#include "Solitask/platform/PlatformServices.h"
+#include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
+#include "fakes/DiagCapture.h"
+#include "support/AppProcess.h"
+#include "support/SwayDesktop.h"
+
+#include <QCoreApplication>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString nativeId = QStringLiteral("solitask.test.native");
+const QString xClass = QStringLiteral("SolitaskTestX");
+const QString privateNative = QStringLiteral("solitask.test.private");
+const QString privateX = QStringLiteral("SolitaskPrivateX");
+
+PlatformServices services()
+{
+    return PlatformServices::forThisSession(
+        {{QStringLiteral("Solitask"), QStringLiteral("solitask"),
+             qint32(QCoreApplication::applicationPid())},
+            QStringLiteral("/bin/true")});
+}
+
+bool near(QRgb pixel, QRgb expected)
+{
+    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
+        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
+}
+
+CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
+{
+    CaptureResult result;
+    platform.capturer->capture(hidden, [&result](CaptureResult r) { result = std::move(r); });
+    return result;
+}
+
+class WlrootsSway : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        desktop = new SwayDesktop;
+        // Tiled: native green on the left, XWayland blue on the right; the
+        // private ones float above them.
+        ASSERT_TRUE(desktop->openNative(nativeId, QStringLiteral("Native title"), "00ff00"));
+        ASSERT_TRUE(desktop->openXWayland(xClass, QStringLiteral("X title"), "#0000ff"));
+        ASSERT_TRUE(desktop->openNative(privateNative, QStringLiteral("Secret"), "ff0000"));
+        ASSERT_TRUE(desktop->openXWayland(privateX, QStringLiteral("Secret X"), "#ff00ff"));
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] floating enable, resize "
+                                                        "set 300 200, move position 100 100")
+                                             .arg(privateNative)));
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[class=\"%1\"] floating enable, resize "
+                                                        "set 300 200, move position 800 300")
+                                             .arg(privateX)));
+    }
+    static void TearDownTestSuite() { delete desktop; }
+
+    static inline SwayDesktop *desktop = nullptr;
+};
+
+TEST_F(WlrootsSway, FactoryTakesTheWlrootsBackendsAndNotXWayland)
+{
+    DiagCapture diag;
+    PlatformServices platform = services();
+    EXPECT_TRUE(diag.messages().contains(QStringLiteral(
+        "platform: Wayland session (XDG_SESSION_TYPE=wayland); frames: wlr-screencopy, active "
+        "app: sway IPC, private windows: sway IPC, idle: KDE idle, hot key: solitask --summon")))
+        << diag.messages().join('\n').toStdString();
+    EXPECT_TRUE(platform.capturer->support().supported);
+    EXPECT_TRUE(platform.screenPermission->isGranted());
+    EXPECT_TRUE(platform.runningApps->runningApps().size() >= 4);
+    QStringList seen;
+    for (const Capability &c : capabilities(platform))
+        seen << QStringLiteral("%1 %2 %3: %4")
+                    .arg(c.name, c.works ? "yes" : "no", c.backend, c.advice);
+    EXPECT_EQ(seen,
+        QStringList({"frames yes wlr-screencopy: ", "active app yes sway IPC: ",
+            "private blanking yes sway IPC: ", "idle yes KDE idle: ", "lock yes logind: ",
+            "hot key no solitask --summon: add this line to your sway config: bindsym Ctrl+Alt+o "
+            "exec solitask --summon",
+            "double tap no none: the Alt double tap is unavailable on Wayland: use the hot key"}));
+}
+
+TEST_F(WlrootsSway, FrameShowsNativeAndXWaylandWindowsWithPrivateOnesBlanked)
+{
+    PlatformServices platform = services();
+    const QRgb blank = ScreenCapturerWlroots::blankColour;
+    // Where each window shows (its title bar for the floating ones) and the
+    // colour expected there.
+    const QList<std::pair<QPoint, QRgb>> expected {{{500, 600}, qRgb(0, 255, 0)},
+        {{1250, 200}, qRgb(0, 0, 255)}, {{250, 200}, blank}, {{950, 400}, blank},
+        {{150, 110}, blank}, {{850, 310}, blank}};
+    CaptureResult frame;
+    // Windows show their content a frame or two after they map or move.
+    SwayDesktop::waitUntil([&] {
+        frame = capture(platform, {privateNative, privateX});
+        return frame.ok() && std::all_of(expected.begin(), expected.end(), [&](const auto &e) {
+            return near(frame.image.pixel(e.first), e.second);
+        });
+    });
+    ASSERT_TRUE(frame.ok()) << frame.error.toStdString();
+    EXPECT_EQ(frame.image.size(), QSize(1280, 800));
+    for (const auto &[where, colour] : expected)
+        EXPECT_TRUE(near(frame.image.pixel(where), colour)) << where.x() << "," << where.y();
+    // Without them hidden, the same places show the private apps.
+    const CaptureResult open = capture(platform, {});
+    ASSERT_TRUE(open.ok());
+    EXPECT_TRUE(near(open.image.pixel(250, 200), qRgb(255, 0, 0)));
+    EXPECT_TRUE(near(open.image.pixel(950, 400), qRgb(255, 0, 255)));
+}
+
+TEST_F(WlrootsSway, ActiveAppAndTitleOfNativeAndXWaylandWindows)
+{
+    PlatformServices platform = services();
+    QString activated;
+    QObject::connect(platform.activeApp.get(), &ActiveAppSource::activated,
+        [&activated](const RunningApp &app) { activated = app.bundleID; });
+    const struct
+    {
+        QString criteria, id, title;
+    } cases[] = {
+        {QStringLiteral("[app_id=\"%1\"]").arg(nativeId), nativeId, QStringLiteral("Native title")},
+        {QStringLiteral("[class=\"%1\"]").arg(xClass), xClass, QStringLiteral("X title")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.id.toStdString());
+        ASSERT_TRUE(SwayDesktop::command(c.criteria + QStringLiteral(" focus")));
+        const auto front = platform.activeApp->frontmost();
+        ASSERT_TRUE(front);
+        EXPECT_EQ(front->bundleID, c.id);
+        EXPECT_GT(front->pid, 0);
+        EXPECT_EQ(platform.windowTitles->activeWindowTitle(), c.title);
+        EXPECT_EQ(platform.windowTitles->windowTitle(front->pid), c.title);
+        EXPECT_TRUE(SwayDesktop::waitUntil([&] { return activated == c.id; }));
+    }
+}
+
+TEST_F(WlrootsSway, IdleGrowsWithoutInputAndAKeyPressResetsIt)
+{
+    PlatformServices platform = services();
+    ASSERT_TRUE(platform.idle->support().supported);
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("wtype"), {QStringLiteral("x")}), 0);
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
+}
+
+TEST_F(WlrootsSway, PeekTakesTheFrameThroughTheWholePipeline)
+{
+    AppProcess app;
+    app.setPref("privateBundleIDs", QStringList {privateNative, privateX});
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] focus").arg(nativeId)));
+    const QString file = app.root() + QStringLiteral("-peek.jpg");
+    ASSERT_EQ(app.launchAgain({QStringLiteral("--peek"), file}), 0) << app.lastError.constData();
+    const QImage frame(file);
+    ASSERT_FALSE(frame.isNull());
+    EXPECT_EQ(frame.width(), 784);
+    const auto count = [&frame](QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < frame.height(); y += 2)
+            for (int x = 0; x < frame.width(); x += 2)
+                n += near(frame.pixel(x, y), colour);
+        return n;
+    };
+    EXPECT_EQ(count(qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(count(qRgb(255, 0, 255)), 0);
+    EXPECT_GT(count(qRgb(0, 255, 0)), 5000);
+    EXPECT_GT(count(qRgb(0, 0, 255)), 5000);
+}
+
+TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndTakesTheKeys)
+{
+    AppProcess app;
+    app.setPref("insist", true);
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate shown: question insist=true")));
+    // The gate is Solitask's focused window over the whole output.
+    const auto gateWindow = [](const QJsonObject &node) {
+        return node.value("window_properties").toObject().value("class").toString() == "Solitask"
+            && node.value("focused").toBool() && node.value("visible").toBool();
+    };
+    std::function<bool(const QJsonObject &)> covered = [&](const QJsonObject &node) {
+        const QJsonObject r = node.value("rect").toObject();
+        if (gateWindow(node) && r.value("width").toInt() == 1280
+            && r.value("height").toInt() == 800)
+            return true;
+        for (const char *key : {"nodes", "floating_nodes"})
+            for (const QJsonValue &child : node.value(key).toArray())
+                if (covered(child.toObject()))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(SwayDesktop::waitUntil([&] {
+        const auto tree = SwayDesktop::tree();
+        return tree && covered(tree->object());
+    }));
+    // XWayland drops the first key after a client sends a new keymap, as
+    // every wtype run does: End leads, harmless whether it arrives or not.
+    ASSERT_EQ(QProcess::execute(
+                  QStringLiteral("wtype"), {"-k", "End", "Write the report", "-k", "Return"}),
+        0);
+    EXPECT_TRUE(app.waitForLog(QStringLiteral("declared: Write the report"), 5000))
+        << app.diag().toStdString();
+    EXPECT_FALSE(app.diag().contains(QStringLiteral("gate: keyboard lock refused")));
+}
+
+TEST_F(WlrootsSway, SummonReachesTheRunningInstance)
+{
+    AppProcess app;
+    EXPECT_EQ(app.launchAgain({QStringLiteral("--summon")}), 1);
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("platform: Wayland session")))
+        << app.diag().toStdString();
+    EXPECT_EQ(app.launchAgain({QStringLiteral("--summon")}), 0);
+    EXPECT_TRUE(app.waitForLog(QStringLiteral("instance: summoned by a second launch")));
+}
+
+} // namespace
