@@ -11,11 +11,12 @@ struct _XImage;
 
 /// Reads a band of rows of a root window into an image through a small
 /// shared-memory segment, or with plain XGetImage where the server offers no
-/// shared memory. The segment is made once, a screen wide and `bandHeight`
-/// rows high, and kept: a new segment costs the server far more than the rows
-/// it carries. A grab in the usual pixel layout is not copied: the image is
-/// the segment, and keeps it alive for as long as the image or a copy of it
-/// lives; the next grab reuses the segment when no image holds it any more.
+/// shared memory. The segment is made once, as wide as the monitor and
+/// `bandHeight` rows high, and kept: a new segment costs the server far more
+/// than the rows it carries. A grab in the usual pixel layout is not copied:
+/// the image is the segment, and keeps it alive for as long as the image or a
+/// copy of it lives; the next grab reuses the segment when no image holds it
+/// any more.
 class X11ShmGrabber
 {
 public:
