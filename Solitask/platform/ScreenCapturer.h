@@ -7,7 +7,9 @@
 
 #include <functional>
 
-/// One full-resolution picture of the screen under the pointer, or why there is none.
+/// One picture of the screen under the pointer, or why there is none. The
+/// picture may be the screen reduced by whole halvings, never below the
+/// width the capture asked for.
 struct CaptureResult
 {
     QImage image;
@@ -31,7 +33,10 @@ public:
 
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
     /// Calls `done` exactly once on the main thread, possibly before returning.
-    virtual void capture(const QStringList & /*excludedBundleIDs*/, Completion done)
+    /// `minWidth` is the width of the frame to be made from the picture, which
+    /// lets a large screen arrive reduced; 0 asks for full resolution.
+    virtual void capture(
+        const QStringList & /*excludedBundleIDs*/, int /*minWidth*/, Completion done)
     {
         done(CaptureResult::failure(support().reason));
     }

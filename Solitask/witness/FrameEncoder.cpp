@@ -1,37 +1,13 @@
 #include "Solitask/witness/FrameEncoder.h"
 
+#include "Solitask/platform/ImageHalving.h"
+#include "Solitask/witness/AreaScale.h"
+
 #include <QBuffer>
 #include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-
-// Each output pixel is the mean of a 2×2 block, channels summed side by side
-// in one word (red and blue in 10-bit lanes, green apart).
-QImage halved(const QImage &image)
-{
-    QImage half(image.width() / 2, image.height() / 2, QImage::Format_RGB32);
-    for (int y = 0; y < half.height(); ++y) {
-        const auto *top = reinterpret_cast<const quint32 *>(image.constScanLine(2 * y));
-        const auto *bottom = reinterpret_cast<const quint32 *>(image.constScanLine(2 * y + 1));
-        auto *out = reinterpret_cast<quint32 *>(half.scanLine(y));
-        for (int x = 0; x < half.width(); ++x) {
-            const quint32 p[4] = {top[2 * x], top[2 * x + 1], bottom[2 * x], bottom[2 * x + 1]};
-            quint32 redBlue = 0x00020002;
-            quint32 green = 0x00000200;
-            for (quint32 pixel : p) {
-                redBlue += pixel & 0x00ff00ff;
-                green += pixel & 0x0000ff00;
-            }
-            out[x] = 0xff000000 | ((redBlue >> 2) & 0x00ff00ff) | ((green >> 2) & 0x0000ff00);
-        }
-    }
-    return half;
-}
-
-} // namespace
 
 QSize FrameEncoder::frameSize(const QSize &display, int width)
 {
@@ -42,16 +18,19 @@ QSize FrameEncoder::frameSize(const QSize &display, int width)
 }
 
 // Smooth scaling costs in proportion to the source: a screen more than twice
-// the frame's size is first halved by plain averaging, which gives the same
-// picture for a fraction of the work.
+// the frame's size is first halved by plain averaging (unless the capturer
+// already did), which gives the same picture for a fraction of the work. A
+// screen narrower than the frame is enlarged by Qt's smooth scale.
 QImage FrameEncoder::scaled(const QImage &image, int width)
 {
     const QSize target = frameSize(image.size(), width);
     QImage source = image;
     if (source.format() != QImage::Format_RGB32)
         source = source.convertToFormat(QImage::Format_RGB32);
-    while (source.width() >= 2 * target.width() && source.height() >= 2 * target.height())
-        source = halved(source);
+    for (int i = ImageHalving::count(source.size(), target); i > 0; --i)
+        source = ImageHalving::halved(source);
+    if (source.width() >= target.width() && source.height() >= target.height())
+        return AreaScale::shrunk(source, target);
     return source.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 

@@ -4,7 +4,8 @@
 #include <QImage>
 #include <QSize>
 
-/// Turns a full-resolution screen image into the small JPEG the witness keeps.
+/// Turns a screen image, full-size or already reduced, into the small JPEG the
+/// witness keeps.
 class FrameEncoder
 {
 public:

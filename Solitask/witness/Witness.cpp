@@ -144,7 +144,7 @@ void Witness::grab(const CaptureRequest &request, const QDateTime &now, const Fr
 {
     const int width = std::max(request.width, FrameEncoder::minimumWidth);
     QPointer<Witness> self(this);
-    m_platform.capturer->capture(request.privateBundleIDs,
+    m_platform.capturer->capture(request.privateBundleIDs, width,
         [self, now, front, width, done = std::move(done)](const CaptureResult &result) {
             if (!self)
                 return;
@@ -167,7 +167,7 @@ void Witness::peek(const CaptureRequest &request, std::function<void(Peek)> done
                 done({reason, {}, {}});
                 return;
             }
-            m_platform.capturer->capture(request.privateBundleIDs,
+            m_platform.capturer->capture(request.privateBundleIDs, width,
                 [width, done = std::move(done)](const CaptureResult &result) {
                     if (result.privacyUnknown)
                         done({SkipReason::privateApp, {}, result.error});

@@ -16,7 +16,7 @@ TEST(PlatformServicesTest, WaylandSessionGetsHonestNotSupportedAnswersAndSaysSo)
     EXPECT_FALSE(services.screenPermission->isGranted());
     EXPECT_EQ(services.hotKey->registerHotKey(), GlobalHotKey::unsupportedStatus);
     bool failed = false;
-    services.capturer->capture({}, [&](CaptureResult result) { failed = !result.ok(); });
+    services.capturer->capture({}, 784, [&](CaptureResult result) { failed = !result.ok(); });
     EXPECT_TRUE(failed);
     const QStringList messages = diag.messages();
     EXPECT_TRUE(messages.contains(QStringLiteral("platform: no X11 backends (wayland session)")));

@@ -19,7 +19,7 @@ const QString privateId = QStringLiteral("solitask.test.private");
 CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
 {
     CaptureResult result;
-    platform.capturer->capture(hidden, [&result](CaptureResult r) { result = std::move(r); });
+    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
     return result;
 }
 

@@ -47,7 +47,7 @@ TEST(WlrootsOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
     CaptureResult frame;
     // Before the unmanaged window is drawn the place shows green; after, never red.
     SwayDesktop::waitUntil([&] {
-        platform.capturer->capture({}, [&frame](CaptureResult r) { frame = std::move(r); });
+        platform.capturer->capture({}, 0, [&frame](CaptureResult r) { frame = std::move(r); });
         return frame.ok() && strip->isVisible()
             && near(frame.image.pixel(own.first()), ScreenCapturerWlroots::blankColour);
     });

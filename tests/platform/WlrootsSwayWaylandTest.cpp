@@ -37,7 +37,7 @@ bool near(QRgb pixel, QRgb expected)
 CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
 {
     CaptureResult result;
-    platform.capturer->capture(hidden, [&result](CaptureResult r) { result = std::move(r); });
+    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
     return result;
 }
 

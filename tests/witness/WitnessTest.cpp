@@ -180,6 +180,7 @@ TEST_F(WitnessTest, FrameSizeFollowsTheDisplayProportions)
     CaptureRequest narrow;
     narrow.width = 200;
     EXPECT_EQ(QImage(*witness.url(capture(narrow))).width(), 320);
+    EXPECT_EQ(platform.capturer->lastMinWidth(), 320); // lets a large screen arrive reduced
 }
 
 TEST_F(WitnessTest, RepeatedFailureIsLoggedOnceButEveryFrameIsSkipped)

@@ -12,10 +12,12 @@ void ScreenCapturerFake::setDisplaySize(const QSize &size)
     m_result = {image, QString(), false};
 }
 
-void ScreenCapturerFake::capture(const QStringList &excludedBundleIDs, Completion done)
+void ScreenCapturerFake::capture(
+    const QStringList &excludedBundleIDs, int minWidth, Completion done)
 {
     ++m_captures;
     m_lastExcluded = excludedBundleIDs;
+    m_lastMinWidth = minWidth;
     if (m_hold)
         m_pending.append(std::move(done));
     else

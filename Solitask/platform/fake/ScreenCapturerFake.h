@@ -12,7 +12,7 @@ public:
     ScreenCapturerFake();
 
     Support support() const override { return Support::yes(); }
-    void capture(const QStringList &excludedBundleIDs, Completion done) override;
+    void capture(const QStringList &excludedBundleIDs, int minWidth, Completion done) override;
 
     /// A plain image of this size, or an error.
     void setDisplaySize(const QSize &size);
@@ -22,6 +22,7 @@ public:
 
     int captures() const { return m_captures; }
     QStringList lastExcluded() const { return m_lastExcluded; }
+    int lastMinWidth() const { return m_lastMinWidth; }
     qsizetype pending() const { return m_pending.size(); }
 
 private:
@@ -29,5 +30,6 @@ private:
     bool m_hold = false;
     int m_captures = 0;
     QStringList m_lastExcluded;
+    int m_lastMinWidth = 0;
     QList<Completion> m_pending;
 };

@@ -1,9 +1,14 @@
 #include "Solitask/platform/linux/ScreenCapturerX11.h"
 
+#include "Solitask/platform/ImageHalving.h"
+#include "Solitask/platform/ReducedImage.h"
+#include "Solitask/platform/linux/BlankRegion.h"
 #include "Solitask/platform/linux/X11Connection.h"
 
-#include <QPainter>
 #include <QSet>
+
+#include <algorithm>
+#include <bit>
 
 #include <malloc.h>
 
@@ -50,16 +55,15 @@ Support ScreenCapturerX11::support() const
     return Support::yes();
 }
 
-void ScreenCapturerX11::capture(const QStringList &excludedBundleIDs, Completion done)
+void ScreenCapturerX11::capture(const QStringList &excludedBundleIDs, int minWidth, Completion done)
 {
-    done(captureNow(excludedBundleIDs));
-    // Frames are minutes apart: the screen's worth of shared memory, and what
-    // encoding left in the heap, go back to the system in between.
-    m_grabber.release();
+    done(captureNow(excludedBundleIDs, minWidth));
+    // Frames are minutes apart: what assembling and encoding left in the heap
+    // goes back to the system in between.
     malloc_trim(0);
 }
 
-CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs)
+CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs, int minWidth)
 {
     if (!m_connection->isAlive())
         return CaptureResult::failure(QStringLiteral("the X connection is lost"));
@@ -67,30 +71,60 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
     if (!where)
         return CaptureResult::failure(QStringLiteral("no screen to capture"));
     const QSet<QString> hidden(excludedBundleIDs.cbegin(), excludedBundleIDs.cend());
+    // Nothing may map, move or restack between the walk and the last band.
+    ServerGrab grab(*m_connection);
+    const auto stack = m_stack.read(where->screen, hidden);
+    if (!stack && !m_connection->isAlive())
+        return CaptureResult::failure(QStringLiteral("the X connection is lost"));
+    if (!stack)
+        return CaptureResult::unsure(QStringLiteral("the window stack could not be read"));
+    QRegion blank = BlankRegion::compute(*stack);
+    blank.translate(-where->rect.topLeft());
     QString error;
-    QImage image;
-    QRegion blank;
-    {
-        // Nothing may map, move or restack between the walk and the pixels.
-        ServerGrab grab(*m_connection);
-        const auto stack = m_stack.read(where->screen, hidden);
-        if (!stack && !m_connection->isAlive())
-            return CaptureResult::failure(QStringLiteral("the X connection is lost"));
-        if (!stack)
-            return CaptureResult::unsure(QStringLiteral("the window stack could not be read"));
-        blank = BlankRegion::compute(*stack);
-        image = m_grabber.grab(where->screen, where->rect, &error);
-    }
+    const QImage image = assemble(*where, blank, halvings(where->rect.size(), minWidth), &error);
     if (image.isNull())
         return CaptureResult::failure(error);
-    blank.translate(-where->rect.topLeft());
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &rect : blank)
-        painter.fillRect(rect, QColor::fromRgb(blankColour));
-    painter.end();
     m_connection->scheduleDispatch();
     return {image, QString(), false};
+}
+
+// Whole halvings that keep the picture at least the frame's size; bands are
+// 2^halvings rows apart, so every band halves alone.
+int ScreenCapturerX11::halvings(const QSize &screen, int minWidth)
+{
+    if (minWidth <= 0 || screen.width() <= 0)
+        return 0;
+    const QSize frame(minWidth, int(qint64(screen.height()) * minWidth / screen.width()));
+    return std::min(ImageHalving::count(screen, frame), std::countr_zero(unsigned(bandRows)));
+}
+
+// Each band is blanked the moment it arrives, before it is reduced into the picture.
+QImage ScreenCapturerX11::assemble(
+    const Target &where, const QRegion &blank, int halvings, QString *error)
+{
+    ReducedImage picture(where.rect.size(), halvings);
+    if (picture.image().isNull()) {
+        *error = QStringLiteral("no memory for the screen image");
+        return {};
+    }
+    const int width = where.rect.width();
+    for (int top = 0; top < where.rect.height(); top += bandRows) {
+        const QRect band(0, top, width, std::min(bandRows, where.rect.height() - top));
+        QImage pixels = m_grabber.grab(where.screen, band.translated(where.rect.topLeft()), error);
+        if (pixels.isNull())
+            return {};
+        blankBand(pixels, blank.intersected(band), top);
+        picture.add(pixels, top);
+    }
+    return picture.image();
+}
+
+void ScreenCapturerX11::blankBand(QImage &band, const QRegion &blank, int top)
+{
+    for (const QRect &rect : blank)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            std::fill_n(reinterpret_cast<QRgb *>(band.scanLine(y - top)) + rect.left(),
+                rect.width(), blankColour);
 }
 
 std::optional<ScreenCapturerX11::Target> ScreenCapturerX11::target()

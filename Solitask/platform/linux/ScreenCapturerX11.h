@@ -9,9 +9,10 @@
 
 class X11Connection;
 
-/// Captures the monitor under the pointer at full resolution and paints over
-/// the visible parts of hidden applications' windows and of this process's
-/// windows before anything else sees the pixels.
+/// Captures the monitor under the pointer band by band, paints over the
+/// visible parts of hidden applications' windows and of this process's
+/// windows in each band before anything else sees its pixels, and halves the
+/// bands into the picture while the screen is at least twice the frame's size.
 class ScreenCapturerX11 : public ScreenCapturer
 {
 public:
@@ -21,10 +22,10 @@ public:
     static constexpr QRgb blankColour = 0xff303030;
 
     Support support() const override;
-    /// Captures, hands the frame to `done`, then gives the memory back.
-    void capture(const QStringList &excludedBundleIDs, Completion done) override;
-    /// The frame; the grab's shared memory is kept for the next one.
-    CaptureResult captureNow(const QStringList &excludedBundleIDs);
+    /// Captures, hands the frame to `done`, then gives the heap back.
+    void capture(const QStringList &excludedBundleIDs, int minWidth, Completion done) override;
+    /// The frame, at full resolution for `minWidth` 0.
+    CaptureResult captureNow(const QStringList &excludedBundleIDs, int minWidth = 0);
 
 private:
     struct Target
@@ -32,8 +33,13 @@ private:
         int screen = 0;
         QRect rect;
     };
+    static constexpr int bandRows = X11ShmGrabber::bandHeight;
+
     std::optional<Target> target();
     QRect monitorAt(int screen, const QPoint &pointer);
+    static int halvings(const QSize &screen, int minWidth);
+    QImage assemble(const Target &where, const QRegion &blank, int halvings, QString *error);
+    static void blankBand(QImage &band, const QRegion &blank, int top);
 
     std::shared_ptr<X11Connection> m_connection;
     X11ShmGrabber m_grabber;

@@ -97,10 +97,14 @@ QString X11PixelFormat::unreadableReason(Display *display, int screen)
 QImage X11PixelFormat::toRgb32(const XImage *image, QString *error)
 {
     const QImage::Format direct = directFormat(image);
-    if (direct != QImage::Format_Invalid)
-        return QImage(reinterpret_cast<const uchar *>(image->data), image->width, image->height,
-            image->bytes_per_line, direct)
-            .convertToFormat(QImage::Format_RGB32);
+    if (direct != QImage::Format_Invalid) {
+        const QImage view(reinterpret_cast<const uchar *>(image->data), image->width, image->height,
+            image->bytes_per_line, direct);
+        // Converting to its own format hands back the view, whose memory the
+        // caller frees with the XImage.
+        return direct == QImage::Format_RGB32 ? view.copy()
+                                              : view.convertToFormat(QImage::Format_RGB32);
+    }
     const int bpp = image->bits_per_pixel;
     if ((bpp != 16 && bpp != 24 && bpp != 32) || !image->red_mask || !image->green_mask
         || !image->blue_mask) {

@@ -34,7 +34,7 @@ struct X11ShmGrabber::Segment
     XImage *image = nullptr;
     bool attached = false;
     int screen = -1;
-    QSize size;
+    int width = 0;
 };
 
 X11ShmGrabber::X11ShmGrabber(std::shared_ptr<X11Connection> connection)
@@ -45,26 +45,21 @@ X11ShmGrabber::X11ShmGrabber(std::shared_ptr<X11Connection> connection)
 
 X11ShmGrabber::~X11ShmGrabber() = default;
 
-void X11ShmGrabber::release()
-{
-    m_segment.reset();
-}
-
-bool X11ShmGrabber::prepare(int screen, const QSize &size)
+bool X11ShmGrabber::prepare(int screen, int width)
 {
     if (m_segment && m_segment.use_count() == 1 && m_segment->screen == screen
-        && m_segment->size == size)
+        && m_segment->width == width)
         return true;
-    release();
+    m_segment.reset();
     Display *display = m_connection->display();
     auto segment = std::make_shared<Segment>(m_connection);
     segment->image = XShmCreateImage(display, DefaultVisual(display, screen),
-        DefaultDepth(display, screen), ZPixmap, nullptr, &segment->info, size.width(),
-        size.height());
+        DefaultDepth(display, screen), ZPixmap, nullptr, &segment->info, unsigned(width),
+        bandHeight);
     if (!segment->image)
         return false;
     segment->info.shmid = shmget(IPC_PRIVATE,
-        size_t(segment->image->bytes_per_line) * size_t(size.height()), IPC_CREAT | 0600);
+        size_t(segment->image->bytes_per_line) * bandHeight, IPC_CREAT | 0600);
     if (segment->info.shmid < 0)
         return false;
     segment->info.shmaddr = segment->image->data
@@ -79,7 +74,7 @@ bool X11ShmGrabber::prepare(int screen, const QSize &size)
     if (!segment->attached)
         return false;
     segment->screen = screen;
-    segment->size = size;
+    segment->width = width;
     m_segment = std::move(segment);
     return true;
 }
@@ -90,15 +85,22 @@ QImage X11ShmGrabber::grab(int screen, const QRect &rect, QString *error)
         *error = QStringLiteral("the X connection is lost");
         return {};
     }
-    if (!m_shmAvailable || !prepare(screen, rect.size())) {
+    if (rect.height() > bandHeight) {
+        *error = QStringLiteral("a band taller than the grab segment");
+        return {};
+    }
+    if (!m_shmAvailable || !prepare(screen, rect.width())) {
         // A remote or restricted display refuses shared memory; plain requests still work.
         m_shmAvailable = false;
         return grabPlain(screen, rect, error);
     }
+    // A screen's last band may be shorter: the request reads the image's height.
+    m_segment->image->height = rect.height();
+    // The request waits for its reply, which carries any error: no sync needed.
     X11ErrorTrap trap(m_connection->display());
     const bool ok = XShmGetImage(m_connection->display(), m_connection->root(screen),
         m_segment->image, rect.x(), rect.y(), AllPlanes);
-    if (!ok || trap.sync() != 0 || !m_connection->isAlive()) {
+    if (!ok || !m_connection->isAlive()) {
         *error = m_connection->isAlive() ? QStringLiteral("the X server refused the screen image")
                                          : QStringLiteral("the X connection is lost");
         return {};

@@ -9,12 +9,14 @@
 class X11Connection;
 struct _XImage;
 
-/// Reads a rectangle of a root window into an image through a shared-memory
-/// segment, or with plain XGetImage where the server offers no shared memory.
-/// A shared-memory grab in the usual pixel layout is not copied: the image is
-/// the segment, and keeps it alive for as long as the image or a copy of it
-/// lives. The next grab reuses the segment when no image holds it any more
-/// (the first MIT-SHM grab into a new segment is the slow one).
+/// Reads a band of rows of a root window into an image through a small
+/// shared-memory segment, or with plain XGetImage where the server offers no
+/// shared memory. The segment is made once, as wide as the monitor and
+/// `bandHeight` rows high, and kept: a new segment costs the server far more
+/// than the rows it carries. A grab in the usual pixel layout is not copied:
+/// the image is the segment, and keeps it alive for as long as the image or a
+/// copy of it lives; the next grab reuses the segment when no image holds it
+/// any more.
 class X11ShmGrabber
 {
 public:
@@ -23,16 +25,17 @@ public:
     X11ShmGrabber(const X11ShmGrabber &) = delete;
     X11ShmGrabber &operator=(const X11ShmGrabber &) = delete;
 
-    /// An image in Format_RGB32; a null image and `error` set on failure.
+    static constexpr int bandHeight = 64;
+
+    /// `rect`, at most `bandHeight` rows, in Format_RGB32; a null image and
+    /// `error` set on failure.
     QImage grab(int screen, const QRect &rect, QString *error);
     bool usesSharedMemory() const { return m_shmAvailable; }
-    /// Lets the segment go as soon as no image holds it.
-    void release();
 
 private:
     struct Segment;
 
-    bool prepare(int screen, const QSize &size);
+    bool prepare(int screen, int width);
     QImage grabPlain(int screen, const QRect &rect, QString *error);
     static QImage lent(const std::shared_ptr<Segment> &segment, QString *error);
     static QImage toImage(struct _XImage *image, QString *error);

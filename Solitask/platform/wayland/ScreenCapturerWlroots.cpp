@@ -64,7 +64,8 @@ Support ScreenCapturerWlroots::support() const
     return Support::yes();
 }
 
-void ScreenCapturerWlroots::capture(const QStringList &excludedBundleIDs, Completion done)
+void ScreenCapturerWlroots::capture(
+    const QStringList &excludedBundleIDs, int /*minWidth*/, Completion done)
 {
     done(captureNow(excludedBundleIDs));
     malloc_trim(0);

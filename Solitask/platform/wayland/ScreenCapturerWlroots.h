@@ -26,7 +26,8 @@ public:
     ~ScreenCapturerWlroots() override;
 
     Support support() const override;
-    void capture(const QStringList &excludedBundleIDs, Completion done) override;
+    /// At full resolution whatever `minWidth`: the encoder reduces the frame.
+    void capture(const QStringList &excludedBundleIDs, int minWidth, Completion done) override;
     CaptureResult captureNow(const QStringList &excludedBundleIDs);
 
 private:

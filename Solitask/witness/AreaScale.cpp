@@ -1,0 +1,195 @@
+#include "Solitask/witness/AreaScale.h"
+
+#include "Solitask/platform/FreshImage.h"
+
+#include <algorithm>
+#include <vector>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+/// The source pixels one output pixel covers along an axis.
+struct Span
+{
+    int first = 0;
+    int count = 0;
+    int weights = 0; // index of the first weight
+};
+
+/// Every output pixel's span, and weights in 1/256 that sum to 256 per span,
+/// which keeps a channel's weighted sum within 16 bits.
+struct Axis
+{
+    std::vector<Span> spans;
+    std::vector<quint16> weights;
+};
+
+Axis axis(int from, int to)
+{
+    Axis result;
+    result.spans.reserve(size_t(to));
+    for (int i = 0; i < to; ++i) {
+        // Positions in 1/to of a source pixel; weights rounded where they
+        // accumulate, so that every span's sum is exactly 256.
+        const qint64 begin = qint64(i) * from, end = qint64(i + 1) * from;
+        const auto at
+            = [&](qint64 position) { return ((position - begin) * 256 + from / 2) / from; };
+        const Span span {
+            int(begin / to), int((end - 1) / to - begin / to + 1), int(result.weights.size())};
+        for (int j = span.first; j < span.first + span.count; ++j)
+            result.weights.push_back(quint16(
+                at(std::min(end, qint64(j + 1) * to)) - at(std::max(begin, qint64(j) * to))));
+        result.spans.push_back(span);
+    }
+    return result;
+}
+
+/// Weighted channel sums, red and blue in 16-bit lanes of one word.
+struct Sum
+{
+    quint32 redBlue = 0;
+    quint32 green = 0;
+
+    void add(quint32 pixel, quint32 weight)
+    {
+        redBlue += (pixel & 0x00ff00ff) * weight;
+        green += (pixel & 0x0000ff00) * weight;
+    }
+    quint32 pixel() const
+    {
+        return 0xff000000 | (((redBlue + 0x00800080) >> 8) & 0x00ff00ff)
+            | (((green + 0x8000) >> 8) & 0x0000ff00);
+    }
+};
+
+#ifdef __SSE2__
+// Four pixels at a time, each channel in a 16-bit lane; the same sums and rounding.
+int columnsFour(
+    const std::vector<const quint32 *> &lines, const quint16 *weights, int width, quint32 *out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(128);
+    int x = 0;
+    for (; x + 4 <= width; x += 4) {
+        __m128i low = zero, high = zero;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i *>(lines[k] + x));
+            const __m128i weight = _mm_set1_epi16(short(weights[k]));
+            low = _mm_add_epi16(low, _mm_mullo_epi16(_mm_unpacklo_epi8(pixels, zero), weight));
+            high = _mm_add_epi16(high, _mm_mullo_epi16(_mm_unpackhi_epi8(pixels, zero), weight));
+        }
+        low = _mm_srli_epi16(_mm_add_epi16(low, half), 8);
+        high = _mm_srli_epi16(_mm_add_epi16(high, half), 8);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x), _mm_packus_epi16(low, high));
+    }
+    return x;
+}
+
+/// Each output pixel's weights for up to four source pixels, laid out once
+/// in two registers of two pixels each; empty when a pixel covers more.
+struct TwoTaps
+{
+    __m128i first, second;
+};
+using Taps = std::vector<TwoTaps>;
+
+Taps fourTaps(const Axis &axis)
+{
+    Taps taps;
+    for (const Span &span : axis.spans) {
+        if (span.count > 4)
+            return {};
+        quint16 w[4] = {};
+        std::copy_n(&axis.weights[size_t(span.weights)], span.count, w);
+        const auto pair = [&w](int a, int b) {
+            return _mm_set_epi16(short(w[b]), short(w[b]), short(w[b]), short(w[b]), short(w[a]),
+                short(w[a]), short(w[a]), short(w[a]));
+        };
+        taps.push_back({pair(0, 1), pair(2, 3)});
+    }
+    return taps;
+}
+
+// `row` is readable four pixels past any span's start.
+void acrossFour(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi16(128);
+    for (size_t x = 0; x < axis.spans.size(); ++x) {
+        const __m128i pixels
+            = _mm_loadu_si128(reinterpret_cast<const __m128i *>(row + axis.spans[x].first));
+        __m128i sum = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(pixels, zero), taps[x].first),
+            _mm_mullo_epi16(_mm_unpackhi_epi8(pixels, zero), taps[x].second));
+        sum = _mm_add_epi16(sum, _mm_srli_si128(sum, 8));
+        sum = _mm_srli_epi16(_mm_add_epi16(sum, half), 8);
+        out[x] = quint32(_mm_cvtsi128_si32(_mm_packus_epi16(sum, zero))) | 0xff000000;
+    }
+}
+#else
+using Taps = std::vector<int>;
+
+int columnsFour(const std::vector<const quint32 *> &, const quint16 *, int, quint32 *)
+{
+    return 0;
+}
+
+Taps fourTaps(const Axis &)
+{
+    return {};
+}
+
+void acrossFour(const quint32 *, const Axis &, const Taps &, quint32 *) { }
+#endif
+
+// One output row's worth of source rows, averaged down the columns.
+void columns(
+    const std::vector<const quint32 *> &lines, const quint16 *weights, int width, quint32 *out)
+{
+    for (int x = columnsFour(lines, weights, width, out); x < width; ++x) {
+        Sum sum;
+        for (size_t k = 0; k < lines.size(); ++k)
+            sum.add(lines[k][x], weights[k]);
+        out[x] = sum.pixel();
+    }
+}
+
+void across(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
+{
+    if (!taps.empty()) {
+        acrossFour(row, axis, taps, out);
+        return;
+    }
+    for (size_t x = 0; x < axis.spans.size(); ++x) {
+        const Span &span = axis.spans[x];
+        Sum sum;
+        for (int k = 0; k < span.count; ++k)
+            sum.add(row[span.first + k], axis.weights[size_t(span.weights + k)]);
+        out[x] = sum.pixel();
+    }
+}
+
+} // namespace
+
+QImage AreaScale::shrunk(const QImage &image, QSize size)
+{
+    QImage result = FreshImage::make(size);
+    if (result.isNull())
+        return {};
+    const Axis sideways = axis(image.width(), size.width());
+    const Taps taps = fourTaps(sideways);
+    const Axis down = axis(image.height(), size.height());
+    std::vector<quint32> row(size_t(image.width()) + 4); // room for a last four-pixel load
+    std::vector<const quint32 *> lines;
+    for (int y = 0; y < size.height(); ++y) {
+        const Span &span = down.spans[size_t(y)];
+        lines.clear();
+        for (int k = 0; k < span.count; ++k)
+            lines.push_back(reinterpret_cast<const quint32 *>(image.constScanLine(span.first + k)));
+        columns(lines, &down.weights[size_t(span.weights)], image.width(), row.data());
+        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
+    }
+    return result;
+}
