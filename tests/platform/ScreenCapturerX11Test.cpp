@@ -52,29 +52,11 @@ int countNear(const QImage &image, unsigned long colour, QRect area = {})
     return count;
 }
 
-bool withWindowManager()
-{
-    return qEnvironmentVariableIsEmpty("SOLITASK_NO_WM");
-}
-
 class ScreenCapturerX11Test : public ::testing::Test
 {
 protected:
     void SetUp() override { X11TestClient::xdotool({"mousemove", "--screen", "0", "5", "5"}); }
 
-    void waitViewable(const QList<Window> &windows)
-    {
-        X11TestClient::waitFor([&] {
-            for (Window w : windows) {
-                XWindowAttributes attributes {};
-                if (!XGetWindowAttributes(client.display(), w, &attributes)
-                    || attributes.map_state != IsViewable)
-                    return false;
-            }
-            return true;
-        });
-        X11TestClient::settle(withWindowManager() ? 400 : 100);
-    }
     QImage frame(const QStringList &hidden)
     {
         const CaptureResult result = capturer.captureNow(hidden);
@@ -105,7 +87,7 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowPartlyCoveredAndItsPopUpsLeaveNoPixel
         client.popUp(QRect(100, 560, 120, 80), orange, "SecretApp", 0), // class only
         client.popUp(QRect(850, 600, 150, 100), cyan, "Other", 4444),
     };
-    waitViewable(QList<Window> {secret, cover} + popUps);
+    client.waitViewable(QList<Window> {secret, cover} + popUps);
 
     const QImage open = frame({});
     for (const unsigned long colour : {red, magenta, blue, orange})
@@ -126,7 +108,7 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowPartlyCoveredAndItsPopUpsLeaveNoPixel
 TEST_F(ScreenCapturerX11Test, WindowsThatShowWhatIsBeneathDoNotCoverAPrivateWindow)
 {
     const Window secret = client.window(QRect(200, 200, 400, 300), red, "SecretApp", 4242);
-    waitViewable({secret});
+    client.waitViewable({secret});
     const QRect over(300, 250, 200, 150);
     const QRect hole(50, 40, 100, 70);
     // Each window, and the part of it (in its own coordinates) that must show blank.
@@ -153,7 +135,7 @@ TEST_F(ScreenCapturerX11Test, WindowsThatShowWhatIsBeneathDoNotCoverAPrivateWind
     for (int i = 0; i < 3; ++i) {
         const auto [overlay, beneath] = makers[i]();
         ASSERT_NE(overlay, None);
-        waitViewable({overlay});
+        client.waitViewable({overlay});
         int x = 0, y = 0;
         Window child = None;
         XTranslateCoordinates(client.display(), overlay, DefaultRootWindow(client.display()), 0,
@@ -173,7 +155,7 @@ TEST_F(ScreenCapturerX11Test, OwnWindowsAreAlwaysBlanked)
     const Window own = client.window(
         QRect(100, 500, 200, 150), yellow, "Solitask", long(QCoreApplication::applicationPid()));
     const Window other = client.window(QRect(700, 100, 200, 150), green, "Other", 4444);
-    waitViewable({own, other});
+    client.waitViewable({own, other});
     const QImage blanked = frame({});
     EXPECT_EQ(countNear(blanked, yellow), 0);
     EXPECT_GT(countNear(blanked, green), 5000);
@@ -186,7 +168,7 @@ TEST_F(ScreenCapturerX11Test, AScreenTwiceTheFrameWidthArrivesHalvedAndStillBlan
 {
     const Window secret = client.window(QRect(301, 61, 333, 151), red, "SecretApp", 4242);
     const Window other = client.window(QRect(700, 300, 200, 150), green, "Other", 4444);
-    waitViewable({secret, other});
+    client.waitViewable({secret, other});
     const CaptureResult result = capturer.captureNow(secretApp, 320);
     ASSERT_TRUE(result.ok()) << qPrintable(result.error);
     EXPECT_EQ(result.image.size(), QSize(320, 200));
@@ -200,7 +182,7 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowOnTheSecondScreen)
     X11TestClient::xdotool({"mousemove", "--screen", "1", "10", "10"});
     const Window secret = client.window(QRect(100, 100, 300, 200), red, "SecretApp", 4242, {}, 1);
     const Window other = client.window(QRect(500, 300, 300, 200), green, "Other", 4444, {}, 1);
-    waitViewable({secret, other});
+    client.waitViewable({secret, other});
     const CaptureResult result = capturer.captureNow(secretApp);
     ASSERT_TRUE(result.ok()) << qPrintable(result.error);
     EXPECT_EQ(result.image.size(), QSize(1024, 768));

@@ -37,7 +37,7 @@ TEST_F(X11ActiveWindowTest, TitleIsTheActiveWindowsOwnWithOrWithoutAProcessId)
         QRect(400, 50, 300, 200), 0x3366cc, "Mail", 5151, QByteArray("Draft to Ana"));
     const Window bare = client.window(QRect(50, 400, 300, 200), 0xcc6633, "XTerm", 0);
     client.setLatin1Name(bare, QByteArray("make \xe0 la main"));
-    X11TestClient::settle(200);
+    client.waitViewable({first, second, bare});
 
     activate(first);
     EXPECT_EQ(titles.activeWindowTitle(), QStringLiteral("Inbox (3)"));

@@ -131,6 +131,22 @@ public:
         XSync(m_display, False);
     }
 
+    /// Waits until every window in `windows` is viewable, then lets a window
+    /// manager (when one runs) finish framing them.
+    void waitViewable(const QList<Window> &windows)
+    {
+        waitFor([&] {
+            for (Window w : windows) {
+                XWindowAttributes attributes {};
+                if (!XGetWindowAttributes(m_display, w, &attributes)
+                    || attributes.map_state != IsViewable)
+                    return false;
+            }
+            return true;
+        });
+        settle(qEnvironmentVariableIsEmpty("SOLITASK_NO_WM") ? 400 : 100);
+    }
+
     /// Runs xdotool with `arguments`; true when it exits 0.
     static bool xdotool(const QStringList &arguments)
     {
