@@ -87,9 +87,7 @@ IdleSensorWayland::~IdleSensorWayland()
 
 Support IdleSensorWayland::support() const
 {
-    if (!m_connection->isAlive())
-        return Support::no(QStringLiteral("the connection to the compositor is lost"));
-    return Support::yes();
+    return m_connection->support();
 }
 
 double IdleSensorWayland::idleSeconds()

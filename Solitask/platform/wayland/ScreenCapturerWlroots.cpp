@@ -59,9 +59,7 @@ ScreenCapturerWlroots::~ScreenCapturerWlroots()
 
 Support ScreenCapturerWlroots::support() const
 {
-    if (!m_connection->isAlive())
-        return Support::no(QStringLiteral("the connection to the compositor is lost"));
-    return Support::yes();
+    return m_connection->support();
 }
 
 void ScreenCapturerWlroots::capture(
@@ -74,7 +72,7 @@ void ScreenCapturerWlroots::capture(
 CaptureResult ScreenCapturerWlroots::captureNow(const QStringList &excludedBundleIDs)
 {
     if (!m_connection->isAlive())
-        return CaptureResult::failure(QStringLiteral("the connection to the compositor is lost"));
+        return CaptureResult::failure(m_connection->support().reason);
     const QSet<QString> hidden(excludedBundleIDs.cbegin(), excludedBundleIDs.cend());
     const auto scene = m_windows->scene(hidden);
     if (!scene)

@@ -80,6 +80,12 @@ bool WaylandConnection::isAlive() const
     return wl_display_get_error(m_display) == 0;
 }
 
+Support WaylandConnection::support() const
+{
+    return isAlive() ? Support::yes()
+                     : Support::no(QStringLiteral("the connection to the compositor is lost"));
+}
+
 void WaylandConnection::announce(uint32_t name, const char *interface, uint32_t version)
 {
     m_globals.append({name, QString::fromUtf8(interface), version});

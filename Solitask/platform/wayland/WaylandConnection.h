@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Solitask/platform/Support.h"
+
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -39,6 +41,8 @@ public:
 
     wl_display *display() const { return m_display; }
     bool isAlive() const;
+    /// Yes while the connection holds, else why not, in the person's words.
+    Support support() const;
     QSet<QString> interfaces() const;
     /// Binds the global offering `interface`, up to `maxVersion`; null when absent.
     void *bind(const wl_interface *interface, uint32_t maxVersion);
