@@ -40,10 +40,10 @@ DayLog richDay()
     done.until = Until::untilDone();
     day.things = {open, closed, done};
 
-    FrameMeta taken{"F1", utc("2026-03-02T08:03:00Z"), "Xcode", "com.apple.dt.Xcode", "Notes",
-                    std::nullopt, QString("F1.jpg")};
-    FrameMeta skipped{"F2", utc("2026-03-02T08:06:00Z"), "FaceTime", "com.apple.FaceTime", "",
-                      SkipReason::camera, std::nullopt};
+    FrameMeta taken {"F1", utc("2026-03-02T08:03:00Z"), "Xcode", "com.apple.dt.Xcode", "Notes",
+        std::nullopt, QString("F1.jpg")};
+    FrameMeta skipped {"F2", utc("2026-03-02T08:06:00Z"), "FaceTime", "com.apple.FaceTime", "",
+        SkipReason::camera, std::nullopt};
     HourRecord hour;
     hour.id = "H1";
     hour.thingID = "T1";
@@ -53,12 +53,9 @@ DayLog richDay()
     hour.switches = 4;
     hour.distinctApps = 2;
     hour.status = HourStatus::judged;
-    hour.result = JudgeResult{Verdict::mostly,
-                              {{"09:03", "editing", Relation::on}, {"09:06", "", Relation::skipped}},
-                              {"parser", "mail"},
-                              Switching::medium,
-                              "Keep going.",
-                              0.75};
+    hour.result = JudgeResult {Verdict::mostly,
+        {{"09:03", "editing", Relation::on}, {"09:06", "", Relation::skipped}}, {"parser", "mail"},
+        Switching::medium, "Keep going.", 0.75};
     hour.correction = Correction::onTask;
     hour.model = "claude-sonnet-5";
     hour.costUSD = 0.0123;
@@ -105,9 +102,9 @@ QByteArray sampleWith(const QString &key, const QJsonValue &value, const QString
 
 } // namespace
 
-TEST(DayLogJson, SampleDayDecodesAsGiven)
+TEST(DayLogJson, SampleDayDecodesAsGivenWithNullMeaningAbsent)
 {
-    const auto decoded = DayLogJson::decode(sampleDay());
+    const auto decoded = DayLogJson::decode(sampleWith("closedAt", QJsonValue::Null));
     ASSERT_TRUE(std::holds_alternative<DayLog>(decoded)) << reasonOf(sampleDay()).toStdString();
     const DayLog &day = std::get<DayLog>(decoded);
     EXPECT_EQ(day.date, "2026-03-02");
@@ -115,6 +112,7 @@ TEST(DayLogJson, SampleDayDecodesAsGiven)
     EXPECT_EQ(day.hours[0].frames[1].skipped, SkipReason::camera);
     EXPECT_EQ(day.hours[0].result->verdict, Verdict::unclear);
     EXPECT_EQ(day.things[0].until, Until::hours(2));
+    EXPECT_TRUE(day.things[0].isOpen());
     EXPECT_EQ(day.bails[0].at, utc("2026-03-02T07:58:10Z"));
 }
 
@@ -131,22 +129,12 @@ TEST(DayLogJson, RoundTripKeepsEveryFieldButSubSeconds)
 TEST(DayLogJson, EncodingShape)
 {
     const QByteArray bytes = DayLogJson::encode(richDay());
-    EXPECT_TRUE(bytes.contains("\"until\": {\n                \"hours\": {\n")) << bytes.data();
-    EXPECT_TRUE(bytes.contains("\"untilDone\": {\n                }"));
     EXPECT_TRUE(bytes.contains("\"_0\": \"2026-03-02T17:00:00Z\""));
     EXPECT_FALSE(bytes.contains("null")) << "absent optionals are left out";
-    EXPECT_FALSE(bytes.contains(".700"));
     // Keys sorted at every level: "bails" comes first, "things" last.
     EXPECT_LT(bytes.indexOf("\"bails\""), bytes.indexOf("\"date\""));
     EXPECT_LT(bytes.indexOf("\"offDuty\""), bytes.indexOf("\"things\""));
     EXPECT_LT(bytes.indexOf("\"appName\""), bytes.indexOf("\"bundleID\""));
-}
-
-TEST(DayLogJson, NullMeansAbsent)
-{
-    const auto decoded = DayLogJson::decode(sampleWith("closedAt", QJsonValue::Null));
-    ASSERT_TRUE(std::holds_alternative<DayLog>(decoded));
-    EXPECT_TRUE(std::get<DayLog>(decoded).things[0].isOpen());
 }
 
 TEST(DayLogJson, StrictDecodingExplainsWhy)
@@ -156,7 +144,7 @@ TEST(DayLogJson, StrictDecodingExplainsWhy)
         QByteArray bytes;
         const char *reason;
     };
-    const QJsonObject twoKeys{{"untilDone", QJsonObject()}, {"hours", QJsonObject{{"_0", 1}}}};
+    const QJsonObject twoKeys {{"untilDone", QJsonObject()}, {"hours", QJsonObject {{"_0", 1}}}};
     const Case cases[] = {
         {"{ not json", "invalid JSON"},
         {"[]", "(root): expected an object"},
@@ -164,11 +152,11 @@ TEST(DayLogJson, StrictDecodingExplainsWhy)
         {sampleWith("id", 5), "things[0].id: expected a string"},
         {sampleWith("outcome", "finished"), "things[0].outcome: unknown value \"finished\""},
         {sampleWith("until", QJsonObject()),
-         "things[0].until: Invalid number of keys found, expected one."},
+            "things[0].until: Invalid number of keys found, expected one."},
         {sampleWith("until", twoKeys),
-         "things[0].until: Invalid number of keys found, expected one."},
-        {sampleWith("until", QJsonObject{{"hours", QJsonObject()}}),
-         "things[0].until.hours._0: missing"},
+            "things[0].until: Invalid number of keys found, expected one."},
+        {sampleWith("until", QJsonObject {{"hours", QJsonObject()}}),
+            "things[0].until.hours._0: missing"},
         {sampleWith("declaredAt", "2026-03-02T08:00:00.5Z"), "things[0].declaredAt: not an ISO"},
         {sampleWith("declaredAt", "2026-03-02 08:00"), "things[0].declaredAt: not an ISO"},
         {sampleWith("text", QJsonValue::Undefined), "things[0].text: missing"},

@@ -1,5 +1,5 @@
-#include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/DayRecords.h"
+#include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/Formatters.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ HourRecord judgedHour(Verdict verdict, std::optional<Correction> correction = {}
 {
     HourRecord hour;
     hour.status = HourStatus::judged;
-    hour.result = JudgeResult{};
+    hour.result = JudgeResult {};
     hour.result->verdict = verdict;
     hour.correction = correction;
     return hour;
@@ -42,11 +42,11 @@ TEST(Until, LabelsAndDeadlines)
 TEST(HourRecord, EffectiveVerdictFollowsCorrectionThenResult)
 {
     EXPECT_EQ(judgedHour(Verdict::drifting).effectiveVerdict(), Verdict::drifting);
-    EXPECT_EQ(judgedHour(Verdict::drifting, Correction::onTask).effectiveVerdict(),
-              Verdict::aligned);
+    EXPECT_EQ(
+        judgedHour(Verdict::drifting, Correction::onTask).effectiveVerdict(), Verdict::aligned);
     EXPECT_FALSE(judgedHour(Verdict::drifting, Correction::away).effectiveVerdict());
-    EXPECT_EQ(judgedHour(Verdict::aligned, Correction::differentThing).effectiveVerdict(),
-              Verdict::away);
+    EXPECT_EQ(
+        judgedHour(Verdict::aligned, Correction::differentThing).effectiveVerdict(), Verdict::away);
 
     HourRecord quiet = judgedHour(Verdict::aligned);
     quiet.status = HourStatus::quiet;
@@ -85,28 +85,16 @@ TEST(FrameMeta, UsableAndCaption)
     EXPECT_EQ(hour.usableFrameCount(), 1);
 }
 
-TEST(Enums, RawValuesAreExactSpellings)
-{
-    EXPECT_EQ(fromRawValue<Correction>(u"differentThing"), Correction::differentThing);
-    EXPECT_FALSE(fromRawValue<Verdict>(u"Aligned"));
-}
-
-TEST(DayKey, LocalDayBoundaries)
+TEST(DayKey, LocalDayBoundariesAndNoonOfAKey)
 {
     // 23:59 in New York is already the next day in UTC.
     const Calendar newYork(QTimeZone("America/New_York"));
     EXPECT_EQ(DayKey::key(utc("2026-03-03T04:59:00Z"), newYork), "2026-03-02");
     EXPECT_EQ(DayKey::key(utc("2026-03-03T05:00:00Z"), newYork), "2026-03-03");
     EXPECT_EQ(DayKey::key(utc("2026-03-01T23:30:00Z"), berlin), "2026-03-02");
-}
-
-TEST(DayKey, NoonOfKeyAndMalformedKeys)
-{
     EXPECT_EQ(DayKey::date("2026-3-2", berlin), utc("2026-03-02T11:00:00Z"));
-    EXPECT_EQ(DayKey::date("2026-03-02", berlin), utc("2026-03-02T11:00:00Z"));
-    EXPECT_FALSE(DayKey::date("2026-03", berlin));
-    EXPECT_FALSE(DayKey::date("abc", berlin));
-    EXPECT_FALSE(DayKey::date("2026-13-40", berlin));
+    for (const char *malformed : {"2026-03", "abc", "2026-13-40"})
+        EXPECT_FALSE(DayKey::date(malformed, berlin)) << malformed;
     // Across the spring change (29 March 2026) noon moves from 11:00 to 10:00 UTC.
     EXPECT_EQ(DayKey::date("2026-03-28", berlin), utc("2026-03-28T11:00:00Z"));
     EXPECT_EQ(DayKey::date("2026-03-29", berlin), utc("2026-03-29T10:00:00Z"));
@@ -122,19 +110,12 @@ TEST(Calendar, DayArithmeticAcrossDaylightSaving)
     EXPECT_EQ(berlin.minutesAfterMidnight(saturdayNine), 9 * 60);
 }
 
-TEST(Formatters, Duration)
+TEST(Formatters, DurationRoundsToMinutesAndIsoKeepsMilliseconds)
 {
-    EXPECT_EQ(Formatters::duration(3900), "1 h 05 m");
-    EXPECT_EQ(Formatters::duration(59), "0 m");
-    EXPECT_EQ(Formatters::duration(3599.4), "59 m");
-    EXPECT_EQ(Formatters::duration(3599.5), "1 h 00 m");
-    EXPECT_EQ(Formatters::duration(-30), "0 m");
-    EXPECT_EQ(Formatters::duration(std::nan("")), "0 m");
-}
-
-TEST(Formatters, IsoKeepsMillisecondsInUtc)
-{
-    const QDateTime t = utc("2026-03-02T08:15:00Z").addMSecs(250);
-    EXPECT_EQ(Formatters::iso(t), "2026-03-02T08:15:00.250Z");
-    EXPECT_EQ(Formatters::hm(t, berlin), "09:15");
+    const std::pair<double, const char *> durations[] = {{3900, "1 h 05 m"}, {59, "0 m"},
+        {3599.4, "59 m"}, {3599.5, "1 h 00 m"}, {-30, "0 m"}, {std::nan(""), "0 m"}};
+    for (const auto &[seconds, text] : durations)
+        EXPECT_EQ(Formatters::duration(seconds), text) << seconds;
+    EXPECT_EQ(
+        Formatters::iso(utc("2026-03-02T08:15:00Z").addMSecs(250)), "2026-03-02T08:15:00.250Z");
 }

@@ -16,10 +16,9 @@ JudgeResult result(Verdict verdict, int threads = 0, const QString &nudge = {})
 
 TEST(NudgeCopy, LineForEachVerdict)
 {
-    const QString outline = QStringLiteral("write the chapter outline");
-    const QString good = QStringLiteral("Looked like email took over the hour.");
-    const QString drifted
-        = QStringLiteral("Last hour drifted. Write the chapter outline is still the solitask.");
+    const QString outline = "write the chapter outline";
+    const QString good = "Looked like email took over the hour.";
+    const QString drifted = "Last hour drifted. Write the chapter outline is still the solitask.";
     struct Case
     {
         const char *name;
@@ -31,27 +30,21 @@ TEST(NudgeCopy, LineForEachVerdict)
         {"aligned says nothing", result(Verdict::aligned, 8), outline, std::nullopt},
         {"unclear says nothing", result(Verdict::unclear, 8), outline, std::nullopt},
         {"mostly", result(Verdict::mostly, 3), outline,
-            QStringLiteral("Mostly with write the chapter outline this hour. Nice.")},
+            "Mostly with write the chapter outline this hour. Nice."},
         {"four threads", result(Verdict::drifting, 4, good), outline,
-            QStringLiteral(
-                "Four different things this hour. Pick one — you said write the chapter outline.")},
+            "Four different things this hour. Pick one — you said write the chapter outline."},
         {"eleven threads", result(Verdict::away, 11), outline,
-            QStringLiteral(
-                "11 different things this hour. Pick one — you said write the chapter outline.")},
+            "11 different things this hour. Pick one — you said write the chapter outline."},
         {"judge nudge when drifting", result(Verdict::drifting, 1, good), outline, good},
-        {"unacceptable judge nudge", result(Verdict::drifting, 2, QStringLiteral("Refocus now")),
-            outline, drifted},
-        {"away fallback", result(Verdict::away, 0, QStringLiteral("Hm.")), outline,
-            QStringLiteral(
-                "Looked like a different hour. Still on write the chapter outline, or switch?")},
-        {"capitalises a whole character", result(Verdict::drifting),
-            QStringLiteral("éclair recipe"),
-            QStringLiteral("Last hour drifted. Éclair recipe is still the solitask.")},
-        {"thing inserted literally", result(Verdict::drifting), QStringLiteral("%1 and 100%"),
-            QStringLiteral("Last hour drifted. %1 and 100% is still the solitask.")},
+        {"unacceptable judge nudge", result(Verdict::drifting, 2, "Refocus now"), outline, drifted},
+        {"away fallback", result(Verdict::away, 0, "Hm."), outline,
+            "Looked like a different hour. Still on write the chapter outline, or switch?"},
+        {"capitalises a whole character", result(Verdict::drifting), "éclair recipe",
+            "Last hour drifted. Éclair recipe is still the solitask."},
+        {"thing inserted literally", result(Verdict::drifting), "%1 and 100%",
+            "Last hour drifted. %1 and 100% is still the solitask."},
         {"long thing shortened", result(Verdict::mostly), QString(50, u'a'),
-            QStringLiteral("Mostly with ") + QString(41, u'a')
-                + QStringLiteral("… this hour. Nice.")},
+            "Mostly with " + QString(41, u'a') + "… this hour. Nice."},
     };
     for (const Case &c : cases)
         EXPECT_EQ(NudgeCopy::line(c.result, c.thing), c.expected) << c.name;
@@ -61,18 +54,18 @@ TEST(NudgeCopy, IsValid)
 {
     QString eighteen;
     for (int i = 0; i < 18; ++i)
-        eighteen += QStringLiteral("word ");
+        eighteen += "word ";
     const std::pair<QString, bool> cases[] = {
-        {QStringLiteral("Mostly the parser."), true},
-        {QStringLiteral("Mostly parser."), false},
-        {QStringLiteral("  one\ntwo   three  "), true},
-        {QStringLiteral("one\ttwo\tthree"), false}, // tabs do not separate words
+        {"Mostly the parser.", true},
+        {"Mostly parser.", false},
+        {"  one\ntwo   three  ", true},
+        {"one\ttwo\tthree", false}, // tabs do not separate words
         {eighteen, true},
-        {eighteen + QStringLiteral("more"), false},
-        {QStringLiteral("You Must finish the parser."), false},
-        {QStringLiteral("Maybe you need to finish it."), false},
-        {QStringLiteral("Nice work on the parser!"), false},
-        {QStringLiteral("Perhaps you needed a break."), true},
+        {eighteen + "more", false},
+        {"You Must finish the parser.", false},
+        {"Maybe you need to finish it.", false},
+        {"Nice work on the parser!", false},
+        {"Perhaps you needed a break.", true},
     };
     for (const auto &[text, valid] : cases)
         EXPECT_EQ(NudgeCopy::isValid(text), valid) << text.toStdString();
@@ -81,8 +74,8 @@ TEST(NudgeCopy, IsValid)
 TEST(NudgeCopy, ShortThingCutsAtTheLimitInUserPerceivedCharacters)
 {
     // Family emoji (one character, seven UTF-16 units) and a combining accent.
-    const QString family = QStringLiteral("👨‍👩‍👧");
-    const QString accented = QStringLiteral("e\u0301");
+    const QString family = "👨‍👩‍👧";
+    const QString accented = "e\u0301";
     const QString graphemes = family + family + accented + accented;
     const QString exact(42, u'x');
     struct Case
@@ -93,13 +86,13 @@ TEST(NudgeCopy, ShortThingCutsAtTheLimitInUserPerceivedCharacters)
     };
     const Case cases[] = {
         // The first 41 characters end in a space, which is dropped.
-        {QStringLiteral("abcdefghij klmnopqrst uvwxyzabcd efghijk  lmnopqrs"), 42,
-            QStringLiteral("abcdefghij klmnopqrst uvwxyzabcd efghijk…")},
-        {QStringLiteral("  \n") + exact + QStringLiteral("\t\n"), 42, exact},
-        {QStringLiteral("abc"), 1, QStringLiteral("…")},
-        {QStringLiteral("ab\t cd"), 4, QStringLiteral("ab…")},
+        {"abcdefghij klmnopqrst uvwxyzabcd efghijk  lmnopqrs", 42,
+            "abcdefghij klmnopqrst uvwxyzabcd efghijk…"},
+        {"  \n" + exact + "\t\n", 42, exact},
+        {"abc", 1, "…"},
+        {"ab\t cd", 4, "ab…"},
         {graphemes, 4, graphemes},
-        {graphemes, 3, family + family + QStringLiteral("…")},
+        {graphemes, 3, family + family + "…"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(NudgeCopy::shortThing(c.text, c.limit), c.expected) << c.text.toStdString();
@@ -108,8 +101,7 @@ TEST(NudgeCopy, ShortThingCutsAtTheLimitInUserPerceivedCharacters)
 TEST(NudgeCopy, SwitchesOnlyLineFromSixteenSwitches)
 {
     EXPECT_EQ(NudgeCopy::switchesOnlyLine(15), std::nullopt);
-    EXPECT_EQ(NudgeCopy::switchesOnlyLine(16),
-        QStringLiteral("A lot of bouncing this hour — 16 app switches."));
+    EXPECT_EQ(NudgeCopy::switchesOnlyLine(16), "A lot of bouncing this hour — 16 app switches.");
 }
 
 } // namespace

@@ -16,17 +16,17 @@ QDateTime at(int minute)
 ResumeState sample()
 {
     HourRecord period;
-    period.thingID = QStringLiteral("T1");
+    period.thingID = "T1";
     period.start = at(0);
     period.end = at(6);
     FrameMeta frame;
-    frame.id = QStringLiteral("F1");
+    frame.id = "F1";
     frame.time = at(6);
     frame.skipped = SkipReason::idle;
     period.frames = {frame};
     HourRecord judging = period;
-    judging.id = QStringLiteral("H1");
-    return {period, at(6), {judging}, OffDutyStretch {at(7), QStringLiteral("lunch"), at(37)}};
+    judging.id = "H1";
+    return {period, at(6), {judging}, OffDutyStretch {at(7), "lunch", at(37)}};
 }
 
 } // namespace
@@ -55,6 +55,6 @@ TEST(ResumeFile, AnUnreadableFileIsKeptAsideAndReadsAsNothing)
         file.write(bytes);
         file.close();
         EXPECT_EQ(ResumeFile::load(root.path()), ResumeState {}) << bytes.constData();
-        EXPECT_TRUE(QFile::exists(ResumeFile::path(root.path()) + QStringLiteral(".unreadable")));
+        EXPECT_TRUE(QFile::exists(ResumeFile::path(root.path()) + ".unreadable"));
     }
 }

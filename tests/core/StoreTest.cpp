@@ -1,7 +1,8 @@
+#include "SolitaskCore/Store.h"
 #include "SolitaskCore/DayKey.h"
 #include "SolitaskCore/DayLogJson.h"
-#include "SolitaskCore/Store.h"
 #include "SolitaskCore/StoredTexts.h"
+#include "SolitaskCore/WeekStats.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,12 @@
 namespace {
 
 const Calendar berlin(QTimeZone("Europe/Berlin"));
+
+// Owner, user, group and others, as Qt spells modes: 0x7700 is rwx for the owner only.
+int mode(const QString &path)
+{
+    return QFileInfo(path).permissions().toInt() & 0x7777;
+}
 
 // Berlin wall-clock time on a day of March 2026 (CET, before the change on the 29th).
 QDateTime local(int day, int hour, int minute = 0)
@@ -40,7 +47,29 @@ HourRecord hour(const QString &id, const QString &thingID, const QDateTime &star
     h.start = start;
     h.end = start.addSecs(3600);
     h.status = HourStatus::judged;
+    h.result = JudgeResult {Verdict::aligned, {{"09:00", "x", Relation::on}}, {"x"}, {}, {}, 1};
     return h;
+}
+
+QDateTime utc(const char *iso)
+{
+    return QDateTime::fromString(QString::fromLatin1(iso), Qt::ISODate).toUTC();
+}
+
+QStringList weekKeys(const QList<WeekStats> &weeks)
+{
+    QStringList keys;
+    for (const WeekStats &week : weeks)
+        keys.append(week.weekStart);
+    return keys;
+}
+
+QStringList dayKeys(const WeekStats &week)
+{
+    QStringList keys;
+    for (const DayStats &day : week.days)
+        keys.append(day.date);
+    return keys;
 }
 
 QByteArray readFile(const QString &path)
@@ -61,7 +90,7 @@ class StoreTest : public ::testing::Test
 protected:
     QTemporaryDir dir;
     QString root = dir.filePath("root");
-    Store store{root, berlin};
+    Store store {root, berlin};
 
     QString dayFile(const QString &key) const { return store.daysDir() + "/" + key + ".json"; }
     DayLog reread(const QString &key) const { return Store(root, berlin).log(key); }
@@ -69,19 +98,21 @@ protected:
 
 } // namespace
 
-TEST_F(StoreTest, FoldersAndFilesAreOwnerOnly)
+TEST_F(StoreTest, FoldersAndFilesAreOwnerOnlyButAnExistingRootKeepsItsMode)
 {
-    const auto ownerOnlyDir = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-        | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
-        | QFileDevice::ExeUser;
     for (const QString &folder : {root, store.daysDir(), store.framesDir()})
-        EXPECT_EQ(QFileInfo(folder).permissions(), ownerOnlyDir) << folder.toStdString();
+        EXPECT_EQ(mode(folder), 0x7700) << folder.toStdString();
     store.upsertThing(thing("T1", local(2, 9)));
-    EXPECT_EQ(QFileInfo(dayFile("2026-03-02")).permissions(),
-              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
-                  | QFileDevice::WriteUser);
-    EXPECT_TRUE(QDir(store.daysDir()).entryList(QDir::Files | QDir::Hidden).size() == 1)
+    EXPECT_EQ(mode(dayFile("2026-03-02")), 0x6600);
+    EXPECT_EQ(QDir(store.daysDir()).entryList(QDir::Files | QDir::Hidden).size(), 1)
         << "no temporary file left behind";
+
+    const QString mine = dir.filePath("shared-root");
+    ASSERT_TRUE(QDir().mkpath(mine));
+    ASSERT_TRUE(QFile::setPermissions(mine, QFileDevice::Permissions(0x7750)));
+    const Store onIt(mine, berlin);
+    EXPECT_EQ(mode(mine), 0x7750);
+    EXPECT_EQ(mode(onIt.daysDir()), 0x7700);
 }
 
 TEST_F(StoreTest, WritesThroughAndReadsBackFromDisk)
@@ -93,27 +124,19 @@ TEST_F(StoreTest, WritesThroughAndReadsBackFromDisk)
     store.upsertThing(closed);
     store.addOffDuty({local(2, 12), local(2, 13), "lunch"});
     store.addBail(local(2, 7));
+    store.upsertHour(hour("H2", "T1", local(2, 10)));
+    store.upsertHour(hour("H1", "T1", local(2, 9)));
+    store.upsertHour(hour("H2", "T1", local(2, 8)));
 
     const DayLog day = reread("2026-03-02");
     ASSERT_EQ(day.things.size(), 1) << "upsert replaces the same id";
     EXPECT_EQ(day.things[0].outcome, Outcome::done);
     EXPECT_EQ(day.offDuty.size(), 1);
     EXPECT_EQ(day.bails.size(), 1);
-    EXPECT_EQ(store.thing("T1")->closedAt, local(2, 10));
+    ASSERT_EQ(day.hours.size(), 2);
+    EXPECT_EQ(day.hours[0].id, "H2") << "hours kept in start order";
     EXPECT_EQ(Store(root, berlin).thing("T1")->closedAt, local(2, 10)) << "found on disk";
     EXPECT_FALSE(store.thing("nope"));
-}
-
-TEST_F(StoreTest, HoursStaySortedAndUpsertKeepsOneCopy)
-{
-    store.upsertHour(hour("H2", "T1", local(2, 10)));
-    store.upsertHour(hour("H1", "T1", local(2, 9)));
-    HourRecord moved = hour("H2", "T1", local(2, 8));
-    store.upsertHour(moved);
-    const DayLog day = reread("2026-03-02");
-    ASSERT_EQ(day.hours.size(), 2);
-    EXPECT_EQ(day.hours[0].id, "H2");
-    EXPECT_EQ(day.hours[1].id, "H1");
 }
 
 TEST_F(StoreTest, ThingAcrossMidnight)
@@ -180,7 +203,7 @@ TEST_F(StoreTest, StaleSweepLeavesUnchangedDaysUnwritten)
 TEST_F(StoreTest, AllKeysListsOnlyDayFilesInOrder)
 {
     for (const char *name : {"2026-03-03.json", "2026-03-01.json", "notes.txt",
-                             "2026-03-02.json.bak", "2026-02-28.json"})
+             "2026-03-02.json.bak", "2026-02-28.json"})
         writeFile(store.daysDir() + "/" + name, "{}");
     EXPECT_EQ(store.allKeys(), QStringList({"2026-02-28", "2026-03-01", "2026-03-03"}));
 }
@@ -189,15 +212,16 @@ TEST_F(StoreTest, AllKeysListsOnlyDayFilesInOrder)
 TEST_F(StoreTest, UnreadableDaysReadEmptyAndAreKeptAsideBeforeTheNextWrite)
 {
     DayLog other = DayLog::empty("2026-03-05");
-    other.bails.append(BailRecord{local(5, 7)});
+    other.bails.append(BailRecord {local(5, 7)});
     const QByteArray misnamed = DayLogJson::encode(other);
     other.date = "../../outside";
     const std::pair<const char *, QByteArray> cases[] = {
         {"truncated", "{\"date\": \"2026-03-02\", trunc"},
         {"another day", misnamed},
         {"a date leaving the folder", DayLogJson::encode(other)},
-        {"an instant past 9999", R"({"bails":[{"at":"9999-12-31T23:30:00-01:00"}],)"
-                                 R"("date":"2026-03-02","hours":[],"offDuty":[],"things":[]})"},
+        {"an instant past 9999",
+            R"({"bails":[{"at":"9999-12-31T23:30:00-01:00"}],)"
+            R"("date":"2026-03-02","hours":[],"offDuty":[],"things":[]})"},
     };
     int day = 10;
     for (const auto &[name, bytes] : cases) {
@@ -259,8 +283,8 @@ TEST_F(StoreTest, OnlyRegularFilesAreReadOrReplaced)
 {
     const QString outside = dir.filePath("outside.txt");
     writeFile(outside, "precious");
-    ASSERT_TRUE(QFile::setPermissions(outside, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                   | QFileDevice::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(
+        outside, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
     const QFileDevice::Permissions outsideMode = QFileInfo(outside).permissions();
     ASSERT_TRUE(QFile::link(outside, dayFile("2026-03-02")));
     ASSERT_TRUE(QFile::link("/dev/zero", dayFile("2026-03-03")));
@@ -276,7 +300,8 @@ TEST_F(StoreTest, OnlyRegularFilesAreReadOrReplaced)
     }
     EXPECT_EQ(readFile(outside), "precious");
     EXPECT_EQ(QFileInfo(outside).permissions(), outsideMode);
-    EXPECT_TRUE(QFileInfo(dayFile("2026-03-02") + ".unreadable").isSymLink()) << "kept, not followed";
+    EXPECT_TRUE(QFileInfo(dayFile("2026-03-02") + ".unreadable").isSymLink())
+        << "kept, not followed";
 }
 
 TEST_F(StoreTest, HugeJudgeTextsLeaveADayThatReadsBackWhole)
@@ -293,19 +318,6 @@ TEST_F(StoreTest, HugeJudgeTextsLeaveADayThatReadsBackWhole)
     ASSERT_EQ(day.hours.size(), 3);
     EXPECT_EQ(day.hours[2].error->size(), StoredTexts::errorChars);
     EXPECT_LT(QFileInfo(dayFile("2026-03-02")).size(), 100000);
-}
-
-TEST_F(StoreTest, ExistingRootKeepsItsModeNewFoldersAreOwnerOnly)
-{
-    const QString mine = dir.filePath("shared-root");
-    ASSERT_TRUE(QDir().mkpath(mine));
-    const auto groupReadable = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-        | QFileDevice::ExeOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
-        | QFileDevice::ExeUser | QFileDevice::ReadGroup | QFileDevice::ExeGroup;
-    ASSERT_TRUE(QFile::setPermissions(mine, groupReadable));
-    const Store onIt(mine, berlin);
-    EXPECT_EQ(QFileInfo(mine).permissions(), groupReadable);
-    EXPECT_EQ(QFileInfo(onIt.daysDir()).permissions() & 0077, 0);
 }
 
 // Root bypasses file modes, so for root a /proc folder stands in for a read-only one.
@@ -358,4 +370,70 @@ TEST(StoreRoot, EnvironmentOverridesUnlessEmpty)
     EXPECT_TRUE(Store::defaultRoot().endsWith("/Solitask"));
     EXPECT_NE(Store::defaultRoot(), "/Solitask");
     qunsetenv("SOLITASK_ROOT");
+}
+
+TEST_F(StoreTest, EightWeeksOldestFirstWithOnlyTheDaysSoFar)
+{
+    // Wednesday 4 March 2026, 10:00 in Berlin.
+    const QList<WeekStats> weeks = store.recentWeeks(8, utc("2026-03-04T09:00:00Z"));
+    ASSERT_EQ(weeks.size(), 8);
+    EXPECT_EQ(weekKeys(weeks),
+        QStringList({"2026-01-12", "2026-01-19", "2026-01-26", "2026-02-02", "2026-02-09",
+            "2026-02-16", "2026-02-23", "2026-03-02"}));
+    EXPECT_EQ(dayKeys(weeks[6]),
+        QStringList({"2026-02-23", "2026-02-24", "2026-02-25", "2026-02-26", "2026-02-27",
+            "2026-02-28", "2026-03-01"}));
+    EXPECT_EQ(dayKeys(weeks[7]), QStringList({"2026-03-02", "2026-03-03", "2026-03-04"}));
+    EXPECT_TRUE(store.recentWeeks(-3, utc("2026-03-04T09:00:00Z")).isEmpty());
+}
+
+TEST_F(StoreTest, OnAMondayTheCurrentWeekHasOneDay)
+{
+    // Monday 00:00 local is already part of the new week.
+    for (const QDateTime &now : {utc("2026-03-01T23:00:00Z"), utc("2026-03-02T16:00:00Z")}) {
+        const QList<WeekStats> weeks = store.recentWeeks(2, now);
+        ASSERT_EQ(weeks.size(), 2);
+        EXPECT_EQ(weeks[0].days.size(), 7);
+        EXPECT_EQ(dayKeys(weeks[1]), QStringList({"2026-03-02"}));
+    }
+    // One minute earlier it is still Sunday in Berlin.
+    EXPECT_EQ(store.recentWeeks(1, utc("2026-03-01T22:59:00Z"))[0].days.size(), 7);
+}
+
+TEST_F(StoreTest, WeeksFollowLocalDaysAcrossDaylightSavingChanges)
+{
+    // Sunday 29 March 23:30 summer time, then Monday 30 March 00:30; Sunday 25
+    // October 23:30 winter time, the day the clocks went back.
+    for (const char *start :
+        {"2026-03-29T21:30:00Z", "2026-03-29T22:30:00Z", "2026-10-25T22:30:00Z"})
+        store.upsertHour(hour(start, "T", utc(start)));
+
+    const QList<WeekStats> spring = store.recentWeeks(2, utc("2026-04-05T20:00:00Z"));
+    EXPECT_EQ(weekKeys(spring), QStringList({"2026-03-23", "2026-03-30"}));
+    EXPECT_EQ(spring[0].days.last().date, "2026-03-29");
+    EXPECT_EQ(spring[0].judgedHours, 1);
+    EXPECT_EQ(spring[1].days.size(), 7);
+    EXPECT_EQ(spring[1].judgedHours, 1);
+
+    const QList<WeekStats> autumn = store.recentWeeks(2, utc("2026-10-26T08:00:00Z"));
+    EXPECT_EQ(weekKeys(autumn), QStringList({"2026-10-19", "2026-10-26"}));
+    EXPECT_EQ(dayKeys(autumn[0]).last(), "2026-10-25");
+    EXPECT_EQ(autumn[0].judgedHours, 1);
+    EXPECT_EQ(autumn[1].judgedHours, 0);
+}
+
+TEST_F(StoreTest, WeekFiguresComeFromTheDayFilesAndReadingWritesNothing)
+{
+    for (const char *start :
+        {"2026-03-02T08:00:00Z", "2026-03-02T09:00:00Z", "2026-03-03T08:00:00Z"})
+        store.upsertHour(hour(start, "T", utc(start)));
+    const QStringList before = store.allKeys();
+
+    Store fresh(root, berlin);
+    const QList<WeekStats> weeks = fresh.recentWeeks(1, utc("2026-03-08T12:00:00Z"));
+    ASSERT_EQ(weeks.size(), 1);
+    EXPECT_EQ(weeks[0].judgedHours, 3);
+    EXPECT_EQ(weeks[0].longestStretch, 2);
+    EXPECT_DOUBLE_EQ(weeks[0].focusScore.value_or(-1), 100.0);
+    EXPECT_EQ(fresh.allKeys(), before);
 }

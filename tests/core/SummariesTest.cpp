@@ -4,13 +4,12 @@
 
 namespace {
 
-const QDateTime declared
-    = QDateTime::fromString(QStringLiteral("2026-03-02T08:00:00Z"), Qt::ISODate);
+const QDateTime declared = QDateTime::fromString("2026-03-02T08:00:00Z", Qt::ISODate);
 
 Thing thing()
 {
-    return {QStringLiteral("T1"), QStringLiteral("write the chapter outline"), declared,
-        Until::untilDone(), std::nullopt, std::nullopt, std::nullopt};
+    return {"T1", "write the chapter outline", declared, Until::untilDone(), std::nullopt,
+        std::nullopt, std::nullopt};
 }
 
 HourRecord hour(HourStatus status, std::optional<Verdict> verdict, int threads = 0,
@@ -42,27 +41,26 @@ TEST(Summaries, CountsAlignedHoursAndMeanThreads)
                        hour(HourStatus::judged, Verdict::drifting, 2),
                        hour(HourStatus::unwitnessed, std::nullopt)},
                   3900),
-        QStringLiteral("1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour"));
+        "1 h 05 m · 2 of 3 hours aligned · 2.3 threads/hour");
     EXPECT_EQ(line({hour(HourStatus::judged, Verdict::aligned, 1, Correction::differentThing),
                        hour(HourStatus::judged, Verdict::away, 3, Correction::onTask)},
                   7200),
-        QStringLiteral("2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour"));
+        "2 h 00 m · 1 of 2 hours aligned · 2.0 threads/hour");
     EXPECT_EQ(
         line({hour(HourStatus::judged, std::nullopt), hour(HourStatus::judged, Verdict::mostly, 4)},
             29),
-        QStringLiteral("0 m · 1 of 2 hours aligned · 4.0 threads/hour"));
+        "0 m · 1 of 2 hours aligned · 4.0 threads/hour");
     EXPECT_EQ(line({hour(HourStatus::judged, std::nullopt, 0, Correction::onTask)}, 60),
-        QStringLiteral("1 m · 1 of 1 hour aligned"));
+        "1 m · 1 of 1 hour aligned");
     EXPECT_EQ(line({hour(HourStatus::judged, Verdict::away, 0)}, 2400),
-        QStringLiteral("40 m · 0 of 1 hour aligned · 0.0 threads/hour"));
+        "40 m · 0 of 1 hour aligned · 0.0 threads/hour");
 }
 
 TEST(Summaries, NoJudgedHours)
 {
-    EXPECT_EQ(line({}, 720), QStringLiteral("12 m · no judged hours"));
+    EXPECT_EQ(line({}, 720), "12 m · no judged hours");
     // A quiet hour with a result is still not judged; closing before declaring reads as zero.
-    EXPECT_EQ(line({hour(HourStatus::quiet, Verdict::aligned, 3)}, -300),
-        QStringLiteral("0 m · no judged hours"));
+    EXPECT_EQ(line({hour(HourStatus::quiet, Verdict::aligned, 3)}, -300), "0 m · no judged hours");
 }
 
 } // namespace

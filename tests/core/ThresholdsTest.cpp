@@ -14,7 +14,7 @@ QList<FrameJudgment> framesOf(int on, int adjacent, int off, int skipped = 0)
     const auto add = [&frames](int count, Relation relation) {
         for (int i = 0; i < count; ++i)
             frames.append({QStringLiteral("09:%1").arg(frames.size(), 2, 10, QLatin1Char('0')),
-                QStringLiteral("frame"), relation});
+                "frame", relation});
     };
     add(on, Relation::on);
     add(skipped, Relation::skipped);
@@ -81,18 +81,17 @@ JudgeResult sampleResult()
 TEST(Thresholds, NormalizedRecomputesTrimsAndIsIdempotent)
 {
     JudgeResult result = sampleResult();
-    result.threads
-        = {QStringLiteral(" a "), QString(), QStringLiteral("b"), QStringLiteral(" \n ")};
+    result.threads = {" a ", QString(), "b", " \n "};
     for (int i = 0; i < 10; ++i)
         result.threads.append(QStringLiteral("\tt%1\n").arg(i));
-    result.nudge = QStringLiteral("\n  Looked like mail.  \n");
+    result.nudge = "\n  Looked like mail.  \n";
     const JudgeResult normalized = Thresholds::normalized(result);
     EXPECT_EQ(normalized.verdict, Verdict::away);
     EXPECT_EQ(normalized.frames, result.frames);
     EXPECT_EQ(normalized.switching, Switching::medium);
     EXPECT_EQ(normalized.confidence, 0.7);
     EXPECT_EQ(normalized.threads, QStringList({"a", "b", "t0", "t1", "t2", "t3", "t4", "t5"}));
-    EXPECT_EQ(normalized.nudge, QStringLiteral("Looked like mail."));
+    EXPECT_EQ(normalized.nudge, "Looked like mail.");
     EXPECT_EQ(Thresholds::normalized(normalized), normalized);
 }
 
@@ -105,7 +104,7 @@ TEST(Thresholds, FramesSkippedBySolitaskStaySkippedWhateverTheJudgeSays)
     for (int minute : {0, 3, 6, 9}) {
         FrameMeta frame;
         frame.time = QDateTime(QDate(2026, 3, 2), QTime(9, minute), QTimeZone::utc());
-        frame.file = QStringLiteral("f.jpg");
+        frame.file = "f.jpg";
         frames.append(frame);
     }
     frames[1].skipped = SkipReason::idle;
@@ -115,7 +114,7 @@ TEST(Thresholds, FramesSkippedBySolitaskStaySkippedWhateverTheJudgeSays)
     JudgeResult answer;
     answer.confidence = 0.9;
     for (const FrameMeta &frame : frames)
-        answer.frames.append({Formatters::hm(frame.time, utc), QStringLiteral("x"), Relation::on});
+        answer.frames.append({Formatters::hm(frame.time, utc), "x", Relation::on});
     // By position when the counts agree, by time when the judge left one out.
     for (const bool dropOne : {false, true}) {
         JudgeResult judged = answer;
