@@ -92,13 +92,12 @@ protected:
 TEST_F(GateViewTest, ReturnDeclaresOnlyATextWorthDeclaringTrimmedWithTheChosenEnd)
 {
     build();
-    typeAndReturn("x");
-    typeAndReturn("      ");
     typeAndReturn("🙂");
-    EXPECT_TRUE(fired.calls.isEmpty());
+    EXPECT_TRUE(fired.calls.isEmpty()) << "one character is not a declaration";
     EXPECT_EQ(model.text(), "🙂");
     model.setText("   Finish the pricing page\n");
     button("2 h")->click();
+    EXPECT_TRUE(fired.calls.isEmpty()) << "a duration only sets the model";
     QTest::keyClick(field(), Qt::Key_Return);
     ASSERT_EQ(fired.calls, QStringList {"declare"});
     EXPECT_EQ(fired.text, "Finish the pricing page");
@@ -108,14 +107,6 @@ TEST_F(GateViewTest, ReturnDeclaresOnlyATextWorthDeclaringTrimmedWithTheChosenEn
     typeAndReturn(hebrew);
     EXPECT_EQ(model.text(), hebrew);
     EXPECT_EQ(fired.text, hebrew);
-}
-
-TEST_F(GateViewTest, AnUntilChoiceOnlySetsTheModel)
-{
-    build();
-    button("Until 6 pm")->click();
-    EXPECT_EQ(model.until(), UntilChoice::sixPM);
-    EXPECT_TRUE(fired.calls.isEmpty());
 }
 
 TEST_F(GateViewTest, ExitsReportTheirMinutesAndReasons)
@@ -146,7 +137,6 @@ TEST_F(GateViewTest, ResumeFaceAsksAboutTheShortenedThingAndReturnContinues)
     showResume(QString(80, QChar('w')));
     auto *title = view->resumeFace()->findChild<QLabel *>("title");
     EXPECT_EQ(title->text(), "Still on " + QString(59, QChar('w')) + "…?");
-    EXPECT_EQ(view->resumeFace()->findChild<QLabel *>("header")->text(), "BACK AFTER 45 M");
     EXPECT_FALSE(view->questionFace()->isVisible());
     EXPECT_EQ(view->focusWidget(), view->resumeFace()->continueButton());
     QTest::keyClick(view->focusWidget(), Qt::Key_Return);

@@ -163,7 +163,7 @@ TEST_F(GateX11Test, ClickingADurationLeavesTheKeyboardInTheField)
     gate.show(GateFace::question(), false);
     ASSERT_TRUE(compactHasKeyboard());
     xdotool({"type", "--delay", "5", "Chip first"});
-    PlainButton *oneHour = choice(QStringLiteral("1 h"));
+    PlainButton *oneHour = choice("1 h");
     ASSERT_NE(oneHour, nullptr);
     const QPoint at = oneHour->mapToGlobal(oneHour->rect().center());
     xdotool({"mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1"});

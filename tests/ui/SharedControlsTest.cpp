@@ -1,5 +1,4 @@
 #include "Solitask/ui/FilledBar.h"
-#include "Solitask/ui/Palette.h"
 #include "Solitask/ui/PrimaryButtonStyle.h"
 #include "Solitask/ui/SegmentedPill.h"
 #include "Solitask/ui/WindowCard.h"
@@ -32,15 +31,6 @@ QColor pixel(QWidget &w, QPoint at)
 
 } // namespace
 
-TEST(Palette, ChipTintsCycleForAnyIndex)
-{
-    EXPECT_EQ(Palette::chipTint(0).tint, Palette::lilacTint());
-    EXPECT_EQ(Palette::chipTint(5).ink, Palette::skyText());
-    EXPECT_EQ(Palette::chipTint(-1).tint, Palette::mintTint());
-    EXPECT_EQ(Palette::withOpacity(Palette::hairline(), 0.5).alphaF(),
-        Palette::hairline().alphaF() * 0.5f);
-}
-
 TEST(SegmentedPill, ClickingASegmentSelectsItsValueOnce)
 {
     std::unique_ptr<SegmentedPill> p(pill(1));
@@ -51,13 +41,9 @@ TEST(SegmentedPill, ClickingASegmentSelectsItsValueOnce)
     EXPECT_TRUE(p->isSelected(2));
     QTest::mouseClick(p.get(), Qt::LeftButton, {}, p->segmentRect(2).center().toPoint());
     EXPECT_EQ(spy.count(), 1);
-}
-
-TEST(SegmentedPill, AnUnknownSelectionLeavesEverySegmentUnselected)
-{
-    std::unique_ptr<SegmentedPill> p(pill(42));
+    std::unique_ptr<SegmentedPill> unknown(pill(42));
     for (int i = 0; i < 3; ++i)
-        EXPECT_FALSE(p->isSelected(i));
+        EXPECT_FALSE(unknown->isSelected(i)) << "an unknown selection selects nothing";
 }
 
 TEST(PrimaryButtonStyle, DisabledKeepsAWhiteLabelOnAPaleLilacTile)

@@ -41,7 +41,7 @@ class StripWindowX11Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        ASSERT_EQ(QGuiApplication::platformName(), "xcb");
         window = std::make_unique<StripWindow>(new NotchView(model, 37));
         window->setGeometry(200, 0, 400, 100);
         window->orderFront();

@@ -72,7 +72,7 @@ protected:
     {
         Prefs::registerDefaults();
         model.set(&StripState::face, StripFace::committed);
-        model.set(&StripState::text, QStringLiteral("Ship the strip"));
+        model.set(&StripState::text, "Ship the strip");
         model.set(&StripState::closeOffered, true);
         panel.setActions({});
     }
@@ -134,7 +134,7 @@ TEST_F(SurfaceStackingX11Test, TheStripMenusStayAboveItAndReadable)
     panel.presentTransient(std::nullopt);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel.window()));
     QTest::qWait(400); // settled size
-    auto *switchMenu = panel.view().findChild<QPushButton *>(QStringLiteral("menu:Switch \u2192"));
+    auto *switchMenu = panel.view().findChild<QPushButton *>("menu:Switch \u2192");
     ASSERT_NE(switchMenu, nullptr);
     // The button's menu runs its own event loop: it is looked at from a timer
     // inside that loop, through a second and a half of the strip's hover ticks.
@@ -173,7 +173,7 @@ TEST_F(SurfaceStackingX11Test, AMessageBoxOpensAboveStayOnTopWindows)
     onTop.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&onTop));
     QTest::qWait(300);
-    UpdaterBridge updates(QStringLiteral("0.1.0"), nullptr);
+    UpdaterBridge updates("0.1.0", nullptr);
     updates.checkForUpdates(); // no feed: the answer comes at once
     QMessageBox *box = nullptr;
     ASSERT_TRUE(QTest::qWaitFor(
