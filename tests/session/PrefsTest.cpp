@@ -42,9 +42,9 @@ TEST(PrefsFile, OwnerOnlyFromTheFirstWrite)
 {
     TestPrefs prefs;
     setValue(Key::cadenceMinutes, 7);
-    const QString file = QSettings(QSettings::NativeFormat, QSettings::UserScope,
-        QStringLiteral("Solitask"), QStringLiteral("Solitask"))
-                             .fileName();
+    const QString file
+        = QSettings(QSettings::NativeFormat, QSettings::UserScope, "Solitask", "Solitask")
+              .fileName();
     ASSERT_TRUE(QFile::exists(file));
     const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
         | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
@@ -75,8 +75,8 @@ TEST(PrefsClamps, NumbersOutsideTheirRangeAreClamped)
         EXPECT_DOUBLE_EQ(stripOpacity(), opacity);
     }
     // Unreadable numbers fall back to the default.
-    setValue(Key::cadenceMinutes, QStringLiteral("often"));
-    setValue(Key::budgetUSD, QStringLiteral("nan"));
+    setValue(Key::cadenceMinutes, "often");
+    setValue(Key::budgetUSD, "nan");
     EXPECT_EQ(cadenceMinutes(), 3);
     EXPECT_DOUBLE_EQ(budgetUSD(), 0.4);
 }
@@ -100,14 +100,13 @@ TEST(PrefsWitnessModel, RawValuesMapToJudgeModels)
 TEST(PrefsPrivateApps, ListsOfEveryLengthRoundTrip)
 {
     TestPrefs prefs;
-    for (const QStringList &ids : {QStringList {}, QStringList {QStringLiteral("a")},
-             QStringList {QStringLiteral("a"), QStringLiteral("b,c")}}) {
+    for (const QStringList &ids : {QStringList {}, QStringList {"a"}, QStringList {"a", "b,c"}}) {
         setPrivateBundleIDs(ids);
         EXPECT_EQ(privateBundleIDs(), ids);
     }
     setValue(Key::privateBundleIDs, 42);
     EXPECT_EQ(privateBundleIDs(), defaultPrivateBundleIDs());
-    setValue(Key::privateBundleIDs, QVariantList {QStringLiteral("x"), 3});
+    setValue(Key::privateBundleIDs, QVariantList {"x", 3});
     EXPECT_EQ(privateBundleIDs(), defaultPrivateBundleIDs());
 }
 
@@ -115,13 +114,12 @@ TEST(PrefsPrivateApps, ListsOfEveryLengthRoundTrip)
 TEST(PrefsPrivateApps, ShapesReadFromTheFileItself)
 {
     const std::pair<const char *, QStringList> cases[]
-        = {{"privateBundleIDs=one.app\n", {QStringLiteral("one.app")}},
-            {"privateBundleIDs=a, b\n", {QStringLiteral("a"), QStringLiteral("b")}},
+        = {{"privateBundleIDs=one.app\n", {"one.app"}}, {"privateBundleIDs=a, b\n", {"a", "b"}},
             {"privateBundleIDs=@Invalid()\n", {}}};
     for (const auto &[line, expected] : cases) {
         TestPrefs prefs;
-        QDir().mkpath(prefs.configDir() + QStringLiteral("/Solitask"));
-        QFile file(prefs.configDir() + QStringLiteral("/Solitask/Solitask.conf"));
+        QDir().mkpath(prefs.configDir() + "/Solitask");
+        QFile file(prefs.configDir() + "/Solitask/Solitask.conf");
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("[General]\n") + line);
         file.close();

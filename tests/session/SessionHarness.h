@@ -69,9 +69,9 @@ private:
         FrameMeta meta;
         meta.id = QString::number(++m_count);
         meta.time = m_clock.now();
-        meta.appName = QStringLiteral("Editor");
-        meta.bundleID = QStringLiteral("org.example.editor");
-        meta.windowTitle = QStringLiteral("pricing.md");
+        meta.appName = "Editor";
+        meta.bundleID = "org.example.editor";
+        meta.windowTitle = "pricing.md";
         meta.skipped = skip;
         if (!skip) {
             meta.file = QStringLiteral("f%1.jpg").arg(m_count);
@@ -157,7 +157,7 @@ inline JudgeResult resultOf(Verdict verdict, int threads = 2)
         : verdict == Verdict::away                        ? Relation::off
                                                           : Relation::adjacent;
     for (int i = 0; i < 3; ++i)
-        result.frames.append({QString::number(i), QStringLiteral("x"), relation});
+        result.frames.append({QString::number(i), "x", relation});
     for (int i = 0; i < threads; ++i)
         result.threads.append(QStringLiteral("thread %1").arg(i));
     result.confidence = 0.9;
@@ -166,8 +166,7 @@ inline JudgeResult resultOf(Verdict verdict, int threads = 2)
 
 inline JudgeAnswer judged(Verdict verdict, int threads = 2)
 {
-    return JudgeOutcome {
-        resultOf(verdict, threads), QStringLiteral("claude-sonnet-5"), 4.5, 0.02, 4000};
+    return JudgeOutcome {resultOf(verdict, threads), "claude-sonnet-5", 4.5, 0.02, 4000};
 }
 
 /// A UTC time in March 2026; the 2nd is a Monday.
@@ -216,8 +215,7 @@ struct SessionHarness
     }
 
     /// Boots and declares a solitask at once.
-    void declare(
-        const QString &text = QStringLiteral("Write"), const Until &until = Until::untilDone())
+    void declare(const QString &text = "Write", const Until &until = Until::untilDone())
     {
         state->boot();
         gate.callbacks().onDeclare(text, until);

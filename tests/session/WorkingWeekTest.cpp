@@ -55,7 +55,7 @@ TEST(WorkingWeek, FiveDaysOfScriptedWorkKeepTheStoreConsistent)
         h.clock.advanceTo(on(day, 12, 10));
         h.strip->actions().onDone();
         h.clock.advanceTo(on(day, 12, 15));
-        h.gate.callbacks().onOffDuty(45, QStringLiteral("lunch"));
+        h.gate.callbacks().onOffDuty(45, "lunch");
         h.clock.advanceTo(on(day, 13));
         ASSERT_EQ(h.state->mode(), AppMode::gate());
         h.gate.callbacks().onDeclare(
