@@ -125,6 +125,7 @@ TEST(JudgeProtocolMessage, OneLineWithCaptionsAndImages)
     EXPECT_EQ(content[0]["text"].toString(), "Declaration\nsecond");
     EXPECT_EQ(content[1]["text"].toString(), "Frame 1 · 09:03 · Xcode");
     EXPECT_EQ(content[2]["source"]["data"].toString(), "/9j/4A==");
+    EXPECT_EQ(content[2]["source"]["media_type"].toString(), "image/jpeg");
     EXPECT_EQ(content[3]["text"].toString(), "Frame 2 · 09:06 · skipped (on a call)");
 }
 

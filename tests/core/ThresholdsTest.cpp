@@ -32,16 +32,12 @@ TEST(Thresholds, VerdictFollowsTheOnTaskShare)
     } cases[] = {// Exactly five of six, two of three and one of three reach the higher class.
         {5, 0, 1, Verdict::aligned}, {4, 0, 2, Verdict::mostly}, {2, 0, 1, Verdict::mostly},
         {2, 0, 4, Verdict::drifting}, {1, 0, 2, Verdict::drifting}, {1, 0, 5, Verdict::away},
-        {17, 0, 3, Verdict::aligned}, {16, 0, 4, Verdict::mostly},
-        // Just under each fraction stays below it.
-        {82, 0, 18, Verdict::mostly}, {66, 0, 34, Verdict::drifting}, {33, 0, 67, Verdict::away},
         // The edges sit 0.001 below the fractions themselves.
         {833, 0, 167, Verdict::aligned}, {832, 0, 168, Verdict::mostly},
         {666, 0, 334, Verdict::mostly}, {665, 0, 335, Verdict::drifting},
         {333, 0, 667, Verdict::drifting}, {332, 0, 668, Verdict::away},
         // Adjacent frames count as on task.
-        {0, 5, 1, Verdict::aligned}, {3, 2, 1, Verdict::aligned}, {0, 0, 3, Verdict::away},
-        {3, 0, 0, Verdict::aligned}};
+        {0, 5, 1, Verdict::aligned}, {0, 0, 3, Verdict::away}, {3, 0, 0, Verdict::aligned}};
     for (const auto &c : cases)
         EXPECT_EQ(Thresholds::verdict(framesOf(c.on, c.adjacent, c.off), 0.9), c.expected)
             << c.on << " on, " << c.adjacent << " adjacent, " << c.off << " off";
@@ -59,7 +55,6 @@ TEST(Thresholds, SkippedFramesAreNotUsable)
 TEST(Thresholds, ConfidenceBelowOneHalfIsUnclear)
 {
     const QList<FrameJudgment> onTask = framesOf(10, 0, 0);
-    EXPECT_EQ(Thresholds::verdict(onTask, 0.49), Verdict::unclear);
     EXPECT_EQ(Thresholds::verdict(onTask, 0.5), Verdict::aligned);
     EXPECT_EQ(Thresholds::verdict(onTask, std::nextafter(0.5, 0.0)), Verdict::unclear);
     EXPECT_EQ(
