@@ -18,23 +18,24 @@ Calendar zone(const char *id)
 
 // A judged hour whose frames carry the given relations; the stored verdict is
 // set separately, as normalisation would have done.
-HourRecord judged(const char *start, Verdict verdict, QList<Relation> relations = {Relation::on},
+// A judged hour starting `hour` hours after Monday 2 March 2026 00:00 UTC.
+HourRecord judged(int hour, Verdict verdict, QList<Relation> relations = {Relation::on},
     int threads = 1, qint64 switches = 0)
 {
-    HourRecord hour;
-    hour.id = QString::fromLatin1(start);
-    hour.start = utc(start);
-    hour.end = hour.start.addSecs(3600);
-    hour.status = HourStatus::judged;
-    hour.switches = switches;
+    HourRecord record;
+    record.id = QString::number(hour);
+    record.start = utc("2026-03-02T00:00:00Z").addSecs(hour * 3600);
+    record.end = record.start.addSecs(3600);
+    record.status = HourStatus::judged;
+    record.switches = switches;
     JudgeResult result;
     result.verdict = verdict;
     for (Relation relation : relations)
         result.frames.append({"09:00", "x", relation});
     for (int i = 0; i < threads; ++i)
         result.threads.append(QStringLiteral("thread %1").arg(i));
-    hour.result = result;
-    return hour;
+    record.result = result;
+    return record;
 }
 
 HourRecord corrected(HourRecord hour, Correction correction)
@@ -95,7 +96,7 @@ QString reflect(const WeekStats &w, const QList<WeekStats> &trailing)
 
 TEST(PracticeHourValue, FramesValuedByRelationCorrectionsOverrideAndSilentHoursHaveNone)
 {
-    const char *at = "2026-03-02T08:00:00Z";
+    const int at = 8;
     const HourRecord mixed = judged(at, Verdict::mostly,
         {Relation::on, Relation::skipped, Relation::on, Relation::adjacent, Relation::off});
     const HourRecord offHour = judged(at, Verdict::away, {Relation::off});
@@ -128,17 +129,16 @@ TEST(PracticeHourValue, FramesValuedByRelationCorrectionsOverrideAndSilentHoursH
 TEST(PracticeDayStats, MeansRunOverValuedHoursOnly)
 {
     const DayStats stats = Practice::stats(day("2026-03-02",
-        {judged("2026-03-02T08:00:00Z", Verdict::aligned, {Relation::on}, 1, 4),
-            judged("2026-03-02T09:00:00Z", Verdict::drifting, {Relation::on, Relation::off}, 4, 10),
-            corrected(judged("2026-03-02T10:00:00Z", Verdict::aligned, {Relation::on}, 7, 99),
-                Correction::away)}));
+        {judged(8, Verdict::aligned, {Relation::on}, 1, 4),
+            judged(9, Verdict::drifting, {Relation::on, Relation::off}, 4, 10),
+            corrected(judged(10, Verdict::aligned, {Relation::on}, 7, 99), Correction::away)}));
     EXPECT_EQ(stats.judgedHours, 2);
     EXPECT_DOUBLE_EQ(*stats.focusScore, 75.0);
     EXPECT_DOUBLE_EQ(*stats.threadsPerHour, 2.5);
     EXPECT_DOUBLE_EQ(*stats.appSwitchesPerHour, 7.0);
     EXPECT_EQ(stats.alignedHours, 1);
-    const DayStats quiet = Practice::stats(day("2026-03-02",
-        {withStatus(judged("2026-03-02T08:00:00Z", Verdict::aligned), HourStatus::quiet)}));
+    const DayStats quiet = Practice::stats(
+        day("2026-03-02", {withStatus(judged(8, Verdict::aligned), HourStatus::quiet)}));
     EXPECT_EQ(quiet.judgedHours + quiet.longestStretch + quiet.alignedHours, 0);
     EXPECT_FALSE(quiet.focusScore || quiet.threadsPerHour || quiet.appSwitchesPerHour);
 }
@@ -153,10 +153,10 @@ TEST(PracticeDayStats, ThingsCountDeclarationsAndSwitches)
     EXPECT_EQ(stats.switchesPerDay, 2);
 }
 
-const HourRecord a8 = judged("2026-03-02T08:00:00Z", Verdict::aligned);
-const HourRecord a9 = judged("2026-03-02T09:00:00Z", Verdict::mostly);
-const HourRecord a10 = judged("2026-03-02T10:00:00Z", Verdict::aligned);
-const HourRecord a11 = judged("2026-03-02T11:00:00Z", Verdict::aligned);
+const HourRecord a8 = judged(8, Verdict::aligned);
+const HourRecord a9 = judged(9, Verdict::mostly);
+const HourRecord a10 = judged(10, Verdict::aligned);
+const HourRecord a11 = judged(11, Verdict::aligned);
 
 TEST(PracticeStretch, LongestRunOfAlignedHours)
 {
@@ -168,23 +168,18 @@ TEST(PracticeStretch, LongestRunOfAlignedHours)
         int aligned;
     };
     const Case cases[] = {
-        {"UnclearWithValueResets",
-            {a8, a9, judged("2026-03-02T10:00:00Z", Verdict::unclear, {Relation::on}), a11}, 2, 3},
+        {"UnclearWithValueResets", {a8, a9, judged(10, Verdict::unclear, {Relation::on}), a11}, 2,
+            3},
         {"QuietHourIsPassedOver", {a8, withStatus(a9, HourStatus::quiet), a10}, 2, 2},
         {"CorrectedAwayNeitherCountsNorBreaks", {a8, corrected(a9, Correction::away), a10, a11}, 3,
             3},
         {"CorrectedDifferentThingBreaks", {a8, corrected(a9, Correction::differentThing), a10}, 1,
             2},
         {"CorrectedOnTaskExtends",
-            {a8,
-                corrected(judged("2026-03-02T09:00:00Z", Verdict::away, {Relation::off}),
-                    Correction::onTask),
-                a10},
-            3, 3},
-        {"EvaluatedInStartOrder",
-            {a8, judged("2026-03-02T11:00:00Z", Verdict::away, {Relation::off}), a9, a10}, 3, 3},
-        {"NoAlignedHour", {judged("2026-03-02T08:00:00Z", Verdict::drifting, {Relation::off})}, 0,
-            0},
+            {a8, corrected(judged(9, Verdict::away, {Relation::off}), Correction::onTask), a10}, 3,
+            3},
+        {"EvaluatedInStartOrder", {a8, judged(11, Verdict::away, {Relation::off}), a9, a10}, 3, 3},
+        {"NoAlignedHour", {judged(8, Verdict::drifting, {Relation::off})}, 0, 0},
     };
     for (const Case &c : cases) {
         const DayStats stats = Practice::stats(day("2026-03-02", c.hours));
@@ -201,9 +196,9 @@ TEST(PracticeWeekStats, FiguresAreWeightedByJudgedHours)
     const QList<Relation> fifty = {Relation::on, Relation::off};
     QList<HourRecord> mon, tue;
     for (int h = 0; h < 2; ++h)
-        mon.append(judged("2026-03-02T08:00:00Z", Verdict::mostly, eighty, 1));
+        mon.append(judged(8, Verdict::mostly, eighty, 1));
     for (int h = 0; h < 6; ++h)
-        tue.append(judged("2026-03-03T08:00:00Z", Verdict::drifting, fifty, 3));
+        tue.append(judged(32, Verdict::drifting, fifty, 3));
     const WeekStats stats
         = Practice::weekStats({day("2026-03-02", mon), day("2026-03-03", tue)}, "2026-03-02");
     EXPECT_EQ(stats.weekStart, "2026-03-02");
@@ -218,10 +213,8 @@ TEST(PracticeWeekStats, FiguresAreWeightedByJudgedHours)
 TEST(PracticeWeekStats, RunsDoNotContinueAcrossMidnight)
 {
     const WeekStats stats = Practice::weekStats(
-        {day("2026-03-02",
-             {judged("2026-03-02T22:00:00Z", Verdict::aligned),
-                 judged("2026-03-02T23:00:00Z", Verdict::aligned)}),
-            day("2026-03-03", {judged("2026-03-03T00:00:00Z", Verdict::aligned)})},
+        {day("2026-03-02", {judged(22, Verdict::aligned), judged(23, Verdict::aligned)}),
+            day("2026-03-03", {judged(24, Verdict::aligned)})},
         "2026-03-02");
     EXPECT_EQ(stats.longestStretch, 2);
 }
