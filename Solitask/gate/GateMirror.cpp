@@ -1,0 +1,50 @@
+#include "Solitask/gate/GateMirror.h"
+
+#include "Solitask/platform/PresentationLock.h"
+
+#include <QEvent>
+#include <QWindow>
+
+GateMirror::GateMirror(Scheduler &scheduler, PresentationLock &lock, QObject *parent)
+    : QObject(parent)
+    , m_lock(lock)
+    , m_next(scheduler)
+{
+}
+
+void GateMirror::watch(const QList<QWidget *> &windows)
+{
+    stop();
+    for (QWidget *window : windows) {
+        window->installEventFilter(this);
+        m_windows.append(window);
+    }
+    presentAll();
+}
+
+void GateMirror::stop()
+{
+    m_next.cancel();
+    for (const QPointer<QWidget> &window : std::as_const(m_windows)) {
+        if (window)
+            window->removeEventFilter(this);
+    }
+    m_windows.clear();
+}
+
+// A repaint of any part of a window reaches its top level as one update
+// request; the picture is taken a moment later, after the repaint.
+bool GateMirror::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() == QEvent::UpdateRequest && !m_next.isActive())
+        m_next.once(intervalSeconds, [this] { presentAll(); });
+    return false;
+}
+
+void GateMirror::presentAll()
+{
+    for (const QPointer<QWidget> &window : std::as_const(m_windows)) {
+        if (window && window->windowHandle())
+            m_lock.present(window->windowHandle(), window->grab().toImage());
+    }
+}
