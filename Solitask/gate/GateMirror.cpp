@@ -2,6 +2,7 @@
 
 #include "Solitask/platform/PresentationLock.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QWindow>
 
@@ -19,6 +20,7 @@ void GateMirror::watch(const QList<QWidget *> &windows)
         window->installEventFilter(this);
         m_windows.append(window);
     }
+    holdFocus();
     presentAll();
 }
 
@@ -38,7 +40,18 @@ bool GateMirror::eventFilter(QObject *, QEvent *event)
 {
     if (event->type() == QEvent::UpdateRequest && !m_next.isActive())
         m_next.once(intervalSeconds, [this] { presentAll(); });
+    // The windows beneath lose the focus to the lock's surfaces, which hand
+    // them the keys: they stay active, with a caret in the field.
+    if (event->type() == QEvent::WindowDeactivate)
+        QMetaObject::invokeMethod(this, &GateMirror::holdFocus, Qt::QueuedConnection);
     return false;
+}
+
+void GateMirror::holdFocus()
+{
+    if (m_windows.isEmpty() || !m_windows.first())
+        return;
+    QApplication::setActiveWindow(m_windows.first());
 }
 
 void GateMirror::presentAll()

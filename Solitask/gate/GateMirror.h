@@ -30,6 +30,7 @@ public:
 
 private:
     void presentAll();
+    void holdFocus();
 
     PresentationLock &m_lock;
     TimerSlot m_next;
