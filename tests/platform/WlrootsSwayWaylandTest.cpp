@@ -7,6 +7,7 @@
 #include "fakes/DiagCapture.h"
 #include "support/AppProcess.h"
 #include "support/SwayDesktop.h"
+#include "support/VirtualPointer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -203,6 +204,8 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
 {
     // tests/support/with-sway.sh binds Super+F12 to touch this file.
     QFile bindingRan(QDir::home().filePath(QStringLiteral("sway-binding-ran")));
+    VirtualPointer pointer;
+    ASSERT_TRUE(pointer.isValid());
     AppProcess app;
     app.setPref("insist", true);
     app.start();
@@ -219,9 +222,13 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
     }));
     EXPECT_EQ(frame.size(), QSize(1280, 800));
     ASSERT_TRUE(type({"Write the report"}));
+    // The pointer too: the "1 h" choice below the field.
+    for (const char *step :
+        {"cursor set 583 463", "cursor press button1", "cursor release button1"})
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("seat seat0 ") + step));
     ASSERT_TRUE(type(superF12));
     ASSERT_TRUE(type({"-k", "Return"}));
-    EXPECT_TRUE(app.waitForLog(QStringLiteral("declared: Write the report"), 5000))
+    EXPECT_TRUE(app.waitForLog(QStringLiteral("declared: Write the report (1 h"), 5000))
         << app.diag().toStdString();
     EXPECT_FALSE(bindingRan.exists());
     // Answered, the compositor has its bindings back.
