@@ -1,12 +1,16 @@
 #include "Solitask/platform/wayland/SeatInput.h"
 
+#include "Solitask/platform/wayland/PointerCursor.h"
 #include "Solitask/platform/wayland/WaylandConnection.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <wayland-client.h>
+
+#include <algorithm>
 
 #include <linux/input-event-codes.h>
 #include <unistd.h>
@@ -33,7 +37,10 @@ void keymap(void *data, wl_keyboard *, uint32_t format, int32_t fd, uint32_t siz
         close(fd);
 }
 void keyEnter(void *, wl_keyboard *, uint32_t, wl_surface *, wl_array *) { }
-void keyLeave(void *, wl_keyboard *, uint32_t, wl_surface *) { }
+void keyLeave(void *data, wl_keyboard *, uint32_t, wl_surface *)
+{
+    of(data).keyboardLeft();
+}
 void keyKey(void *data, wl_keyboard *, uint32_t, uint32_t, uint32_t key, uint32_t state)
 {
     of(data).key(key, state == WL_KEYBOARD_KEY_STATE_PRESSED);
@@ -43,7 +50,10 @@ void keyModifiers(void *data, wl_keyboard *, uint32_t, uint32_t depressed, uint3
 {
     of(data).xkb().setModifiers(depressed, latched, locked, group);
 }
-void keyRepeat(void *, wl_keyboard *, int32_t, int32_t) { }
+void keyRepeat(void *data, wl_keyboard *, int32_t rate, int32_t delay)
+{
+    of(data).setRepeat(rate, delay);
+}
 const wl_keyboard_listener keyboardListener {
     keymap, keyEnter, keyLeave, keyKey, keyModifiers, keyRepeat};
 
@@ -52,9 +62,9 @@ QPointF pointOf(wl_fixed_t x, wl_fixed_t y)
     return {wl_fixed_to_double(x), wl_fixed_to_double(y)};
 }
 void pointerEnter(
-    void *data, wl_pointer *, uint32_t, wl_surface *surface, wl_fixed_t x, wl_fixed_t y)
+    void *data, wl_pointer *, uint32_t serial, wl_surface *surface, wl_fixed_t x, wl_fixed_t y)
 {
-    of(data).pointerAt(surface, pointOf(x, y));
+    of(data).pointerEntered(serial, surface, pointOf(x, y));
 }
 void pointerLeave(void *data, wl_pointer *, uint32_t, wl_surface *)
 {
@@ -101,18 +111,22 @@ std::unique_ptr<SeatInput> SeatInput::create(WaylandConnection &connection)
     auto *seat = static_cast<wl_seat *>(connection.bind(&wl_seat_interface, 5));
     if (!seat)
         return nullptr;
-    std::unique_ptr<SeatInput> input(new SeatInput(seat));
+    std::unique_ptr<SeatInput> input(new SeatInput(seat, PointerCursor::create(connection)));
     wl_seat_add_listener(seat, &seatListener, input.get());
     return input;
 }
 
-SeatInput::SeatInput(wl_seat *seat)
+SeatInput::SeatInput(wl_seat *seat, std::unique_ptr<PointerCursor> cursor)
     : m_seat(seat)
+    , m_cursor(std::move(cursor))
+    , m_repeat(std::make_unique<QTimer>())
 {
+    QObject::connect(m_repeat.get(), &QTimer::timeout, [this] { repeatKey(); });
 }
 
 SeatInput::~SeatInput()
 {
+    m_cursor.reset();
     if (m_keyboard)
         wl_keyboard_release(m_keyboard);
     if (m_pointer)
@@ -140,16 +154,52 @@ void SeatInput::capabilities(uint32_t caps)
     }
 }
 
+void SeatInput::key(uint32_t code, bool pressed)
+{
+    postKey(pressed ? QEvent::KeyPress : QEvent::KeyRelease, code, false);
+    if (pressed && m_repeatIntervalMs > 0 && m_xkb.repeats(code)) {
+        m_repeatCode = code;
+        m_repeat->start(m_repeatDelayMs);
+    } else if (!pressed && code == m_repeatCode) {
+        m_repeat->stop();
+    }
+}
+
+// As X11 reports a held key: a release and a press, both marked repeated.
+void SeatInput::repeatKey()
+{
+    m_repeat->setInterval(m_repeatIntervalMs);
+    postKey(QEvent::KeyRelease, m_repeatCode, true);
+    postKey(QEvent::KeyPress, m_repeatCode, true);
+}
+
+void SeatInput::setRepeat(int32_t rate, int32_t delay)
+{
+    m_repeatIntervalMs = rate > 0 ? std::max(1, 1000 / rate) : 0;
+    m_repeatDelayMs = std::max(0, delay);
+}
+
+void SeatInput::keyboardLeft()
+{
+    m_repeat->stop();
+}
+
 // Posted rather than sent: the gate may close on a key, and with it these
 // surfaces, while the compositor's events are still being read.
-void SeatInput::key(uint32_t code, bool pressed)
+void SeatInput::postKey(QEvent::Type type, uint32_t code, bool repeat)
 {
     if (!m_keyTarget || !m_xkb.hasKeymap())
         return;
     const XkbKeyboard::Key key = m_xkb.key(code);
     QCoreApplication::postEvent(m_keyTarget,
-        new QKeyEvent(pressed ? QEvent::KeyPress : QEvent::KeyRelease, key.key, key.modifiers,
-            code + 8, key.keysym, 0, key.text));
+        new QKeyEvent(type, key.key, key.modifiers, code + 8, key.keysym, 0, key.text, repeat));
+}
+
+void SeatInput::pointerEntered(uint32_t serial, wl_surface *surface, QPointF point)
+{
+    if (m_cursor)
+        m_cursor->show(m_pointer, serial);
+    pointerAt(surface, point);
 }
 
 void SeatInput::pointerAt(wl_surface *surface, QPointF point)

@@ -8,7 +8,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
+class PointerCursor;
+class QTimer;
 class WaylandConnection;
 struct wl_keyboard;
 struct wl_pointer;
@@ -43,13 +46,18 @@ public:
     void capabilities(uint32_t caps);
     XkbKeyboard &xkb() { return m_xkb; }
     void key(uint32_t code, bool pressed);
+    void setRepeat(int32_t rate, int32_t delay);
+    void keyboardLeft();
+    void pointerEntered(uint32_t serial, wl_surface *surface, QPointF point);
     void pointerAt(wl_surface *surface, QPointF point);
     void pointerLeft();
     void button(uint32_t code, bool pressed);
 
 private:
-    explicit SeatInput(wl_seat *seat);
+    SeatInput(wl_seat *seat, std::unique_ptr<PointerCursor> cursor);
     void postMouse(QEvent::Type type, Qt::MouseButton button);
+    void postKey(QEvent::Type type, uint32_t code, bool repeat);
+    void repeatKey();
 
     wl_seat *m_seat;
     wl_keyboard *m_keyboard = nullptr;
@@ -60,4 +68,9 @@ private:
     wl_surface *m_pointerSurface = nullptr;
     QPointF m_pointerPoint;
     Qt::MouseButtons m_buttons;
+    std::unique_ptr<PointerCursor> m_cursor;
+    std::unique_ptr<QTimer> m_repeat;
+    uint32_t m_repeatCode = 0;
+    int m_repeatIntervalMs = 0; // 0: the compositor asks for no repeat
+    int m_repeatDelayMs = 0;
 };

@@ -132,6 +132,11 @@ XkbKeyboard::Key XkbKeyboard::key(uint32_t code) const
     return key;
 }
 
+bool XkbKeyboard::repeats(uint32_t code) const
+{
+    return m_keymap && xkb_keymap_key_repeats(m_keymap, code + 8);
+}
+
 int XkbKeyboard::qtKey(uint32_t keysym)
 {
     if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F35)

@@ -36,6 +36,9 @@ public:
     /// The key with Wayland key code `code` (evdev numbering) in the current state.
     Key key(uint32_t code) const;
 
+    /// Whether holding the key repeats it, by the keymap.
+    bool repeats(uint32_t code) const;
+
     /// Qt's key for an xkb key symbol.
     static int qtKey(uint32_t keysym);
 
