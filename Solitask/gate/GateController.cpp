@@ -128,7 +128,7 @@ void GateController::engageLock(int attemptsLeft)
         m_locked = m_lock.engage(window);
     // The lock shows the windows above everything and hands them the keys.
     if (m_locked && m_mirror) {
-        m_mirror->watch({m_windows.begin(), m_windows.end()});
+        m_mirror->watch(m_windows);
         return;
     }
     const bool focused = window && QGuiApplication::focusWindow() == window;

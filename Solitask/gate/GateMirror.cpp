@@ -1,5 +1,6 @@
 #include "Solitask/gate/GateMirror.h"
 
+#include "Solitask/gate/GateWindow.h"
 #include "Solitask/platform/PresentationLock.h"
 
 #include <QApplication>
@@ -13,10 +14,10 @@ GateMirror::GateMirror(Scheduler &scheduler, PresentationLock &lock, QObject *pa
 {
 }
 
-void GateMirror::watch(const QList<QWidget *> &windows)
+void GateMirror::watch(const QList<GateWindow *> &windows)
 {
     stop();
-    for (QWidget *window : windows) {
+    for (GateWindow *window : windows) {
         window->installEventFilter(this);
         m_windows.append(window);
     }
@@ -27,7 +28,7 @@ void GateMirror::watch(const QList<QWidget *> &windows)
 void GateMirror::stop()
 {
     m_next.cancel();
-    for (const QPointer<QWidget> &window : std::as_const(m_windows)) {
+    for (const QPointer<GateWindow> &window : std::as_const(m_windows)) {
         if (window)
             window->removeEventFilter(this);
     }
@@ -56,8 +57,11 @@ void GateMirror::holdFocus()
 
 void GateMirror::presentAll()
 {
-    for (const QPointer<QWidget> &window : std::as_const(m_windows)) {
+    // Each for the screen it was made for: the compositor may have put the
+    // window itself elsewhere.
+    for (const QPointer<GateWindow> &window : std::as_const(m_windows)) {
         if (window && window->windowHandle())
-            m_lock.present(window->windowHandle(), window->grab().toImage());
+            m_lock.present(
+                window->windowHandle(), window->targetScreen(), window->grab().toImage());
     }
 }

@@ -5,8 +5,8 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QWidget>
 
+class GateWindow;
 class PresentationLock;
 class Scheduler;
 
@@ -23,7 +23,7 @@ public:
     GateMirror(Scheduler &scheduler, PresentationLock &lock, QObject *parent = nullptr);
 
     /// Watches these windows instead of the ones before, and shows them now.
-    void watch(const QList<QWidget *> &windows);
+    void watch(const QList<GateWindow *> &windows);
     void stop();
 
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -34,5 +34,5 @@ private:
 
     PresentationLock &m_lock;
     TimerSlot m_next;
-    QList<QPointer<QWidget>> m_windows;
+    QList<QPointer<GateWindow>> m_windows;
 };

@@ -3,6 +3,7 @@
 #include "Solitask/platform/Support.h"
 
 class QImage;
+class QScreen;
 class QWindow;
 
 /// Keeps window-switching shortcuts away from the window manager while the
@@ -21,6 +22,7 @@ public:
     /// pictures handed to `present`; the gate's own windows then lie beneath
     /// and get their input from it.
     virtual bool mirrors() const { return false; }
-    /// The current picture of one of the gate's windows, for a lock that mirrors.
-    virtual void present(QWindow * /*window*/, const QImage & /*picture*/) { }
+    /// The current picture of one of the gate's windows, meant to cover
+    /// `screen`, for a lock that mirrors.
+    virtual void present(QWindow * /*window*/, QScreen * /*screen*/, const QImage & /*picture*/) { }
 };

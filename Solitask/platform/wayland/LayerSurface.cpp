@@ -29,14 +29,14 @@ const zwlr_layer_surface_v1_listener layerListener {onConfigure, onClosed};
 
 } // namespace
 
-LayerSurface::LayerSurface(const Globals &globals, wl_output *output, const QString &outputName,
-    const Placement &placement)
+LayerSurface::LayerSurface(
+    const Globals &globals, const WaylandConnection::Output &output, const Placement &placement)
     : m_globals(globals)
-    , m_outputName(outputName)
+    , m_output(output)
 {
     m_surface = wl_compositor_create_surface(globals.compositor);
     m_layer = zwlr_layer_shell_v1_get_layer_surface(
-        globals.shell, m_surface, output, placement.layer, "solitask");
+        globals.shell, m_surface, output.output, placement.layer, "solitask");
     zwlr_layer_surface_v1_add_listener(m_layer, &layerListener, this);
     zwlr_layer_surface_v1_set_anchor(m_layer, placement.anchors);
     zwlr_layer_surface_v1_set_size(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Solitask/platform/wayland/WaylandConnection.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -10,7 +12,6 @@
 
 class ShmPicture;
 struct wl_compositor;
-struct wl_output;
 struct wl_seat;
 struct wl_shm;
 struct wl_surface;
@@ -44,14 +45,14 @@ public:
         bool inhibitShortcuts = false;
     };
 
-    LayerSurface(const Globals &globals, wl_output *output, const QString &outputName,
+    LayerSurface(const Globals &globals, const WaylandConnection::Output &output,
         const Placement &placement);
     ~LayerSurface();
     LayerSurface(const LayerSurface &) = delete;
     LayerSurface &operator=(const LayerSurface &) = delete;
 
     wl_surface *surface() const { return m_surface; }
-    QString outputName() const { return m_outputName; }
+    const WaylandConnection::Output &output() const { return m_output; }
     /// The size the compositor gave it; empty until then.
     QSize size() const { return m_size; }
     bool isClosed() const { return m_closed; }
@@ -67,7 +68,7 @@ private:
     void showPending();
 
     Globals m_globals;
-    QString m_outputName;
+    WaylandConnection::Output m_output;
     wl_surface *m_surface = nullptr;
     zwlr_layer_surface_v1 *m_layer = nullptr;
     zwp_keyboard_shortcuts_inhibitor_v1 *m_inhibitor = nullptr;

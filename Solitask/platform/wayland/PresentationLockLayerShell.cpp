@@ -82,8 +82,7 @@ bool PresentationLockLayerShell::engage(QWindow *window)
     release();
     m_keyWindow = window;
     for (const WaylandConnection::Output &output : m_connection->outputs())
-        m_surfaces.push_back(
-            std::make_unique<LayerSurface>(m_globals, output.output, output.name, cover));
+        m_surfaces.push_back(std::make_unique<LayerSurface>(m_globals, output, cover));
     m_input->setKeyTarget(window);
     wl_display_flush(m_connection->display());
     Diag::log(QStringLiteral("gate: overlay layer over %1 output(s), keyboard exclusive%2")
@@ -104,12 +103,12 @@ void PresentationLockLayerShell::release()
     wl_display_flush(m_connection->display());
 }
 
-void PresentationLockLayerShell::present(QWindow *window, const QImage &picture)
+void PresentationLockLayerShell::present(QWindow *window, QScreen *screen, const QImage &picture)
 {
-    if (!window || m_surfaces.empty())
+    if (!window || !screen || m_surfaces.empty())
         return;
-    if (!m_presented.contains(window))
-        m_presented.append(window);
+    m_presented.removeIf([window](const Presented &p) { return !p.window || p.window == window; });
+    m_presented.append({window, screen});
     for (const auto &surface : m_surfaces) {
         if (windowFor(*surface) == window)
             surface->show(picture);
@@ -117,11 +116,16 @@ void PresentationLockLayerShell::present(QWindow *window, const QImage &picture)
     wl_display_flush(m_connection->display());
 }
 
+// XWayland names its screens after itself, not after the outputs, but
+// places them where the outputs lie.
 QWindow *PresentationLockLayerShell::windowFor(const LayerSurface &surface) const
 {
-    for (const QPointer<QWindow> &window : m_presented) {
-        if (window && window->screen() && window->screen()->name() == surface.outputName())
-            return window;
+    const WaylandConnection::Output &output = surface.output();
+    for (const Presented &p : m_presented) {
+        if (p.window && p.screen
+            && (p.screen->name() == output.name
+                || p.screen->geometry().topLeft() == output.position))
+            return p.window;
     }
     return m_keyWindow;
 }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QScreen>
 #include <QWindow>
 
 #include <memory>
@@ -30,14 +31,15 @@ public:
     bool engage(QWindow *window) override;
     void release() override;
     bool mirrors() const override { return true; }
-    void present(QWindow *window, const QImage &picture) override;
+    void present(QWindow *window, QScreen *screen, const QImage &picture) override;
 
     static constexpr const char *shellInterface = "zwlr_layer_shell_v1";
 
 private:
     PresentationLockLayerShell(std::shared_ptr<WaylandConnection> connection,
         LayerSurface::Globals globals, std::unique_ptr<SeatInput> input);
-    /// The gate window an output shows: the one on the screen of that name, else the key window.
+    /// The gate window an output shows: the one on the screen of that name or
+    /// place, else the key window.
     QWindow *windowFor(const LayerSurface &surface) const;
     void locateInput();
 
@@ -46,5 +48,10 @@ private:
     std::unique_ptr<SeatInput> m_input;
     std::vector<std::unique_ptr<LayerSurface>> m_surfaces;
     QPointer<QWindow> m_keyWindow;
-    QList<QPointer<QWindow>> m_presented;
+    struct Presented
+    {
+        QPointer<QWindow> window;
+        QPointer<QScreen> screen;
+    };
+    QList<Presented> m_presented;
 };
