@@ -153,7 +153,7 @@ void GateController::rebuildWindows(QScreen *leaving)
     dropWindows();
     for (QScreen *screen : QGuiApplication::screens())
         if (screen != leaving)
-            m_windows.append(new GateWindow(screen, makeContent(true)));
+            m_windows.append(new GateWindow(screen, makeContent(true), m_mirror != nullptr));
 }
 
 void GateController::dropWindows()
