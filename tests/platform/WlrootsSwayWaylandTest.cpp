@@ -47,12 +47,13 @@ int count(const QImage &frame, QRgb colour)
     return n;
 }
 
-/// The output as grim, another client of the compositor, sees it.
-QImage grimFrame()
+/// An output as grim, another client of the compositor, sees it.
+QImage grimFrame(const QString &output)
 {
     QProcess grim;
-    grim.start(
-        QStringLiteral("grim"), {QStringLiteral("-t"), QStringLiteral("ppm"), QStringLiteral("-")});
+    grim.start(QStringLiteral("grim"),
+        {QStringLiteral("-o"), output, QStringLiteral("-t"), QStringLiteral("ppm"),
+            QStringLiteral("-")});
     if (!grim.waitForFinished(5000) || grim.exitCode() != 0)
         return {};
     return QImage::fromData(grim.readAllStandardOutput(), "PPM");
@@ -206,21 +207,27 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
     QFile bindingRan(QDir::home().filePath(QStringLiteral("sway-binding-ran")));
     VirtualPointer pointer;
     ASSERT_TRUE(pointer.isValid());
+    // A second, smaller output to the right of the first.
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("create_output")));
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("output HEADLESS-2 resolution 1024x768")));
     AppProcess app;
     app.setPref("insist", true);
     app.start();
     ASSERT_TRUE(app.waitForLog(QStringLiteral("gate shown: question insist=true")));
-    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate: overlay layer over 1 output(s), keyboard "
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate: overlay layer over 2 output(s), keyboard "
                                               "exclusive, compositor shortcuts held")))
         << app.diag().toStdString();
-    // Nothing of the tiled and floating windows shows through.
-    QImage frame;
-    EXPECT_TRUE(SwayDesktop::waitUntil([&] {
-        frame = grimFrame();
-        return !frame.isNull() && count(frame, qRgb(0, 255, 0)) == 0
-            && count(frame, qRgb(0, 0, 255)) == 0;
-    }));
-    EXPECT_EQ(frame.size(), QSize(1280, 800));
+    // Each output shows the gate whole: neither the windows nor the black
+    // background show through.
+    for (const auto &[output, size] : {std::pair {QStringLiteral("HEADLESS-1"), QSize(1280, 800)},
+             std::pair {QStringLiteral("HEADLESS-2"), QSize(1024, 768)}}) {
+        QImage frame;
+        EXPECT_TRUE(SwayDesktop::waitUntil([&] {
+            frame = grimFrame(output);
+            return frame.size() == size && count(frame, qRgb(0, 255, 0)) == 0
+                && count(frame, qRgb(0, 0, 255)) == 0 && count(frame, qRgb(0, 0, 0)) == 0;
+        })) << output.toStdString();
+    }
     ASSERT_TRUE(type({"Write the report"}));
     // The pointer too: the "1 h" choice below the field.
     for (const char *step :

@@ -1,15 +1,12 @@
 #pragma once
 
 // A pointer device of the test's own (wlr-virtual-pointer): the headless sway
-// has none, and without one no client is handed a pointer.
+// has none, and without one no client is handed a pointer. sway's own
+// "seat seat0 cursor" commands then move and click it.
 
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
-#include <QPoint>
-#include <QSize>
-
 #include <cstring>
-#include <linux/input-event-codes.h>
 #include <wayland-client.h>
 
 class VirtualPointer
@@ -41,20 +38,6 @@ public:
 
     bool isValid() const { return m_pointer != nullptr; }
 
-    /// A left click at `at` on an output of size `extent`.
-    void click(QPoint at, QSize extent)
-    {
-        zwlr_virtual_pointer_v1_motion_absolute(m_pointer, ++m_time, uint32_t(at.x()),
-            uint32_t(at.y()), uint32_t(extent.width()), uint32_t(extent.height()));
-        zwlr_virtual_pointer_v1_frame(m_pointer);
-        for (const auto state :
-            {WL_POINTER_BUTTON_STATE_PRESSED, WL_POINTER_BUTTON_STATE_RELEASED}) {
-            zwlr_virtual_pointer_v1_button(m_pointer, ++m_time, BTN_LEFT, state);
-            zwlr_virtual_pointer_v1_frame(m_pointer);
-        }
-        wl_display_roundtrip(m_display);
-    }
-
 private:
     static void global(
         void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
@@ -70,5 +53,4 @@ private:
     wl_display *m_display = nullptr;
     zwlr_virtual_pointer_manager_v1 *m_manager = nullptr;
     zwlr_virtual_pointer_v1 *m_pointer = nullptr;
-    uint32_t m_time = 0;
 };
