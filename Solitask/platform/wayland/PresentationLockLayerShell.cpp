@@ -65,7 +65,7 @@ PresentationLockLayerShell::~PresentationLockLayerShell()
     else
         wl_proxy_destroy(reinterpret_cast<wl_proxy *>(m_globals.shell));
     wl_compositor_destroy(m_globals.compositor);
-    m_connection->roundtrip();
+    wl_display_flush(m_connection->display());
 }
 
 Support PresentationLockLayerShell::support() const
