@@ -6,6 +6,8 @@ if(CCACHE_PROGRAM)
 endif()
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(WaylandClient REQUIRED IMPORTED_TARGET wayland-client)
+pkg_check_modules(WaylandCursor REQUIRED IMPORTED_TARGET wayland-cursor)
+pkg_check_modules(Xkbcommon REQUIRED IMPORTED_TARGET xkbcommon)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_program(WAYLAND_SCANNER wayland-scanner REQUIRED)
 # wlroots' own protocols ship inside the Rust crate of the Wayland protocols.

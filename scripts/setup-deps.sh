@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core fonts-inter imagemagick
   librsvg2-bin hicolor-icon-theme dpkg-dev file desktop-file-utils appstream lintian
-  libwayland-dev wayland-protocols librust-wayland-protocols-dev plasma-wayland-protocols
+  libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev plasma-wayland-protocols
   sway xwayland foot grim wtype wayland-utils swayidle qt6-wayland
 )
 

@@ -4,6 +4,7 @@
 #include "Solitask/gate/AskWindowDelegate.h"
 #include "Solitask/gate/EscapeHold.h"
 #include "Solitask/gate/GateBackdrop.h"
+#include "Solitask/gate/GateMirror.h"
 #include "Solitask/gate/GateModel.h"
 #include "Solitask/gate/GateView.h"
 #include "Solitask/gate/GateWindow.h"
@@ -34,6 +35,8 @@ GateController::GateController(const Clock &clock, Scheduler &scheduler, Present
     , m_model(new GateModel(this))
     , m_lockRetry(scheduler)
 {
+    if (m_lock.mirrors())
+        m_mirror = new GateMirror(scheduler, m_lock, this);
     observeApplication();
 }
 
@@ -82,6 +85,8 @@ void GateController::hide()
     m_isShowing = false;
     removeKeyMonitor();
     m_lockRetry.cancel();
+    if (m_mirror)
+        m_mirror->stop();
     m_lock.release();
     m_locked = false;
     dropWindows();
@@ -121,6 +126,11 @@ void GateController::engageLock(int attemptsLeft)
     Stacking::settle();
     if (!m_locked && window)
         m_locked = m_lock.engage(window);
+    // The lock shows the windows above everything and hands them the keys.
+    if (m_locked && m_mirror) {
+        m_mirror->watch(m_windows);
+        return;
+    }
     const bool focused = window && QGuiApplication::focusWindow() == window;
     if (!focused)
         key->activateWindow();
@@ -143,7 +153,7 @@ void GateController::rebuildWindows(QScreen *leaving)
     dropWindows();
     for (QScreen *screen : QGuiApplication::screens())
         if (screen != leaving)
-            m_windows.append(new GateWindow(screen, makeContent(true)));
+            m_windows.append(new GateWindow(screen, makeContent(true), m_mirror != nullptr));
 }
 
 void GateController::dropWindows()

@@ -14,6 +14,7 @@
 class AskWindowDelegate;
 class Clock;
 class EscapeHold;
+class GateMirror;
 class GateModel;
 class GateView;
 class GateWindow;
@@ -78,6 +79,7 @@ private:
     QList<GateWindow *> m_windows;
     QPointer<QWidget> m_askWindow;
     std::unique_ptr<EscapeHold> m_keyMonitor;
+    GateMirror *m_mirror = nullptr; // only for a lock that mirrors
     bool m_insisting = false;
     GateCallbacks m_callbacks;
     AskWindowDelegate *m_askDelegate = nullptr;

@@ -6,9 +6,22 @@
 #include <QCloseEvent>
 #include <QScreen>
 
-GateWindow::GateWindow(QScreen *screen, QWidget *content)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+namespace {
+
+// Beneath the lock: unmanaged and typed as a utility, which XWayland's
+// window manager never hands the keyboard to, so the lock keeps it.
+Qt::WindowFlags gateFlags(bool beneathLock)
+{
+    const Qt::WindowFlags common = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    return beneathLock ? common | Qt::Tool | Qt::X11BypassWindowManagerHint : common | Qt::Window;
+}
+
+} // namespace
+
+GateWindow::GateWindow(QScreen *screen, QWidget *content, bool beneathLock)
+    : QWidget(nullptr, gateFlags(beneathLock))
     , m_screen(screen)
+    , m_beneathLock(beneathLock)
 {
     setWindowTitle(QStringLiteral("Solitask"));
     Stacking::assign(this, Stacking::Layer::gate);
@@ -21,7 +34,12 @@ GateWindow::GateWindow(QScreen *screen, QWidget *content)
 void GateWindow::cover()
 {
     setGeometry(m_screen->geometry());
-    showFullScreen();
+    // A window manager puts every full-screen window on the output it
+    // chooses: a gate for another screen would take that screen's size.
+    if (m_beneathLock)
+        show();
+    else
+        showFullScreen();
     raise();
 }
 

@@ -46,6 +46,7 @@ output * background #000000 solid_color
 xwayland enable
 default_border normal
 focus_on_window_activation focus
+bindsym Mod4+F12 exec touch "$HOME/sway-binding-ran"
 CONF
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
   "${as_user[@]}" sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &

@@ -4,6 +4,7 @@
 #include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
 #include "Solitask/platform/wayland/ForeignToplevels.h"
 #include "Solitask/platform/wayland/IdleSensorWayland.h"
+#include "Solitask/platform/wayland/PresentationLockLayerShell.h"
 #include "Solitask/platform/wayland/RunningAppsSourceWayland.h"
 #include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
 #include "Solitask/platform/wayland/ScreenPermissionWayland.h"
@@ -48,8 +49,11 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
         = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
     if (choice.idle != Backend::none)
         services.idle = IdleSensorWayland::create(connection);
-    // Our windows run on XWayland: its keyboard grab keeps the keys from the
-    // other X clients; the compositor's own bindings stay its own.
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    // The insisting gate above everything, keys and compositor bindings
+    // included; without a layer shell our windows run on XWayland, whose
+    // keyboard grab keeps the keys from the other X clients only.
+    if (auto overlay = PresentationLockLayerShell::create(connection))
+        services.presentationLock = std::move(overlay);
+    else if (QGuiApplication::platformName() == QLatin1String("xcb"))
         services.presentationLock = std::make_unique<PresentationLockX11>();
 }

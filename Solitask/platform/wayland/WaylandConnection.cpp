@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 
+#include "xdg-output-unstable-v1-client-protocol.h"
+
 #include <wayland-client.h>
 
 #include <algorithm>
@@ -40,6 +42,27 @@ void outputDescription(void *, wl_output *, const char *) { }
 const wl_output_listener outputListener {
     outputGeometry, outputMode, outputDone, outputScale, outputName, outputDescription};
 
+// wlroots reports every output at 0,0 through wl_output: the layout position
+// comes from xdg-output.
+void logicalPosition(void *data, zxdg_output_v1 *, int32_t x, int32_t y)
+{
+    static_cast<WaylandConnection::Output *>(data)->position = QPoint(x, y);
+}
+void logicalSize(void *, zxdg_output_v1 *, int32_t, int32_t) { }
+void logicalDone(void *, zxdg_output_v1 *) { }
+void logicalName(void *, zxdg_output_v1 *, const char *) { }
+void logicalDescription(void *, zxdg_output_v1 *, const char *) { }
+
+const zxdg_output_v1_listener logicalListener {
+    logicalPosition, logicalSize, logicalDone, logicalName, logicalDescription};
+
+void forget(WaylandConnection::Output &output)
+{
+    if (output.logical)
+        zxdg_output_v1_destroy(output.logical);
+    wl_proxy_destroy(reinterpret_cast<wl_proxy *>(output.output));
+}
+
 } // namespace
 
 std::shared_ptr<WaylandConnection> WaylandConnection::open(const char *name)
@@ -66,7 +89,9 @@ WaylandConnection::~WaylandConnection()
 {
     delete m_notifier;
     for (const auto &output : m_outputs)
-        wl_proxy_destroy(reinterpret_cast<wl_proxy *>(output->output));
+        forget(*output);
+    if (m_xdgOutputs)
+        zxdg_output_manager_v1_destroy(m_xdgOutputs);
     if (m_seat)
         wl_proxy_destroy(reinterpret_cast<wl_proxy *>(m_seat));
     if (m_shm)
@@ -91,6 +116,12 @@ void WaylandConnection::announce(uint32_t name, const char *interface, uint32_t 
     m_globals.append({name, QString::fromUtf8(interface), version});
     if (qstrcmp(interface, wl_output_interface.name) == 0)
         bindOutput(name, version);
+    if (qstrcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !m_xdgOutputs) {
+        m_xdgOutputs = static_cast<zxdg_output_manager_v1 *>(
+            wl_registry_bind(m_registry, name, &zxdg_output_manager_v1_interface, 1));
+        for (const auto &output : m_outputs)
+            locate(*output);
+    }
 }
 
 void WaylandConnection::withdraw(uint32_t name)
@@ -98,7 +129,7 @@ void WaylandConnection::withdraw(uint32_t name)
     m_globals.removeIf([name](const Global &g) { return g.name == name; });
     std::erase_if(m_outputs, [name](const std::unique_ptr<Output> &o) {
         if (o->id == name)
-            wl_proxy_destroy(reinterpret_cast<wl_proxy *>(o->output));
+            forget(*o);
         return o->id == name;
     });
 }
@@ -107,8 +138,17 @@ void WaylandConnection::bindOutput(uint32_t name, uint32_t version)
 {
     auto *output = static_cast<wl_output *>(
         wl_registry_bind(m_registry, name, &wl_output_interface, std::min(version, 4u)));
-    m_outputs.push_back(std::make_unique<Output>(Output {output, name, {}}));
+    m_outputs.push_back(std::make_unique<Output>(Output {output, name, {}, {}, nullptr}));
     wl_output_add_listener(output, &outputListener, m_outputs.back().get());
+    locate(*m_outputs.back());
+}
+
+void WaylandConnection::locate(Output &output)
+{
+    if (!m_xdgOutputs || output.logical)
+        return;
+    output.logical = zxdg_output_manager_v1_get_xdg_output(m_xdgOutputs, output.output);
+    zxdg_output_v1_add_listener(output.logical, &logicalListener, &output);
 }
 
 QList<WaylandConnection::Output> WaylandConnection::outputs() const

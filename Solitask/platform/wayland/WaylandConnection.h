@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QSet>
 #include <QString>
 
@@ -17,6 +18,8 @@ struct wl_interface;
 struct wl_output;
 struct wl_seat;
 struct wl_shm;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
 class QSocketNotifier;
 
 /// A connection of our own to the Wayland compositor, whatever Qt itself
@@ -37,6 +40,8 @@ public:
         wl_output *output = nullptr;
         uint32_t id = 0; // the registry name
         QString name; // from wl_output version 4 ("HEADLESS-1"), else empty
+        QPoint position; // top left in the compositor's layout
+        zxdg_output_v1 *logical = nullptr; // where the compositor says the position
     };
 
     wl_display *display() const { return m_display; }
@@ -63,6 +68,7 @@ private:
     void watch();
     void readEvents();
     void bindOutput(uint32_t name, uint32_t version);
+    void locate(Output &output);
 
     struct Global
     {
@@ -74,6 +80,7 @@ private:
     wl_registry *m_registry = nullptr;
     wl_seat *m_seat = nullptr;
     wl_shm *m_shm = nullptr;
+    zxdg_output_manager_v1 *m_xdgOutputs = nullptr;
     QList<Global> m_globals;
     std::vector<std::unique_ptr<Output>> m_outputs; // listeners hold their address
     QSocketNotifier *m_notifier = nullptr;
