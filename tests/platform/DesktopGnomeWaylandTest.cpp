@@ -203,6 +203,9 @@ TEST(GnomeShellWithoutExtension, NoFrameAndTheCapabilitiesSayWhatToDo)
     EXPECT_TRUE(frame.privacyUnknown);
     EXPECT_TRUE(adviceFor(capabilities(platform), QStringLiteral("frames"))
                     .contains(QStringLiteral("gnome-extensions enable solitask@solitask.org")));
+    // Asking turns the installed extension on, and frames follow.
+    EXPECT_TRUE(platform.screenPermission->request());
+    EXPECT_TRUE(platform.capturer->support().supported);
 }
 
 } // namespace

@@ -1,27 +1,23 @@
 #pragma once
 
 #include "Solitask/platform/ScreenPermission.h"
-#include "Solitask/platform/gnome/GnomeShellWindows.h"
 
 #include <memory>
 
+class GnomeShellWindows;
+
 /// Capture on GNOME needs Solitask's shell extension, which tells where
-/// private windows are; the screen cast itself asks for nothing.
+/// private windows are; the screen cast itself asks for nothing. Asking
+/// turns the extension on, which the shell allows for an installed one.
 class ScreenPermissionGnome : public ScreenPermission
 {
 public:
-    explicit ScreenPermissionGnome(std::shared_ptr<GnomeShellWindows> windows)
-        : m_windows(std::move(windows))
-    {
-    }
+    explicit ScreenPermissionGnome(std::shared_ptr<GnomeShellWindows> windows);
 
-    Support support() const override { return Support::yes(); }
-    bool isGranted() override { return m_windows->support().supported; }
-    QString openSystemSettings() override
-    {
-        return isGranted() ? QStringLiteral("Solitask's GNOME Shell extension is on.")
-                           : GnomeShellWindows::enableAdvice();
-    }
+    Support support() const override;
+    bool isGranted() override;
+    bool request() override;
+    QString openSystemSettings() override;
 
 private:
     std::shared_ptr<GnomeShellWindows> m_windows;
