@@ -1,6 +1,7 @@
 #include "Solitask/platform/Capabilities.h"
 
 #include "Solitask/platform/PlatformServices.h"
+#include "Solitask/platform/gnome/GnomeShellWindows.h"
 
 namespace {
 
@@ -46,14 +47,19 @@ QList<Capability> capabilities(const PlatformServices &s)
     const BackendChoice &c = s.choice;
     const bool wayland = c.kind == SessionKind::wayland;
     const bool frames = s.capturer->support().supported && s.screenPermission->support().supported;
+    // On GNOME everything about windows hangs on our shell extension.
+    const bool extension = c.privateWindows == Backend::gnomeShellExtension;
+    const QString enable = GnomeShellWindows::enableAdvice();
     return {
         make("frames", frames, c.frames,
-            QStringLiteral("this desktop does not let apps copy the screen yet, so frames are "
-                           "skipped; ")
-                + otherDesktop),
+            extension ? enable
+                      : QStringLiteral("this desktop does not let apps copy the screen yet, so "
+                                       "frames are skipped; ")
+                    + otherDesktop),
         make("active app", s.activeApp->support().supported, c.activeApp,
-            QStringLiteral("this desktop does not tell apps which window is in front; ")
-                + otherDesktop),
+            extension ? enable
+                      : QStringLiteral("this desktop does not tell apps which window is in front; ")
+                    + otherDesktop),
         make("private blanking", frames && c.privateWindows != Backend::none, c.privateWindows,
             QStringLiteral("no frame is taken where private windows cannot be found")),
         make("idle", s.idle->support().supported, c.idle,

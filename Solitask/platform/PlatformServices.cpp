@@ -17,7 +17,6 @@
 #include "Solitask/platform/linux/SoundX11Bell.h"
 #include "Solitask/platform/linux/WindowTitleSourceX11.h"
 #include "Solitask/platform/linux/X11Connection.h"
-#include "Solitask/platform/wayland/IdleSensorWayland.h"
 #include "Solitask/platform/wayland/WaylandBackends.h"
 #include "Solitask/platform/wayland/WaylandConnection.h"
 #include "SolitaskCore/Diag.h"
@@ -45,8 +44,8 @@ SessionEventsDBus::ScreenState screenState(IdleSensor *sensor)
     if (auto *idle = dynamic_cast<IdleSensorX11 *>(sensor)) {
         screen.idleSeconds = [idle] { return idle->idleSeconds(); };
         screen.saverOn = [idle] { return idle->screenSaverOn(); };
-    } else if (auto *wayland = dynamic_cast<IdleSensorWayland *>(sensor)) {
-        screen.idleSeconds = [wayland] { return wayland->idleSeconds(); };
+    } else if (sensor) {
+        screen.idleSeconds = [sensor] { return sensor->idleSeconds(); };
     }
     return screen;
 }

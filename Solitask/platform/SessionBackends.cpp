@@ -36,8 +36,30 @@ Backend idleBackend(const QSet<QString> &globals)
     return Backend::none;
 }
 
+bool isGnome(const SessionEnvironment &env)
+{
+    return env.currentDesktop.split(QLatin1Char(':')).contains(QLatin1String("GNOME"));
+}
+
+// GNOME lets no client read windows or the screen through Wayland: our own
+// shell extension tells the windows, Mutter casts the screen.
+BackendChoice gnomeChoice(const QSet<QString> &globals)
+{
+    BackendChoice choice;
+    choice.kind = SessionKind::wayland;
+    choice.activeApp = choice.privateWindows = Backend::gnomeShellExtension;
+    choice.frames = Backend::mutterScreenCast;
+    choice.idle = idleBackend(globals);
+    if (choice.idle == Backend::none)
+        choice.idle = Backend::mutterIdleMonitor;
+    choice.hotKey = Backend::summonCommand;
+    return choice;
+}
+
 BackendChoice waylandChoice(const SessionEnvironment &env, const QSet<QString> &globals)
 {
+    if (isGnome(env))
+        return gnomeChoice(globals);
     BackendChoice choice;
     choice.kind = SessionKind::wayland;
     choice.activeApp = choice.privateWindows = windowsBackend(env, globals);
@@ -124,6 +146,12 @@ QString backendName(Backend backend)
         return QStringLiteral("KDE idle");
     case Backend::summonCommand:
         return QStringLiteral("solitask --summon");
+    case Backend::gnomeShellExtension:
+        return QStringLiteral("Solitask's GNOME Shell extension");
+    case Backend::mutterScreenCast:
+        return QStringLiteral("Mutter screen cast");
+    case Backend::mutterIdleMonitor:
+        return QStringLiteral("Mutter idle monitor");
     }
     return {};
 }

@@ -28,6 +28,9 @@ enum class Backend {
     extIdleNotify,
     kdeIdle,
     summonCommand, // the compositor's own key binding runs `solitask --summon`
+    gnomeShellExtension, // active app, titles, private windows from our GNOME Shell extension
+    mutterScreenCast, // frames through PipeWire
+    mutterIdleMonitor,
 };
 
 /// The backend of each capability for one session, and why.

@@ -1,5 +1,9 @@
 #include "Solitask/platform/wayland/WaylandBackends.h"
 
+#include "Solitask/platform/gnome/GnomeShellWindows.h"
+#include "Solitask/platform/gnome/IdleSensorGnome.h"
+#include "Solitask/platform/gnome/ScreenCapturerGnome.h"
+#include "Solitask/platform/gnome/ScreenPermissionGnome.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
 #include "Solitask/platform/wayland/ForeignToplevels.h"
@@ -25,6 +29,8 @@ std::shared_ptr<WaylandWindowSource> windowSource(const BackendChoice &choice,
         return std::make_shared<SwayWindows>(env.swaySocket, own.pid);
     case Backend::wlrForeignToplevel:
         return ForeignToplevels::create(connection);
+    case Backend::gnomeShellExtension:
+        return std::make_shared<GnomeShellWindows>(own.pid);
     default:
         return nullptr;
     }
@@ -38,16 +44,24 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
 {
     if (!connection)
         return;
-    if (const auto windows = windowSource(choice, connection, env, own)) {
+    const auto windows = windowSource(choice, connection, env, own);
+    if (windows) {
         services.activeApp = std::make_unique<ActiveAppSourceWayland>(windows, own);
         services.windowTitles = std::make_unique<WindowTitleSourceWayland>(windows);
         services.runningApps = std::make_unique<RunningAppsSourceWayland>(windows, own);
         if (choice.frames == Backend::wlrScreencopy)
             services.capturer = ScreenCapturerWlroots::create(connection, windows);
     }
-    services.screenPermission
-        = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
-    if (choice.idle != Backend::none)
+    if (const auto gnome = std::dynamic_pointer_cast<GnomeShellWindows>(windows)) {
+        services.capturer = std::make_unique<ScreenCapturerGnome>(gnome);
+        services.screenPermission = std::make_unique<ScreenPermissionGnome>(gnome);
+    } else {
+        services.screenPermission
+            = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
+    }
+    if (choice.idle == Backend::mutterIdleMonitor)
+        services.idle = std::make_unique<IdleSensorGnome>();
+    else if (choice.idle != Backend::none)
         services.idle = IdleSensorWayland::create(connection);
     // The insisting gate above everything, keys and compositor bindings
     // included; without a layer shell our windows run on XWayland, whose
