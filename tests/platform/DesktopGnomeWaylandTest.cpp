@@ -154,17 +154,19 @@ TEST_F(GnomeShell, FrameComesThroughPipeWireWithThePrivateWindowBlanked)
 {
     ASSERT_TRUE(windows->open(privateId, QStringLiteral("Secret"), "ff0000"));
     PlatformServices platform = services();
+    // A new window is listed a moment before the shell shows it.
     GnomeShellWindows source(0);
-    const auto scene = source.scene({privateId});
-    ASSERT_TRUE(scene);
     QRect secret, plain;
-    for (const StackedWindow &w : scene->windows) {
-        if (w.hidden)
-            secret = w.frame;
-        else
-            plain = w.frame;
-    }
-    ASSERT_FALSE(secret.isEmpty());
+    ASSERT_TRUE(waitUntil([&] {
+        secret = plain = QRect();
+        for (const StackedWindow &w : source.scene({privateId}).value_or(WaylandScene()).windows) {
+            if (w.hidden)
+                secret = w.frame;
+            else
+                plain = w.frame;
+        }
+        return !secret.isEmpty() && !plain.isEmpty();
+    }));
     const CaptureResult frame = capture(platform, {privateId});
     ASSERT_TRUE(frame.ok()) << frame.error.toStdString();
     EXPECT_EQ(frame.image.size(), QSize(1280, 800));

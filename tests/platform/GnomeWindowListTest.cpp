@@ -56,8 +56,19 @@ TEST(GnomeWindowList, SceneHidesPrivateProcessesWholly)
     EXPECT_EQ(scene.windows[1].frame, QRect(90, 90, 320, 220));
     EXPECT_TRUE(scene.windows[2].hidden) << "the menu of the private app's process";
     EXPECT_FALSE(scene.windows[3].opaque);
+    EXPECT_TRUE(scene.unplacedPrivateApp.isEmpty());
     const WaylandScene own = GnomeWindowList::scene(report(), {}, 10);
     EXPECT_TRUE(own.windows[0].hidden) << "this process's own window";
+    // A private window not yet sized withholds the frame.
+    QJsonObject unsized = report();
+    QJsonArray windows = unsized.value(QLatin1String("windows")).toArray();
+    QJsonObject bank = windows[1].toObject();
+    bank.insert(QLatin1String("frame"), QJsonObject());
+    bank.insert(QLatin1String("buffer"), QJsonObject());
+    windows[1] = bank;
+    unsized.insert(QLatin1String("windows"), windows);
+    EXPECT_EQ(GnomeWindowList::scene(unsized, {QStringLiteral("bank-app")}, 0).unplacedPrivateApp,
+        QStringLiteral("bank-app"));
 }
 
 } // namespace

@@ -88,6 +88,9 @@ WaylandScene scene(const QJsonObject &report, const QSet<QString> &hiddenIDs, qi
         const QRect frame = rect(w.value(QLatin1String("frame")));
         StackedWindow stacked(
             hidden ? frame.united(rect(w.value(QLatin1String("buffer")))) : frame, hidden);
+        // A window the shell has not sized yet may still paint: fail closed.
+        if (hidden && stacked.frame.isEmpty())
+            scene.unplacedPrivateApp = idOf(w);
         stacked.opaque = w.value(QLatin1String("opacity")).toInt(255) >= 255;
         scene.windows.append(stacked);
     }
