@@ -17,8 +17,19 @@ QString summonAdvice(const BackendChoice &choice)
     if (choice.desktop.contains(QLatin1String("sway"), Qt::CaseInsensitive))
         return QStringLiteral(
             "add this line to your sway config: bindsym Ctrl+Alt+o exec solitask --summon");
+    if (choice.privateWindows == Backend::kwinScript)
+        return QStringLiteral("bind Control+Alt+O to the command `solitask --summon` in System "
+                              "Settings, Shortcuts, Add Command");
     return QStringLiteral("bind Control+Alt+O to the command `solitask --summon` in your desktop's "
                           "keyboard settings");
+}
+
+// On KDE Plasma each backend knows why it does not work (KWin gone, its
+// script silent, screenshots refused); elsewhere the desktop lacks it.
+QString adviceOr(Backend backend, const Support &support, const QString &general)
+{
+    const bool kwin = backend == Backend::kwinScript || backend == Backend::kwinScreenShot;
+    return kwin && !support.reason.isEmpty() ? support.reason : general;
 }
 
 Capability hotKey(const PlatformServices &s)
@@ -48,12 +59,14 @@ QList<Capability> capabilities(const PlatformServices &s)
     const bool frames = s.capturer->support().supported && s.screenPermission->support().supported;
     return {
         make("frames", frames, c.frames,
-            QStringLiteral("this desktop does not let apps copy the screen yet, so frames are "
-                           "skipped; ")
-                + otherDesktop),
+            adviceOr(c.frames, s.capturer->support(),
+                QStringLiteral("this desktop does not let apps copy the screen yet, so frames "
+                               "are skipped; ")
+                    + otherDesktop)),
         make("active app", s.activeApp->support().supported, c.activeApp,
-            QStringLiteral("this desktop does not tell apps which window is in front; ")
-                + otherDesktop),
+            adviceOr(c.activeApp, s.activeApp->support(),
+                QStringLiteral("this desktop does not tell apps which window is in front; ")
+                    + otherDesktop)),
         make("private blanking", frames && c.privateWindows != Backend::none, c.privateWindows,
             QStringLiteral("no frame is taken where private windows cannot be found")),
         make("idle", s.idle->support().supported, c.idle,

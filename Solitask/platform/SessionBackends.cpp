@@ -1,5 +1,7 @@
 #include "Solitask/platform/SessionBackends.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QFileInfo>
 
 namespace {
@@ -18,8 +20,17 @@ BackendChoice x11Choice()
     return choice;
 }
 
+bool isKde(const SessionEnvironment &env)
+{
+    return env.kwinOnBus
+        && env.currentDesktop.split(QLatin1Char(':'))
+               .contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+}
+
 Backend windowsBackend(const SessionEnvironment &env, const QSet<QString> &globals)
 {
+    if (isKde(env))
+        return Backend::kwinScript;
     if (!env.swaySocket.isEmpty())
         return Backend::swayIpc;
     if (offers(globals, "zwlr_foreign_toplevel_manager_v1"))
@@ -42,7 +53,10 @@ BackendChoice waylandChoice(const SessionEnvironment &env, const QSet<QString> &
     choice.kind = SessionKind::wayland;
     choice.activeApp = choice.privateWindows = windowsBackend(env, globals);
     // A frame may only leave when something can say where private windows are.
-    if (offers(globals, "zwlr_screencopy_manager_v1") && choice.privateWindows != Backend::none)
+    if (choice.privateWindows == Backend::kwinScript)
+        choice.frames = Backend::kwinScreenShot;
+    else if (offers(globals, "zwlr_screencopy_manager_v1")
+        && choice.privateWindows != Backend::none)
         choice.frames = Backend::wlrScreencopy;
     choice.idle = idleBackend(globals);
     // No global-shortcut service is used here: the compositor's own binding runs the command.
@@ -58,8 +72,10 @@ SessionEnvironment SessionEnvironment::current()
     QString sway = qEnvironmentVariable("SWAYSOCK");
     if (!sway.isEmpty() && !QFileInfo::exists(sway))
         sway.clear();
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    const bool kwin = bus && bus->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
     return {qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-        qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP"), sway};
+        qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP"), sway, kwin};
 }
 
 SessionKind sessionKind(const SessionEnvironment &env, QString *why)
@@ -122,6 +138,10 @@ QString backendName(Backend backend)
         return QStringLiteral("ext-idle-notify");
     case Backend::kdeIdle:
         return QStringLiteral("KDE idle");
+    case Backend::kwinScript:
+        return QStringLiteral("KWin script");
+    case Backend::kwinScreenShot:
+        return QStringLiteral("KWin ScreenShot2");
     case Backend::summonCommand:
         return QStringLiteral("solitask --summon");
     }

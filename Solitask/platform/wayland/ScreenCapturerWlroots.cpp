@@ -1,37 +1,13 @@
 #include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
 
-#include "Solitask/platform/linux/BlankRegion.h"
+#include "Solitask/platform/wayland/SceneBlanking.h"
 #include "Solitask/platform/wayland/ScreencopyFrame.h"
 #include "Solitask/platform/wayland/WaylandConnection.h"
 #include "Solitask/platform/wayland/WaylandWindowSource.h"
 
 #include "wlr-screencopy-unstable-v1-client-protocol.h"
 
-#include <QGuiApplication>
-#include <QPainter>
-#include <QTransform>
-#include <QWindow>
-
 #include <malloc.h>
-
-namespace {
-
-// Our windows run on XWayland, where the strip is an unmanaged window that the
-// compositor's window list leaves out; Qt knows where each one is, in the
-// layout's coordinates.
-QList<StackedWindow> ownWindows()
-{
-    QList<StackedWindow> windows;
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return windows;
-    for (const QWindow *window : QGuiApplication::topLevelWindows()) {
-        if (window->isVisible())
-            windows.append(StackedWindow(window->frameGeometry(), true));
-    }
-    return windows;
-}
-
-} // namespace
 
 std::unique_ptr<ScreenCapturerWlroots> ScreenCapturerWlroots::create(
     std::shared_ptr<WaylandConnection> connection, std::shared_ptr<WaylandWindowSource> windows)
@@ -95,9 +71,9 @@ CaptureResult ScreenCapturerWlroots::captureNow(const QStringList &excludedBundl
         return CaptureResult::unsure(QStringLiteral("the windows changed during the capture"));
     WaylandScene later = *after;
     later.outputRect = scene->outputRect;
-    later.windows += ownWindows();
-    blank(image, *scene);
-    blank(image, later);
+    later.windows += SceneBlanking::ownWindows();
+    SceneBlanking::paint(image, *scene);
+    SceneBlanking::paint(image, later);
     return {image, QString(), false};
 }
 
@@ -109,23 +85,4 @@ wl_output *ScreenCapturerWlroots::outputNamed(const QString &name) const
             return output.output;
     }
     return outputs.isEmpty() ? nullptr : outputs.first().output;
-}
-
-// Window places are in layout coordinates; the buffer is in the output's
-// pixels, which differ by the output's scale.
-void ScreenCapturerWlroots::blank(QImage &image, const WaylandScene &scene)
-{
-    QRegion region = BlankRegion::compute(scene.windows);
-    if (region.isEmpty())
-        return;
-    const QRect output = scene.outputRect.isEmpty() ? image.rect() : scene.outputRect;
-    const qreal scale = qreal(image.width()) / output.width();
-    region.translate(-output.topLeft());
-    QPainter painter(&image);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &rect : region) {
-        const QRectF scaled(
-            rect.x() * scale, rect.y() * scale, rect.width() * scale, rect.height() * scale);
-        painter.fillRect(scaled.toAlignedRect(), QColor::fromRgb(blankColour));
-    }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Solitask/platform/ScreenCapturer.h"
+#include "Solitask/platform/wayland/SceneBlanking.h"
 
 #include <memory>
 
@@ -17,7 +18,7 @@ class ScreenCapturerWlroots : public ScreenCapturer
 {
 public:
     /// The colour of painted-over areas, as on X11.
-    static constexpr QRgb blankColour = 0xff303030;
+    static constexpr QRgb blankColour = SceneBlanking::colour;
 
     /// Null when the compositor does not offer wlr-screencopy.
     static std::unique_ptr<ScreenCapturerWlroots> create(
@@ -34,7 +35,6 @@ private:
     ScreenCapturerWlroots(std::shared_ptr<WaylandConnection> connection,
         std::shared_ptr<WaylandWindowSource> windows, zwlr_screencopy_manager_v1 *manager);
     wl_output *outputNamed(const QString &name) const;
-    static void blank(QImage &image, const WaylandScene &scene);
 
     std::shared_ptr<WaylandConnection> m_connection;
     std::shared_ptr<WaylandWindowSource> m_windows;

@@ -1,5 +1,6 @@
 #include "Solitask/platform/wayland/WaylandBackends.h"
 
+#include "Solitask/platform/kde/KdeBackends.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
 #include "Solitask/platform/wayland/ForeignToplevels.h"
@@ -37,15 +38,18 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
 {
     if (!connection)
         return;
-    if (const auto windows = windowSource(choice, connection, env, own)) {
+    if (choice.privateWindows == Backend::kwinScript)
+        addKdeBackends(services, own);
+    else if (const auto windows = windowSource(choice, connection, env, own)) {
         services.activeApp = std::make_unique<ActiveAppSourceWayland>(windows, own);
         services.windowTitles = std::make_unique<WindowTitleSourceWayland>(windows);
         services.runningApps = std::make_unique<RunningAppsSourceWayland>(windows, own);
         if (choice.frames == Backend::wlrScreencopy)
             services.capturer = ScreenCapturerWlroots::create(connection, windows);
     }
-    services.screenPermission
-        = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
+    if (!services.screenPermission)
+        services.screenPermission
+            = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
     if (choice.idle != Backend::none)
         services.idle = IdleSensorWayland::create(connection);
     // Our windows run on XWayland: its keyboard grab keeps the keys from the
