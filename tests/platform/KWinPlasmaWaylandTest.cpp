@@ -10,6 +10,7 @@
 #include "support/KWinDesktop.h"
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -199,6 +200,29 @@ TEST_F(KWinPlasma, PeekTakesTheFrameThroughTheWholePipeline)
     EXPECT_EQ(count(qRgb(255, 0, 0)), 0);
     EXPECT_GT(count(qRgb(0, 255, 0)), 5000);
     EXPECT_GT(count(qRgb(0, 0, 255)), 5000);
+}
+
+// KWin knows a program by the desktop entry whose Exec is its path: a copy
+// elsewhere has none, and gets no screenshot.
+TEST_F(KWinPlasma, AProgramWithoutTheDesktopEntryGetsNoScreenshot)
+{
+    QTemporaryDir dir;
+    const QString copy = dir.filePath(QStringLiteral("solitask"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(SOLITASK_BINARY), copy));
+    QProcess peek;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("SOLITASK_ROOT"), dir.filePath(QStringLiteral("root")));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    peek.setProcessEnvironment(env);
+    peek.start(copy, {QStringLiteral("--peek"), dir.filePath(QStringLiteral("peek.jpg"))});
+    ASSERT_TRUE(peek.waitForFinished(15000));
+    EXPECT_EQ(peek.exitCode(), 1);
+    EXPECT_EQ(peek.readAllStandardError().trimmed().toStdString(),
+        "skipped: failed (KWin gave no screenshot: The process is not authorized to take a "
+        "screenshot)");
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("peek.jpg"))));
 }
 
 // Last: the windows go with the KWin that showed them.

@@ -26,18 +26,17 @@ chmod 700 "$XDG_RUNTIME_DIR"
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK I3SOCK
 
 # KWin gives screenshots only to programs whose desktop file declares the
-# interface; the test binary and the app get one each.
+# interface: the test binary and the app each get a copy of Solitask's own
+# entry (SOLITASK_KWIN_ENTRY) naming them in Exec.
 mkdir -p "$tmp/share/applications"
+entry=${SOLITASK_KWIN_ENTRY:-}
+if [ ! -f "$entry" ]; then
+  echo "with-kwin: no desktop entry to copy (SOLITASK_KWIN_ENTRY=$entry)" >&2; exit 1
+fi
 for program in "$1" ${SOLITASK_KWIN_TRUSTED:-}; do
   path=$(readlink -f "$program")
-  cat >"$tmp/share/applications/solitask-test-$(basename "$path").desktop" <<ENTRY
-[Desktop Entry]
-Type=Application
-Name=$(basename "$path")
-Exec=$path
-NoDisplay=true
-X-KDE-DBUS-Restricted-Interfaces=org.kde.KWin.ScreenShot2
-ENTRY
+  sed "s|^Exec=.*|Exec=$path|" "$entry" \
+    >"$tmp/share/applications/solitask-test-$(basename "$path").desktop"
 done
 export XDG_DATA_DIRS="$tmp/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 
