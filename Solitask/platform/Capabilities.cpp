@@ -17,19 +17,18 @@ QString summonAdvice(const BackendChoice &choice)
     if (choice.desktop.contains(QLatin1String("sway"), Qt::CaseInsensitive))
         return QStringLiteral(
             "add this line to your sway config: bindsym Ctrl+Alt+o exec solitask --summon");
-    if (choice.privateWindows == Backend::kwinScript)
-        return QStringLiteral("bind Control+Alt+O to the command `solitask --summon` in System "
-                              "Settings, Shortcuts, Add Command");
     return QStringLiteral("bind Control+Alt+O to the command `solitask --summon` in your desktop's "
                           "keyboard settings");
 }
 
 // On KDE Plasma each backend knows why it does not work (KWin gone, its
-// script silent, screenshots refused); elsewhere the desktop lacks it.
+// script silent, screenshots refused, the key taken); elsewhere the desktop
+// lacks it.
 QString adviceOr(Backend backend, const Support &support, const QString &general)
 {
-    const bool kwin = backend == Backend::kwinScript || backend == Backend::kwinScreenShot;
-    return kwin && !support.reason.isEmpty() ? support.reason : general;
+    const bool kde = backend == Backend::kwinScript || backend == Backend::kwinScreenShot
+        || backend == Backend::kglobalaccel;
+    return kde && !support.reason.isEmpty() ? support.reason : general;
 }
 
 Capability hotKey(const PlatformServices &s)
@@ -38,7 +37,8 @@ Capability hotKey(const PlatformServices &s)
         return {QStringLiteral("hot key"), false, backendName(Backend::summonCommand),
             summonAdvice(s.choice)};
     return make("hot key", s.hotKey->support().supported, s.choice.hotKey,
-        QStringLiteral("another program may hold Control+Alt+O; the tray menu still summons"));
+        adviceOr(s.choice.hotKey, s.hotKey->support(),
+            QStringLiteral("another program may hold Control+Alt+O; the tray menu still summons")));
 }
 
 } // namespace

@@ -59,8 +59,8 @@ BackendChoice waylandChoice(const SessionEnvironment &env, const QSet<QString> &
         && choice.privateWindows != Backend::none)
         choice.frames = Backend::wlrScreencopy;
     choice.idle = idleBackend(globals);
-    // No global-shortcut service is used here: the compositor's own binding runs the command.
-    choice.hotKey = Backend::summonCommand;
+    // Elsewhere no global-shortcut service is used: the compositor's own binding runs the command.
+    choice.hotKey = isKde(env) ? Backend::kglobalaccel : Backend::summonCommand;
     return choice;
 }
 
@@ -144,6 +144,8 @@ QString backendName(Backend backend)
         return QStringLiteral("KWin ScreenShot2");
     case Backend::summonCommand:
         return QStringLiteral("solitask --summon");
+    case Backend::kglobalaccel:
+        return QStringLiteral("KDE global shortcuts");
     }
     return {};
 }

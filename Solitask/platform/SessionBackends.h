@@ -31,6 +31,7 @@ enum class Backend {
     kwinScript, // active app, titles, private windows: our script inside KWin reports them
     kwinScreenShot, // frames through KWin's ScreenShot2 D-Bus interface
     summonCommand, // the compositor's own key binding runs `solitask --summon`
+    kglobalaccel, // KDE's global shortcut service
 };
 
 /// The backend of each capability for one session, and why.

@@ -4,12 +4,17 @@
 
 #include "Solitask/platform/Capabilities.h"
 #include "Solitask/platform/PlatformServices.h"
+#include "Solitask/platform/kde/GlobalHotKeyKGlobalAccel.h"
 #include "Solitask/platform/wayland/SceneBlanking.h"
 #include "fakes/DiagCapture.h"
 #include "support/AppProcess.h"
 #include "support/KWinDesktop.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QKeySequence>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -98,15 +103,13 @@ TEST_F(KWinPlasma, FactoryTakesTheKdeBackendsAndReportsThem)
     EXPECT_TRUE(diag.messages().contains(QStringLiteral(
         "platform: Wayland session (XDG_SESSION_TYPE=wayland); frames: KWin ScreenShot2, active "
         "app: KWin script, private windows: KWin script, idle: ext-idle-notify, hot key: "
-        "solitask --summon")))
+        "KDE global shortcuts")))
         << diag.messages().join('\n').toStdString();
     ASSERT_TRUE(KWinDesktop::waitUntil([&] { return platform.screenPermission->isGranted(); }));
     EXPECT_EQ(capabilityLines(platform).join('\n').toStdString(),
         QStringList({"frames yes KWin ScreenShot2: ", "active app yes KWin script: ",
                         "private blanking yes KWin script: ", "idle yes ext-idle-notify: ",
-                        "lock yes logind: ",
-                        "hot key no solitask --summon: bind Control+Alt+O to the command `solitask "
-                        "--summon` in System Settings, Shortcuts, Add Command",
+                        "lock yes logind: ", "hot key yes KDE global shortcuts: ",
                         "double tap no none: the Alt double tap is unavailable on Wayland: use the "
                         "hot key"})
             .join('\n')
@@ -172,6 +175,37 @@ TEST_F(KWinPlasma, ActiveAppAndTitleOfNativeAndXWaylandWindows)
         EXPECT_EQ(platform.windowTitles->activeWindowTitle(), c.title);
         EXPECT_EQ(platform.windowTitles->windowTitle(front->pid), c.title);
     }
+}
+
+// The shortcut service inside KWin binds Control+Alt+O to Solitask and tells
+// when it fires; no key can be typed into a headless KWin here, so the
+// service is asked to fire it.
+TEST_F(KWinPlasma, HotKeyFromKdeGlobalShortcuts)
+{
+    PlatformServices platform = services();
+    ASSERT_EQ(platform.hotKey->registerHotKey(), 0);
+    auto *kde = dynamic_cast<GlobalHotKeyKGlobalAccel *>(platform.hotKey.get());
+    ASSERT_TRUE(kde);
+    const auto ask = [](const QString &path, const QString &interface, const QString &method,
+                         const QVariant &argument) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            QStringLiteral("org.kde.kglobalaccel"), path, interface, method);
+        call << argument;
+        return QDBusConnection::sessionBus().call(call).arguments().value(0);
+    };
+    const QString service = QStringLiteral("org.kde.KGlobalAccel");
+    EXPECT_EQ(qdbus_cast<QList<int>>(ask(QStringLiteral("/kglobalaccel"), service,
+                  QStringLiteral("shortcut"), kde->actionId())),
+        QList<int>({QKeySequence(QStringLiteral("Ctrl+Alt+O"))[0].toCombined()}));
+    int presses = 0;
+    QObject::connect(platform.hotKey.get(), &GlobalHotKey::pressed, [&presses] { ++presses; });
+    const QString component
+        = qdbus_cast<QDBusObjectPath>(ask(QStringLiteral("/kglobalaccel"), service,
+                                          QStringLiteral("getComponent"), kde->actionId().first()))
+              .path();
+    ask(component, QStringLiteral("org.kde.kglobalaccel.Component"),
+        QStringLiteral("invokeShortcut"), QStringLiteral("summon"));
+    EXPECT_TRUE(KWinDesktop::waitUntil([&presses] { return presses == 1; }));
 }
 
 TEST_F(KWinPlasma, IdleGrowsWithoutInput)

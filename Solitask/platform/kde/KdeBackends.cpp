@@ -1,5 +1,6 @@
 #include "Solitask/platform/kde/KdeBackends.h"
 
+#include "Solitask/platform/kde/GlobalHotKeyKGlobalAccel.h"
 #include "Solitask/platform/kde/KWinWindows.h"
 #include "Solitask/platform/kde/ScreenCapturerKWin.h"
 #include "Solitask/platform/kde/ScreenPermissionKWin.h"
@@ -16,4 +17,5 @@ void addKdeBackends(PlatformServices &services, const RunningApp &own)
     services.runningApps = std::make_unique<RunningAppsSourceWayland>(windows, own);
     services.capturer = std::make_unique<ScreenCapturerKWin>(bus, windows);
     services.screenPermission = std::make_unique<ScreenPermissionKWin>(windows);
+    services.hotKey = std::make_unique<GlobalHotKeyKGlobalAccel>(bus, own.bundleID, own.name);
 }
