@@ -62,6 +62,13 @@ public:
                        .arg(title));
     }
 
+    /// Presses the Linux key codes in order through KWin's fake input and
+    /// lets them go in reverse.
+    static bool type(const QStringList &codes)
+    {
+        return QProcess::execute(QStringLiteral(SOLITASK_FAKE_KEYS), codes) == 0;
+    }
+
     /// Stops KWin, or starts it again (with-kwin.sh's command).
     static bool kwin(const char *what)
     {

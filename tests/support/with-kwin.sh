@@ -27,7 +27,8 @@ unset DISPLAY WAYLAND_DISPLAY SWAYSOCK I3SOCK
 
 # KWin gives screenshots only to programs whose desktop file declares the
 # interface: the test binary and the app each get a copy of Solitask's own
-# entry (SOLITASK_KWIN_ENTRY) naming them in Exec.
+# entry (SOLITASK_KWIN_ENTRY) naming them in Exec. The tests' entries also
+# open KWin's fake input, through which they type keys.
 mkdir -p "$tmp/share/applications"
 entry=${SOLITASK_KWIN_ENTRY:-}
 if [ ! -f "$entry" ]; then
@@ -35,8 +36,9 @@ if [ ! -f "$entry" ]; then
 fi
 for program in "$1" ${SOLITASK_KWIN_TRUSTED:-}; do
   path=$(readlink -f "$program")
-  sed "s|^Exec=.*|Exec=$path|" "$entry" \
-    >"$tmp/share/applications/solitask-test-$(basename "$path").desktop"
+  { sed "s|^Exec=.*|Exec=$path|" "$entry"
+    echo "X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input"
+  } >"$tmp/share/applications/solitask-test-$(basename "$path").desktop"
 done
 export XDG_DATA_DIRS="$tmp/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
 
