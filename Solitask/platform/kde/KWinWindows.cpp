@@ -8,6 +8,17 @@
 #include <QDeadlineTimer>
 #include <QFile>
 
+namespace {
+
+bool sameWindow(const std::optional<WaylandWindow> &a, const std::optional<WaylandWindow> &b)
+{
+    if (!a || !b)
+        return a.has_value() == b.has_value();
+    return a->app.pid == b->app.pid && a->app.bundleID == b->app.bundleID && a->title == b->title;
+}
+
+} // namespace
+
 KWinWindows::KWinWindows(QDBusConnection bus, const QString &source, qint32 ownPid)
     : m_bus(std::move(bus))
     , m_script(std::make_unique<KWinScript>(m_bus, source))
@@ -68,13 +79,9 @@ void KWinWindows::received(const QByteArray &json)
         Diag::log(QStringLiteral("kwin: a window report that cannot be read"));
         return;
     }
-    const auto before = m_report ? m_report->focused() : std::nullopt;
+    const auto before = focused();
     m_report = std::move(report);
-    const auto now = m_report->focused();
-    if (now.has_value() != before.has_value()
-        || (now
-            && (now->app.pid != before->app.pid || now->title != before->title
-                || now->app.bundleID != before->app.bundleID)))
+    if (!sameWindow(before, focused()))
         Q_EMIT focusChanged();
 }
 
