@@ -105,6 +105,7 @@ TEST_F(KWinPlasma, FactoryTakesTheKdeBackendsAndReportsThem)
         "KDE global shortcuts")))
         << diag.messages().join('\n').toStdString();
     ASSERT_TRUE(KWinDesktop::waitUntil([&] { return platform.screenPermission->isGranted(); }));
+    EXPECT_TRUE(platform.screenPermission->about().contains(QStringLiteral("script into KWin")));
     EXPECT_EQ(capabilityLines(platform).join('\n').toStdString(),
         QStringList({"frames yes KWin ScreenShot2: ", "active app yes KWin script: ",
                         "private blanking yes KWin script: ", "idle yes ext-idle-notify: ",

@@ -18,6 +18,14 @@ public:
 
     Support support() const override { return Support::yes(); }
     bool isGranted() override { return m_windows->support().supported; }
+    QString about() const override
+    {
+        return QStringLiteral(
+            "On KDE Plasma, Solitask loads a small script into KWin that tells it which window "
+            "is in front and where every window is, so that private windows are painted over "
+            "before a frame is kept. KWin takes the frames for Solitask because its installed "
+            "desktop entry asks for that. There is nothing to turn on.");
+    }
     QString openSystemSettings() override
     {
         const Support facts = m_windows->support();
