@@ -55,15 +55,16 @@ socket="solitask-kwin-$$"
 # the XWayland display goes to $tmp/display.
 cat >"$tmp/restart-kwin" <<SCRIPT
 #!/usr/bin/env bash
+# Running: neither gone nor a zombie (KWin outlives the shell that started it).
+alive() {
+  local state
+  state=\$(cut -d' ' -f3 /proc/\$1/stat 2>/dev/null)
+  [ -n "\$state" ] && [ "\$state" != Z ]
+}
 if [ -s "$tmp/kwin.pid" ]; then
   pid=\$(cat "$tmp/kwin.pid")
   kill "\$pid" 2>/dev/null
-  # Gone, or a zombie nobody reaps: KWin was started by a shell that has exited.
-  for _ in \$(seq 1 100); do
-    state=\$(cut -d' ' -f3 /proc/\$pid/stat 2>/dev/null)
-    [ -z "\$state" ] || [ "\$state" = Z ] && break
-    sleep 0.05
-  done
+  for _ in \$(seq 1 100); do alive "\$pid" || break; sleep 0.05; done
 fi
 rm -f "$tmp/display" "$tmp/kwin.pid"
 [ "\${1:-}" = stop ] && exit 0
@@ -71,6 +72,7 @@ rm -f "$tmp/display" "$tmp/kwin.pid"
   --socket "$socket" >>"$tmp/kwin.log" 2>&1 </dev/null &
 echo \$! >"$tmp/kwin.pid"
 for _ in \$(seq 1 200); do
+  alive "\$(cat "$tmp/kwin.pid")" || exit 1
   xw=\$(pgrep -P "\$(cat "$tmp/kwin.pid")" Xwayland)
   if [ -n "\$xw" ] && dbus-send --session --print-reply --dest=org.kde.KWin /KWin \
       org.freedesktop.DBus.Peer.Ping >/dev/null 2>&1; then
