@@ -11,6 +11,7 @@ function describe(w) {
         resourceClass: w.resourceClass,
         desktopFileName: w.desktopFileName,
         pid: w.pid,
+        x11Window: w.windowId || 0,
         x: g.x, y: g.y, width: g.width, height: g.height,
         opacity: w.opacity,
         active: w.active,

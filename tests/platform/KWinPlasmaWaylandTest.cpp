@@ -22,8 +22,9 @@ namespace {
 
 const QString nativeId = QStringLiteral("solitask.test.native");
 const QString privateId = QStringLiteral("solitask.test.private");
-// KWin keeps X classes in lower case.
-const QString xClass = QStringLiteral("solitasktestx");
+const QString privateX = QStringLiteral("SolitaskPrivateX");
+// KWin keeps X classes in lower case; XWayland windows are named as on X11.
+const QString xClass = QStringLiteral("SolitaskTestX");
 
 PlatformServices services()
 {
@@ -57,7 +58,8 @@ QStringList capabilityLines(const PlatformServices &platform)
 }
 
 // Where each window goes, in the order they open (each new one on top): the
-// private window lies partly under the "Cover" window opened after it.
+// private native window lies partly under the "Cover" window opened after
+// it; the private XWayland one stands alone.
 struct Placed
 {
     bool native;
@@ -66,9 +68,9 @@ struct Placed
 };
 const Placed layout[] = {
     {true, nativeId, QStringLiteral("Native title"), QStringLiteral("00ff00"), {20, 20}},
-    {false, QStringLiteral("SolitaskTestX"), QStringLiteral("X title"), QStringLiteral("0000ff"),
-        {850, 20}},
+    {false, xClass, QStringLiteral("X title"), QStringLiteral("0000ff"), {850, 20}},
     {true, privateId, QStringLiteral("Secret"), QStringLiteral("ff0000"), {450, 380}},
+    {false, privateX, QStringLiteral("Secret X"), QStringLiteral("ff00ff"), {20, 430}},
     {false, QStringLiteral("SolitaskCoverX"), QStringLiteral("Cover"), QStringLiteral("ffff00"),
         {700, 550}},
 };
@@ -125,13 +127,14 @@ TEST_F(KWinPlasma, FrameShowsNativeAndXWaylandWindowsWithThePrivateOneBlankedWhe
     // window's body and title bar are painted over, the part of it under
     // "Cover" shows Cover.
     const QList<std::pair<QPoint, QRgb>> expected {{{200, 200}, green}, {{1000, 200}, blue},
-        {{550, 450}, blank}, {{600, 395}, blank}, {{780, 640}, yellow}, {{1000, 700}, yellow}};
+        {{550, 450}, blank}, {{600, 395}, blank}, {{780, 640}, yellow}, {{1000, 700}, yellow},
+        {{200, 600}, blank}};
     CaptureResult frame;
     // Windows show their content a frame or two after they map or move.
     KWinDesktop::waitUntil(
         [&] {
             placeAll();
-            frame = capture(platform, {privateId});
+            frame = capture(platform, {privateId, privateX});
             return frame.ok() && std::all_of(expected.begin(), expected.end(), [&](const auto &e) {
                 return near(frame.image.pixel(e.first), e.second);
             });
@@ -146,6 +149,7 @@ TEST_F(KWinPlasma, FrameShowsNativeAndXWaylandWindowsWithThePrivateOneBlankedWhe
     const CaptureResult open = capture(platform, {});
     ASSERT_TRUE(open.ok()) << open.error.toStdString();
     EXPECT_TRUE(near(open.image.pixel(550, 450), qRgb(255, 0, 0)));
+    EXPECT_TRUE(near(open.image.pixel(200, 600), qRgb(255, 0, 255)));
     EXPECT_TRUE(near(open.image.pixel(780, 640), yellow));
 }
 
@@ -209,7 +213,7 @@ TEST_F(KWinPlasma, IdleGrowsWithoutInputAndAKeyResetsIt)
 TEST_F(KWinPlasma, PeekTakesTheFrameThroughTheWholePipeline)
 {
     AppProcess app;
-    app.setPref("privateBundleIDs", QStringList {privateId});
+    app.setPref("privateBundleIDs", QStringList {privateId, privateX});
     ASSERT_TRUE(desktop->activate(QStringLiteral("Native title")));
     const QString file = app.root() + QStringLiteral("-peek.jpg");
     ASSERT_EQ(app.launchAgain({QStringLiteral("--peek"), file}), 0) << app.lastError.constData();
@@ -223,6 +227,7 @@ TEST_F(KWinPlasma, PeekTakesTheFrameThroughTheWholePipeline)
         return n;
     };
     EXPECT_EQ(count(qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(count(qRgb(255, 0, 255)), 0);
     EXPECT_GT(count(qRgb(0, 255, 0)), 5000);
     EXPECT_GT(count(qRgb(0, 0, 255)), 5000);
 }

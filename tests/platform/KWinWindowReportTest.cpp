@@ -39,7 +39,8 @@ TEST(KWinWindowReportTest, NamesAppsByDesktopFileElseClassAndFindsTheActiveOne)
 {
     const auto r = KWinWindowReport::parse(report({
         window("Editor", "org.kde.kate", "org.kde.kate", 10, {0, 0, 10, 10}),
-        window("X title", "xterm", "", 11, {0, 0, 10, 10}, {{"active", true}}),
+        window(
+            "X title", "xterm", "", 11, {0, 0, 10, 10}, {{"active", true}, {"x11Window", 4194311}}),
         window(
             "Panel", "plasmashell", "org.kde.plasmashell", 12, {0, 0, 10, 10}, {{"normal", false}}),
     }));
@@ -48,6 +49,8 @@ TEST(KWinWindowReportTest, NamesAppsByDesktopFileElseClassAndFindsTheActiveOne)
     EXPECT_EQ(r->focused()->app.bundleID, QStringLiteral("xterm"));
     EXPECT_EQ(r->focused()->app.pid, 11);
     EXPECT_EQ(r->focused()->title, QStringLiteral("X title"));
+    EXPECT_EQ(r->stack.at(0).x11Window, 0u);
+    EXPECT_EQ(r->stack.at(1).x11Window, 4194311u);
     QStringList ids;
     for (const WaylandWindow &w : r->appWindows())
         ids << w.app.bundleID;

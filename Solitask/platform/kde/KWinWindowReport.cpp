@@ -29,6 +29,7 @@ KWinWindow window(const QJsonObject &o, int currentDesktop)
         id = w.resourceClass;
     w.window = {{id, id, qint32(o.value(QLatin1String("pid")).toInt())},
         o.value(QLatin1String("caption")).toString()};
+    w.x11Window = (unsigned long)(o.value(QLatin1String("x11Window")).toDouble());
     w.frame = rect(o);
     w.opaque = o.value(QLatin1String("opacity")).toDouble(1.0) >= 1.0;
     w.active = o.value(QLatin1String("active")).toBool();

@@ -9,6 +9,7 @@ struct KWinWindow
 {
     WaylandWindow window; // bundleID: the desktop file name, else the (lowercase) class
     QString resourceClass;
+    unsigned long x11Window = 0; // the XWayland window; 0 for a native one
     QRect frame; // in workspace coordinates, title bar included
     bool opaque = true; // hides what lies beneath it
     bool active = false;

@@ -2,6 +2,7 @@
 
 #include "Solitask/platform/kde/KWinReportReceiver.h"
 #include "Solitask/platform/kde/KWinScript.h"
+#include "Solitask/platform/kde/XWaylandNames.h"
 #include "SolitaskCore/Diag.h"
 
 #include <QCoreApplication>
@@ -19,9 +20,11 @@ bool sameWindow(const std::optional<WaylandWindow> &a, const std::optional<Wayla
 
 } // namespace
 
-KWinWindows::KWinWindows(QDBusConnection bus, const QString &source, qint32 ownPid)
+KWinWindows::KWinWindows(QDBusConnection bus, const QString &source, qint32 ownPid,
+    std::unique_ptr<XWaylandNames> xNames)
     : m_bus(std::move(bus))
     , m_script(std::make_unique<KWinScript>(m_bus, source))
+    , m_xNames(std::move(xNames))
     , m_ownPid(ownPid)
 {
     m_receiver = std::make_unique<KWinReportReceiver>(
@@ -79,10 +82,26 @@ void KWinWindows::received(const QByteArray &json)
         Diag::log(QStringLiteral("kwin: a window report that cannot be read"));
         return;
     }
+    nameXWaylandWindows(*report);
     const auto before = focused();
     m_report = std::move(report);
     if (!sameWindow(before, focused()))
         Q_EMIT focusChanged();
+}
+
+void KWinWindows::nameXWaylandWindows(KWinWindowReport &report)
+{
+    if (!m_xNames)
+        return;
+    QSet<unsigned long> alive;
+    for (KWinWindow &w : report.stack) {
+        if (w.x11Window == 0)
+            continue;
+        alive.insert(w.x11Window);
+        if (auto app = m_xNames->name(w.x11Window))
+            w.window.app = {app->name, app->bundleID, w.window.app.pid};
+    }
+    m_xNames->keepOnly(alive);
 }
 
 // A report from a KWin that has gone tells nothing about the one that runs now.

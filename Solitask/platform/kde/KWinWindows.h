@@ -9,6 +9,7 @@
 #include <memory>
 
 class KWinScript;
+class XWaylandNames;
 class KWinReportReceiver;
 
 /// Windows as our script inside KWin reports them: focus, titles and every
@@ -20,8 +21,9 @@ class KWinWindows : public WaylandWindowSource
 
 public:
     /// Registers the report object and loads the script; `source` is the
-    /// script's text.
-    KWinWindows(QDBusConnection bus, const QString &source, qint32 ownPid);
+    /// script's text. `xNames`, when given, names XWayland windows.
+    KWinWindows(QDBusConnection bus, const QString &source, qint32 ownPid,
+        std::unique_ptr<XWaylandNames> xNames = nullptr);
     ~KWinWindows() override;
 
     Support support() const override;
@@ -37,11 +39,13 @@ private:
 
     void waitForReport();
     void received(const QByteArray &json);
+    void nameXWaylandWindows(KWinWindowReport &report);
     void kwinChanged();
 
     QDBusConnection m_bus;
     std::unique_ptr<KWinScript> m_script;
     std::unique_ptr<KWinReportReceiver> m_receiver;
+    std::unique_ptr<XWaylandNames> m_xNames;
     std::optional<KWinWindowReport> m_report;
     qint32 m_ownPid;
     QString m_problem;
