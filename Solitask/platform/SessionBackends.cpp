@@ -20,11 +20,24 @@ BackendChoice x11Choice()
     return choice;
 }
 
+bool mentionsKde(const QString &currentDesktop)
+{
+    return currentDesktop.split(QLatin1Char(':'))
+        .contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+}
+
 bool isKde(const SessionEnvironment &env)
 {
-    return env.kwinOnBus
-        && env.currentDesktop.split(QLatin1Char(':'))
-               .contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+    return env.kwinOnBus && mentionsKde(env.currentDesktop);
+}
+
+// Only a KDE session is worth asking the bus about.
+bool kwinAnswers(const QString &currentDesktop)
+{
+    if (!mentionsKde(currentDesktop))
+        return false;
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
 }
 
 Backend windowsBackend(const SessionEnvironment &env, const QSet<QString> &globals)
@@ -72,10 +85,9 @@ SessionEnvironment SessionEnvironment::current()
     QString sway = qEnvironmentVariable("SWAYSOCK");
     if (!sway.isEmpty() && !QFileInfo::exists(sway))
         sway.clear();
-    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-    const bool kwin = bus && bus->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     return {qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-        qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP"), sway, kwin};
+        qEnvironmentVariable("DISPLAY"), desktop, sway, kwinAnswers(desktop)};
 }
 
 SessionKind sessionKind(const SessionEnvironment &env, QString *why)
