@@ -255,12 +255,14 @@ TEST_F(KWinPlasma, AProgramWithoutTheDesktopEntryGetsNoScreenshot)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("peek.jpg"))));
 }
 
-// Last: the windows go with the KWin that showed them.
+// Last: the windows go with the KWin that showed them. The hot key is taken
+// again from the shortcut service of the KWin that comes back.
 TEST_F(KWinPlasma, NoFramesWithoutKWinAndTheScriptLoadedAgainWhenItReturns)
 {
     DiagCapture diag;
     PlatformServices platform = services();
     ASSERT_TRUE(platform.screenPermission->isGranted());
+    ASSERT_EQ(platform.hotKey->registerHotKey(), 0);
     ASSERT_TRUE(KWinDesktop::kwin("stop"));
     EXPECT_TRUE(KWinDesktop::waitUntil([&] { return !platform.screenPermission->isGranted(); }));
     const CaptureResult withheld = capture(platform, {});
@@ -273,6 +275,12 @@ TEST_F(KWinPlasma, NoFramesWithoutKWinAndTheScriptLoadedAgainWhenItReturns)
         KWinDesktop::waitUntil([&] { return platform.screenPermission->isGranted(); }, 10000));
     EXPECT_TRUE(diag.messages().contains(QStringLiteral("kwin: window script loaded again")));
     ASSERT_TRUE(desktop->openNative(nativeId, QStringLiteral("After the restart"), "00ff00"));
+    int presses = 0;
+    QObject::connect(platform.hotKey.get(), &GlobalHotKey::pressed, [&presses] { ++presses; });
+    EXPECT_TRUE(KWinDesktop::waitUntil([&presses] {
+        KWinDesktop::type({"29", "56", "24"});
+        return presses > 0;
+    }));
     EXPECT_TRUE(KWinDesktop::waitUntil([&] {
         return platform.windowTitles->activeWindowTitle() == QLatin1String("After the restart");
     }));

@@ -3,6 +3,7 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusServiceWatcher>
 #include <QKeySequence>
 
 namespace {
@@ -26,6 +27,12 @@ GlobalHotKeyKGlobalAccel::GlobalHotKeyKGlobalAccel(
     : m_bus(std::move(bus))
     , m_actionId({appId, QStringLiteral("summon"), appName, QStringLiteral("Show Solitask")})
 {
+    auto *watcher
+        = new QDBusServiceWatcher(service, m_bus, QDBusServiceWatcher::WatchForRegistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        if (m_wanted)
+            registerHotKey();
+    });
 }
 
 Support GlobalHotKeyKGlobalAccel::support() const
@@ -35,6 +42,7 @@ Support GlobalHotKeyKGlobalAccel::support() const
 
 int GlobalHotKeyKGlobalAccel::registerHotKey()
 {
+    m_wanted = true;
     QVariant keys;
     if (!call(QStringLiteral("doRegister"), {m_actionId})
         || !call(QStringLiteral("setShortcut"),
@@ -44,7 +52,8 @@ int GlobalHotKeyKGlobalAccel::registerHotKey()
     // The service answers with the keys the action has now: none when
     // another component holds Control+Alt+O, another when the person chose one.
     if (qdbus_cast<QList<int>>(keys).isEmpty()) {
-        m_problem = QStringLiteral("another program holds Control+Alt+O");
+        m_problem = QStringLiteral("another program holds Control+Alt+O; give Solitask another "
+                                   "key in System Settings, Shortcuts");
         return heldElsewhere;
     }
     m_problem.clear();
@@ -53,6 +62,7 @@ int GlobalHotKeyKGlobalAccel::registerHotKey()
 
 void GlobalHotKeyKGlobalAccel::unregisterHotKey()
 {
+    m_wanted = false;
     call(QStringLiteral("setInactive"), {m_actionId});
 }
 

@@ -8,6 +8,7 @@
 /// Control+Alt+O through KDE's global shortcut service (inside KWin on
 /// Plasma 5.27). The shortcut appears under Solitask in System Settings,
 /// where the person may bind another key; the service keeps that choice.
+/// When the service comes back (KWin restarted) the key is taken again.
 class GlobalHotKeyKGlobalAccel : public GlobalHotKey
 {
     Q_OBJECT
@@ -36,4 +37,5 @@ private:
     QStringList m_actionId;
     QString m_componentPath;
     QString m_problem;
+    bool m_wanted = false;
 };
