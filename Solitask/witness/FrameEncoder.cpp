@@ -2,9 +2,7 @@
 
 #include "Solitask/platform/ImageHalving.h"
 #include "Solitask/witness/AreaScale.h"
-
-#include <QBuffer>
-#include <QImageWriter>
+#include "Solitask/witness/JpegCompress.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,14 +34,9 @@ QImage FrameEncoder::scaled(const QImage &image, int width)
 
 QByteArray FrameEncoder::jpeg(const QImage &image)
 {
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(quality);
-    if (!writer.write(image))
-        return {};
-    return jpeg;
+    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
+        return JpegCompress::compress(image, quality);
+    return JpegCompress::compress(image.convertToFormat(QImage::Format_RGB32), quality);
 }
 
 QByteArray FrameEncoder::encode(const QImage &image, int width)

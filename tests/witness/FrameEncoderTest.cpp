@@ -42,4 +42,23 @@ TEST(FrameEncoder, ScaledFramesKeepSizeAndTheMeanOfEveryChannel)
     }
 }
 
+// Pixels go to the compressor as they lie in memory: a wrong channel order
+// would turn red into blue without any error.
+TEST(FrameEncoder, JpegKeepsEveryChannelInPlaceWhateverTheFormat)
+{
+    for (const QImage::Format format :
+        {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB888}) {
+        QImage image(64, 48, format);
+        image.fill(QColor(200, 100, 30));
+        QImage decoded;
+        ASSERT_TRUE(decoded.loadFromData(FrameEncoder::jpeg(image), "JPEG")) << format;
+        EXPECT_EQ(decoded.size(), image.size());
+        const QColor got = decoded.pixelColor(32, 24);
+        EXPECT_NEAR(got.red(), 200, 4) << format;
+        EXPECT_NEAR(got.green(), 100, 4) << format;
+        EXPECT_NEAR(got.blue(), 30, 4) << format;
+    }
+    EXPECT_TRUE(FrameEncoder::jpeg(QImage()).isEmpty());
+}
+
 } // namespace

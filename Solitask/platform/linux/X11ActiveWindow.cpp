@@ -49,6 +49,6 @@ unsigned long X11ActiveWindow::find(X11Connection &connection, X11Properties &pr
     const unsigned long top = X11TopLevels::topLevelOf(connection.display(), focused(connection));
     if (top == 0)
         return 0;
-    X11TopLevels topLevels(connection, properties);
+    X11TopLevels topLevels(connection);
     return topLevels.clientOf(top, {});
 }

@@ -9,6 +9,7 @@
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
+#include <X11/Xlib-xcb.h>
 
 namespace {
 
@@ -60,6 +61,11 @@ XID X11Connection::root(int screen) const
 XID X11Connection::defaultRoot() const
 {
     return DefaultRootWindow(m_display);
+}
+
+xcb_connection_t *X11Connection::xcb() const
+{
+    return XGetXCBConnection(m_display);
 }
 
 unsigned long X11Connection::atom(const char *name)

@@ -8,6 +8,7 @@
 typedef struct _XDisplay Display;
 typedef unsigned long XID;
 typedef union _XEvent XEvent;
+typedef struct xcb_connection_t xcb_connection_t;
 
 class QSocketNotifier;
 
@@ -26,6 +27,8 @@ public:
     ~X11Connection() override;
 
     Display *display() const { return m_display; }
+    /// The same connection for requests sent in batches.
+    xcb_connection_t *xcb() const;
     bool isAlive() const { return m_alive; }
     int screenCount() const;
     XID root(int screen) const;

@@ -1,7 +1,10 @@
 #include "Solitask/platform/linux/X11TopLevels.h"
 
 #include "Solitask/platform/linux/X11Connection.h"
-#include "Solitask/platform/linux/X11Properties.h"
+#include "Solitask/platform/linux/XcbReply.h"
+
+#include <algorithm>
+#include <vector>
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
@@ -10,6 +13,16 @@ namespace {
 
 // Frames nest the client a level or two deep; deeper nesting is not a frame.
 constexpr int maxClientDepth = 3;
+// Longer client lists than this are cut off; they only speed the search up.
+constexpr uint32_t maxListLongs = 1 << 16;
+
+QList<unsigned long> childrenOf(const xcb_query_tree_reply_t *tree)
+{
+    if (!tree)
+        return {};
+    const xcb_window_t *list = xcb_query_tree_children(tree);
+    return QList<unsigned long>(list, list + xcb_query_tree_children_length(tree));
+}
 
 } // namespace
 
@@ -31,71 +44,159 @@ unsigned long X11TopLevels::topLevelOf(Display *display, unsigned long window, u
     return 0;
 }
 
-X11TopLevels::X11TopLevels(X11Connection &connection, X11Properties &properties)
+X11TopLevels::X11TopLevels(X11Connection &connection)
     : m_connection(connection)
-    , m_properties(properties)
 {
 }
 
-QList<unsigned long> X11TopLevels::children(unsigned long window, bool *ok)
-{
-    Window root = None, parent = None, *list = nullptr;
-    unsigned int count = 0;
-    const bool read = m_connection.isAlive()
-        && XQueryTree(m_connection.display(), window, &root, &parent, &list, &count);
-    if (ok)
-        *ok = read;
-    QList<unsigned long> result;
-    if (read && list)
-        result = QList<unsigned long>(list, list + count);
-    if (list)
-        XFree(list);
-    return result;
-}
-
+// Every request of a step goes out before the first reply is read: a walk
+// costs a handful of round trips however many windows there are.
 std::optional<QList<X11TopLevel>> X11TopLevels::read(unsigned long root)
 {
-    bool ok = false;
-    const QList<unsigned long> windows = children(root, &ok);
-    if (!ok)
+    if (!m_connection.isAlive())
         return std::nullopt;
-    const QList<unsigned long> listed = m_properties.windows(root, "_NET_CLIENT_LIST");
-    const QSet<unsigned long> clients(listed.cbegin(), listed.cend());
-    QList<X11TopLevel> result;
+    xcb_connection_t *c = m_connection.xcb();
+    const auto treeCookie = xcb_query_tree(c, xcb_window_t(root));
+    const auto listCookie = xcb_get_property(c, 0, xcb_window_t(root),
+        xcb_atom_t(m_connection.atom("_NET_CLIENT_LIST")), XCB_ATOM_WINDOW, 0, maxListLongs);
+    const auto tree = xcbReply(xcb_query_tree_reply, c, treeCookie);
+    const auto list = xcbReply(xcb_get_property_reply, c, listCookie);
+    if (!tree)
+        return std::nullopt;
+    QSet<unsigned long> clients;
+    if (list && list->type == XCB_ATOM_WINDOW && list->format == 32) {
+        const auto *ids = static_cast<const xcb_window_t *>(xcb_get_property_value(list.get()));
+        clients = QSet<unsigned long>(ids, ids + xcb_get_property_value_length(list.get()) / 4);
+    }
+    const QList<unsigned long> windows = childrenOf(tree.get());
+    std::vector<xcb_get_window_attributes_cookie_t> attributeCookies;
+    std::vector<xcb_get_geometry_cookie_t> geometryCookies;
     for (const unsigned long window : windows) {
-        XWindowAttributes attributes {};
-        if (!XGetWindowAttributes(m_connection.display(), window, &attributes))
-            return std::nullopt;
-        if (attributes.map_state != IsViewable || attributes.c_class == InputOnly)
+        attributeCookies.push_back(xcb_get_window_attributes(c, xcb_window_t(window)));
+        geometryCookies.push_back(xcb_get_geometry(c, xcb_window_t(window)));
+    }
+    QList<X11TopLevel> result;
+    bool complete = true;
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        // Every reply is read even after a failure, so none stays queued.
+        const auto attributes
+            = xcbReply(xcb_get_window_attributes_reply, c, attributeCookies[size_t(i)]);
+        const auto geometry = xcbReply(xcb_get_geometry_reply, c, geometryCookies[size_t(i)]);
+        complete = complete && attributes && geometry;
+        if (!complete || attributes->map_state != XCB_MAP_STATE_VIEWABLE
+            || attributes->_class == XCB_WINDOW_CLASS_INPUT_ONLY)
             continue;
-        const int border = attributes.border_width;
-        result.append({window, clientOf(window, clients),
-            QRect(attributes.x, attributes.y, attributes.width + 2 * border,
-                attributes.height + 2 * border),
-            border, attributes.depth, bool(attributes.override_redirect)});
+        const int border = geometry->border_width;
+        result.append({windows[i], windows[i],
+            QRect(geometry->x, geometry->y, geometry->width + 2 * border,
+                geometry->height + 2 * border),
+            border, geometry->depth, bool(attributes->override_redirect)});
+    }
+    if (!complete)
+        return std::nullopt;
+    QList<unsigned long> frames;
+    for (const X11TopLevel &window : std::as_const(result))
+        frames.append(window.window);
+    const QHash<unsigned long, unsigned long> found = clientsOf(frames, clients);
+    for (X11TopLevel &window : result)
+        window.client = found.value(window.window, window.window);
+    return result;
+}
+
+unsigned long X11TopLevels::clientOf(unsigned long window, const QSet<unsigned long> &clients)
+{
+    return clientsOf({window}, clients).value(window, window);
+}
+
+// Breadth first, as a frame holds its decorations beside the client: the
+// frame itself, then each level of its children, a level of every frame at
+// once. Frames left out of the result are their own client.
+QHash<unsigned long, unsigned long> X11TopLevels::clientsOf(
+    const QList<unsigned long> &frames, const QSet<unsigned long> &clients)
+{
+    QHash<unsigned long, unsigned long> found;
+    QList<unsigned long> owners;
+    QList<QList<unsigned long>> levels;
+    for (const unsigned long frame : frames) {
+        if (clients.contains(frame)) {
+            found.insert(frame, frame);
+        } else {
+            owners.append(frame);
+            levels.append(QList<unsigned long> {frame});
+        }
+    }
+    QList<unsigned long> hits = firstWithState(levels);
+    for (int depth = 0;; ++depth) {
+        QList<unsigned long> openOwners;
+        QList<QList<unsigned long>> openLevels;
+        for (qsizetype i = 0; i < owners.size(); ++i) {
+            if (hits[i]) {
+                found.insert(owners[i], hits[i]);
+            } else {
+                openOwners.append(owners[i]);
+                openLevels.append(levels[i]);
+            }
+        }
+        if (openOwners.isEmpty() || depth == maxClientDepth)
+            return found;
+        owners = openOwners;
+        levels = childrenOfEach(openLevels);
+        // A listed client wins over any WM_STATE on the same level.
+        QList<QList<unsigned long>> unlisted;
+        hits.clear();
+        for (const QList<unsigned long> &level : std::as_const(levels)) {
+            const auto listed = std::find_if(level.cbegin(), level.cend(),
+                [&clients](unsigned long child) { return clients.contains(child); });
+            hits.append(listed == level.cend() ? 0 : *listed);
+            unlisted.append(listed == level.cend() ? level : QList<unsigned long>());
+        }
+        const QList<unsigned long> stated = firstWithState(unlisted);
+        for (qsizetype i = 0; i < hits.size(); ++i)
+            hits[i] = hits[i] ? hits[i] : stated[i];
+    }
+}
+
+// A window that cannot be read has no children: the search ends there.
+QList<QList<unsigned long>> X11TopLevels::childrenOfEach(const QList<QList<unsigned long>> &levels)
+{
+    xcb_connection_t *c = m_connection.xcb();
+    std::vector<xcb_query_tree_cookie_t> cookies;
+    for (const QList<unsigned long> &level : levels) {
+        for (const unsigned long window : level)
+            cookies.push_back(xcb_query_tree(c, xcb_window_t(window)));
+    }
+    QList<QList<unsigned long>> result;
+    size_t next = 0;
+    for (const QList<unsigned long> &level : levels) {
+        QList<unsigned long> children;
+        for (qsizetype i = 0; i < level.size(); ++i)
+            children += childrenOf(xcbReply(xcb_query_tree_reply, c, cookies[next++]).get());
+        result.append(children);
     }
     return result;
 }
 
-// Breadth first, as a frame holds its decorations beside the client.
-unsigned long X11TopLevels::clientOf(unsigned long window, const QSet<unsigned long> &clients)
+// Per level, the first window carrying WM_STATE, 0 when none does.
+QList<unsigned long> X11TopLevels::firstWithState(const QList<QList<unsigned long>> &levels)
 {
-    if (clients.contains(window) || m_properties.has(window, "WM_STATE"))
-        return window;
-    QList<unsigned long> level {window};
-    for (int depth = 0; depth < maxClientDepth && !level.isEmpty(); ++depth) {
-        QList<unsigned long> next;
-        for (const unsigned long parent : std::as_const(level))
-            next += children(parent);
-        for (const unsigned long child : std::as_const(next)) {
-            if (clients.contains(child))
-                return child;
-        }
-        for (const unsigned long child : std::as_const(next)) {
-            if (m_properties.has(child, "WM_STATE"))
-                return child;
-        }
-        level = next;
+    xcb_connection_t *c = m_connection.xcb();
+    const auto state = xcb_atom_t(m_connection.atom("WM_STATE"));
+    std::vector<xcb_get_property_cookie_t> cookies;
+    for (const QList<unsigned long> &level : levels) {
+        for (const unsigned long window : level)
+            cookies.push_back(
+                xcb_get_property(c, 0, xcb_window_t(window), state, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
     }
-    return window;
+    QList<unsigned long> result;
+    size_t next = 0;
+    for (const QList<unsigned long> &level : levels) {
+        unsigned long first = 0;
+        for (const unsigned long window : level) {
+            const auto reply = xcbReply(xcb_get_property_reply, c, cookies[next++]);
+            if (!first && reply && reply->type != XCB_NONE)
+                first = window;
+        }
+        result.append(first);
+    }
+    return result;
 }

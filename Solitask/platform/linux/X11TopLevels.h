@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QRect>
 #include <QSet>
@@ -7,7 +8,6 @@
 #include <optional>
 
 class X11Connection;
-class X11Properties;
 
 /// A viewable child of a root window: a window manager's frame, or a window
 /// that stands alone (override-redirect pop-ups, or every window when no
@@ -29,7 +29,7 @@ struct X11TopLevel
 class X11TopLevels
 {
 public:
-    X11TopLevels(X11Connection &connection, X11Properties &properties);
+    explicit X11TopLevels(X11Connection &connection);
 
     /// None when the server refused a request on the way.
     std::optional<QList<X11TopLevel>> read(unsigned long root);
@@ -42,8 +42,10 @@ public:
     unsigned long clientOf(unsigned long window, const QSet<unsigned long> &clients);
 
 private:
-    QList<unsigned long> children(unsigned long window, bool *ok = nullptr);
+    QHash<unsigned long, unsigned long> clientsOf(
+        const QList<unsigned long> &frames, const QSet<unsigned long> &clients);
+    QList<QList<unsigned long>> childrenOfEach(const QList<QList<unsigned long>> &levels);
+    QList<unsigned long> firstWithState(const QList<QList<unsigned long>> &levels);
 
     X11Connection &m_connection;
-    X11Properties &m_properties;
 };

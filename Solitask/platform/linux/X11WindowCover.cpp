@@ -1,7 +1,11 @@
 #include "Solitask/platform/linux/X11WindowCover.h"
 
 #include "Solitask/platform/linux/X11Connection.h"
-#include "Solitask/platform/linux/X11Properties.h"
+#include "Solitask/platform/linux/XcbReply.h"
+
+#include <vector>
+
+#include <xcb/shape.h>
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
@@ -10,79 +14,101 @@
 
 namespace {
 
-constexpr unsigned long fullOpacity = 0xffffffffUL;
+constexpr uint32_t fullOpacity = 0xffffffffU;
 // Windows the server makes for itself carry ids of client 0, below the range
 // of the first client however many clients the server allows. Among the
 // root's children that is the compositing overlay, which shows every window
 // beneath it.
 constexpr unsigned long firstClientId = 1UL << 18;
 
+// Window managers copy the client's opacity to the frame; either counts.
+bool fullyOpaque(const xcb_get_property_reply_t *opacity)
+{
+    if (!opacity || opacity->type != XCB_ATOM_CARDINAL || opacity->format != 32
+        || xcb_get_property_value_length(opacity) < 4)
+        return true;
+    return *static_cast<const uint32_t *>(xcb_get_property_value(opacity)) == fullOpacity;
+}
+
 } // namespace
 
-X11WindowCover::X11WindowCover(X11Connection &connection, X11Properties &properties)
+X11WindowCover::X11WindowCover(X11Connection &connection)
     : m_connection(connection)
-    , m_properties(properties)
 {
     int event = 0, error = 0;
     m_hasShape
         = m_connection.isAlive() && XShapeQueryExtension(m_connection.display(), &event, &error);
 }
 
-void X11WindowCover::describe(const X11TopLevel &window, StackedWindow &stacked)
+// Every window is asked at once, then the shapes of those that have one: two
+// round trips for the whole stack.
+void X11WindowCover::describe(const QList<X11TopLevel> &windows, QList<StackedWindow> &stacked)
 {
-    stacked.opaque = isOpaque(window);
-    if (!stacked.opaque)
-        return;
-    bool shaped = false;
-    stacked.shape = boundingShape(window, &shaped);
-    // A shape that leaves nothing paints nothing.
-    if (shaped && stacked.shape.isEmpty())
-        stacked.opaque = false;
-}
-
-bool X11WindowCover::isOpaque(const X11TopLevel &window)
-{
-    if (window.depth == 32 || window.window < firstClientId)
-        return false;
-    // Some managers frame an ARGB client in an opaque-looking frame; the
-    // compositor still blends the client.
-    XWindowAttributes client {};
-    if (window.client != window.window
-        && (!XGetWindowAttributes(m_connection.display(), window.client, &client)
-            || client.depth == 32))
-        return false;
-    // Window managers copy the client's opacity to the frame; either counts.
-    for (const unsigned long w : {window.window, window.client}) {
-        const auto opacity = m_properties.cardinal(w, "_NET_WM_WINDOW_OPACITY");
-        if (opacity && (static_cast<unsigned long>(*opacity) & fullOpacity) != fullOpacity)
-            return false;
+    xcb_connection_t *c = m_connection.xcb();
+    const auto opacity = xcb_atom_t(m_connection.atom("_NET_WM_WINDOW_OPACITY"));
+    struct Asked
+    {
+        qsizetype index;
+        bool framed; // the client sits inside a frame of the window manager
+        xcb_get_geometry_cookie_t client;
+        xcb_get_property_cookie_t frameOpacity, clientOpacity;
+        xcb_shape_query_extents_cookie_t extents;
+    };
+    std::vector<Asked> asked;
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        const X11TopLevel &window = windows[i];
+        if (stacked[i].hidden)
+            continue;
+        stacked[i].opaque = false;
+        if (window.depth == 32 || window.window < firstClientId)
+            continue;
+        const auto ask = [&](unsigned long w) {
+            return xcb_get_property(c, 0, xcb_window_t(w), opacity, XCB_ATOM_CARDINAL, 0, 1);
+        };
+        Asked a {i, window.client != window.window, {}, ask(window.window), ask(window.client), {}};
+        // Some managers frame an ARGB client in an opaque-looking frame; the
+        // compositor still blends the client.
+        if (a.framed)
+            a.client = xcb_get_geometry(c, xcb_window_t(window.client));
+        if (m_hasShape)
+            a.extents = xcb_shape_query_extents(c, xcb_window_t(window.window));
+        asked.push_back(a);
     }
-    return true;
+    std::vector<std::pair<qsizetype, xcb_shape_get_rectangles_cookie_t>> shapes;
+    for (const Asked &a : asked) {
+        const auto frameOpacity = xcbReply(xcb_get_property_reply, c, a.frameOpacity);
+        const auto clientOpacity = xcbReply(xcb_get_property_reply, c, a.clientOpacity);
+        const auto client = a.framed ? xcbReply(xcb_get_geometry_reply, c, a.client) : nullptr;
+        const auto extents
+            = m_hasShape ? xcbReply(xcb_shape_query_extents_reply, c, a.extents) : nullptr;
+        const bool opaque = (!a.framed || (client && client->depth != 32))
+            && fullyOpaque(frameOpacity.get()) && fullyOpaque(clientOpacity.get());
+        stacked[a.index].opaque = opaque;
+        if (opaque && extents && extents->bounding_shaped)
+            shapes.emplace_back(a.index,
+                xcb_shape_get_rectangles(c, xcb_window_t(windows[a.index].window),
+                    XCB_SHAPE_SK_BOUNDING));
+    }
+    for (const auto &[index, cookie] : shapes)
+        stacked[index].shape
+            = boundingShape(windows[index], xcbReply(xcb_shape_get_rectangles_reply, c, cookie).get());
+    // A shape that leaves nothing paints nothing.
+    for (const auto &[index, cookie] : shapes)
+        stacked[index].opaque = !stacked[index].shape.isEmpty();
 }
 
-QRegion X11WindowCover::boundingShape(const X11TopLevel &window, bool *shaped)
+QRegion X11WindowCover::boundingShape(
+    const X11TopLevel &window, const xcb_shape_get_rectangles_reply_t *reply)
 {
-    if (!m_hasShape)
+    if (!reply)
         return {};
-    Display *display = m_connection.display();
-    Bool bounding = False, clip = False;
-    int bx = 0, by = 0, cx = 0, cy = 0;
-    unsigned int bw = 0, bh = 0, cw = 0, ch = 0;
-    if (!XShapeQueryExtents(
-            display, window.window, &bounding, &bx, &by, &bw, &bh, &clip, &cx, &cy, &cw, &ch)
-        || !bounding)
-        return {};
-    *shaped = true;
-    int count = 0, ordering = 0;
-    XRectangle *rects
-        = XShapeGetRectangles(display, window.window, ShapeBounding, &count, &ordering);
+    const xcb_rectangle_t *rects = xcb_shape_get_rectangles_rectangles(reply);
+    const int count = xcb_shape_get_rectangles_rectangles_length(reply);
     QRegion region;
     // The bounding shape is relative to the inside corner of the border.
     const QPoint origin = window.frame.topLeft() + QPoint(window.border, window.border);
     for (int i = 0; i < count; ++i)
-        region += QRect(
-            origin.x() + rects[i].x, origin.y() + rects[i].y, rects[i].width, rects[i].height);
-    if (rects)
-        XFree(rects);
+        region += QRect(origin.x() + rects[i].x, origin.y() + rects[i].y, rects[i].width,
+            rects[i].height);
     return region;
 }

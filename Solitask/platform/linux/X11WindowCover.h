@@ -4,7 +4,7 @@
 #include "Solitask/platform/linux/X11TopLevels.h"
 
 class X11Connection;
-class X11Properties;
+typedef struct xcb_shape_get_rectangles_reply_t xcb_shape_get_rectangles_reply_t;
 
 /// How much of what lies beneath a top-level window it really hides. Only an
 /// opaque window hides anything: not on a 32-bit (ARGB) visual, without a
@@ -12,16 +12,16 @@ class X11Properties;
 class X11WindowCover
 {
 public:
-    X11WindowCover(X11Connection &connection, X11Properties &properties);
+    explicit X11WindowCover(X11Connection &connection);
 
-    /// Fills `opaque` and `shape` of `stacked` for `window`.
-    void describe(const X11TopLevel &window, StackedWindow &stacked);
+    /// Fills `opaque` and `shape` of every window in `stacked` that is not
+    /// hidden; `windows` and `stacked` run side by side.
+    void describe(const QList<X11TopLevel> &windows, QList<StackedWindow> &stacked);
 
 private:
-    bool isOpaque(const X11TopLevel &window);
-    QRegion boundingShape(const X11TopLevel &window, bool *shaped);
+    static QRegion boundingShape(
+        const X11TopLevel &window, const xcb_shape_get_rectangles_reply_t *reply);
 
     X11Connection &m_connection;
-    X11Properties &m_properties;
     bool m_hasShape = false;
 };

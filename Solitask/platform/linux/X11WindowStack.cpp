@@ -18,8 +18,8 @@ X11WindowStack::X11WindowStack(std::shared_ptr<X11Connection> connection, Runnin
     : m_connection(std::move(connection))
     , m_properties(*m_connection)
     , m_identity(m_properties, std::move(own))
-    , m_topLevels(*m_connection, m_properties)
-    , m_cover(*m_connection, m_properties)
+    , m_topLevels(*m_connection)
+    , m_cover(*m_connection)
 {
 }
 
@@ -43,13 +43,11 @@ std::optional<QList<StackedWindow>> X11WindowStack::readOnce(
         return std::nullopt;
     const QList<bool> hidden = hiddenFlags(*windows, hiddenBundleIDs);
     const qsizetype lowest = hidden.indexOf(true);
+    const qsizetype first = lowest < 0 ? windows->size() : lowest;
     QList<StackedWindow> result;
-    for (qsizetype i = lowest < 0 ? windows->size() : lowest; i < windows->size(); ++i) {
-        StackedWindow stacked {windows->at(i).frame, hidden[i]};
-        if (!stacked.hidden)
-            m_cover.describe(windows->at(i), stacked);
-        result.append(stacked);
-    }
+    for (qsizetype i = first; i < windows->size(); ++i)
+        result.append({windows->at(i).frame, hidden[i]});
+    m_cover.describe(windows->mid(first), result);
     return result;
 }
 

@@ -1,0 +1,67 @@
+#include "Solitask/witness/JpegCompress.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+namespace {
+
+struct ErrorJump
+{
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+};
+
+// libjpeg's default on an error is to end the process.
+[[noreturn]] void jumpOut(j_common_ptr info)
+{
+    std::longjmp(reinterpret_cast<ErrorJump *>(info->err)->jump, 1);
+}
+
+// Nothing here has a destructor, so the jump skips no clean-up.
+bool run(const QImage &image, int quality, unsigned char **out, unsigned long *size)
+{
+    jpeg_compress_struct info {};
+    ErrorJump error {};
+    info.err = jpeg_std_error(&error.manager);
+    error.manager.error_exit = jumpOut;
+    if (setjmp(error.jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, out, size);
+    info.image_width = JDIMENSION(image.width());
+    info.image_height = JDIMENSION(image.height());
+    // QImage's 32-bit pixels lie in memory as blue, green, red, pad.
+    info.input_components = 4;
+    info.in_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRX : JCS_EXT_XRGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    info.dct_method = JDCT_IFAST;
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<uchar *>(image.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+} // namespace
+
+QByteArray JpegCompress::compress(const QImage &image, int quality)
+{
+    if (image.isNull()
+        || (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32))
+        return {};
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    const bool ok = run(image, quality, &out, &size);
+    QByteArray jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
+    std::free(out);
+    return jpeg;
+}
