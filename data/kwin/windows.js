@@ -28,10 +28,13 @@ function report() {
     var windows = workspace.clientList().filter(function (w) { return !w.deleted; });
     windows.sort(function (a, b) { return a.stackingOrder - b.stackingOrder; });
     var area = workspace.virtualScreenGeometry;
+    var screen = workspace.clientArea(KWin.ScreenArea, workspace.activeScreen,
+        workspace.currentDesktop);
     callDBus(service, "/org/solitask/KWinWindows", "org.solitask.KWinWindows", "report",
         JSON.stringify({
             currentDesktop: workspace.currentDesktop,
             area: {x: area.x, y: area.y, width: area.width, height: area.height},
+            screen: {x: screen.x, y: screen.y, width: screen.width, height: screen.height},
             windows: windows.map(describe)
         }));
 }

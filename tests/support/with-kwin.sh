@@ -3,7 +3,8 @@
 # and tears both down afterwards. Debian's kwin_wayland carries the file
 # capability cap_sys_resource, which containers refuse to grant: a copy without
 # it runs instead, under the same name, which KWin checks. The test may restart
-# KWin with the command in SOLITASK_KWIN_RESTART. Exit 77 (skipped) when KWin
+# KWin with the command in SOLITASK_KWIN_RESTART; SOLITASK_KWIN_OUTPUTS sets
+# the number of outputs, side by side. Exit 77 (skipped) when KWin
 # is missing or cannot start here.
 set -u
 kwin=$(command -v kwin_wayland) || { echo "with-kwin: kwin_wayland is not installed" >&2; exit 77; }
@@ -49,6 +50,9 @@ for _ in $(seq 1 100); do [ -s "$tmp/bus.addr" ] && break; sleep 0.05; done
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
 export DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS"
 socket="solitask-kwin-$$"
+# The active output follows the active window rather than the pointer, which
+# nothing moves here.
+printf '[Windows]\nActiveMouseScreen=false\n' >"$XDG_CONFIG_HOME/kwinrc"
 
 # "restart-kwin [stop]" stops KWin if it runs; unless told to stop, it then
 # starts KWin and waits until it answers on the bus and its XWayland is up;
@@ -69,7 +73,7 @@ fi
 rm -f "$tmp/display" "$tmp/kwin.pid"
 [ "\${1:-}" = stop ] && exit 0
 "$tmp/bin/kwin_wayland" --virtual --width 1280 --height 800 --xwayland --no-lockscreen \
-  --socket "$socket" >>"$tmp/kwin.log" 2>&1 </dev/null &
+  --output-count "${SOLITASK_KWIN_OUTPUTS:-1}" --socket "$socket" >>"$tmp/kwin.log" 2>&1 </dev/null &
 echo \$! >"$tmp/kwin.pid"
 for _ in \$(seq 1 200); do
   alive "\$(cat "$tmp/kwin.pid")" || exit 1

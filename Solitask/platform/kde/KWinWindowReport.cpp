@@ -56,6 +56,7 @@ std::optional<KWinWindowReport> KWinWindowReport::parse(const QByteArray &json)
     const int desktop = doc.object().value(QLatin1String("currentDesktop")).toInt();
     KWinWindowReport report;
     report.area = rect(doc.object().value(QLatin1String("area")).toObject());
+    report.screen = rect(doc.object().value(QLatin1String("screen")).toObject());
     for (const QJsonValue &value : list.toArray())
         report.stack.append(window(value.toObject(), desktop));
     return report;

@@ -21,6 +21,7 @@ struct KWinWindow
 struct KWinWindowReport
 {
     QRect area; // the workspace: every output together
+    QRect screen; // the output KWin calls active (by default the pointer's)
     QList<KWinWindow> stack; // lowest first
 
     /// Null when `json` is not a report of the script.

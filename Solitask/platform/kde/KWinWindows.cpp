@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
 
 namespace {
 
@@ -119,6 +120,20 @@ std::optional<WaylandWindow> KWinWindows::focused()
 QList<WaylandWindow> KWinWindows::windows()
 {
     return m_report ? m_report->appWindows() : QList<WaylandWindow>();
+}
+
+// Layout coordinates and the picture's pixels differ by the outputs' scale.
+QRect KWinWindows::activeOutputIn(const QImage &workspace) const
+{
+    if (!m_report || m_report->area.isEmpty() || m_report->screen.isEmpty()
+        || m_report->screen == m_report->area)
+        return {};
+    const qreal scale = qreal(workspace.width()) / m_report->area.width();
+    const QRect screen = m_report->screen.translated(-m_report->area.topLeft());
+    return QRectF(
+        screen.x() * scale, screen.y() * scale, screen.width() * scale, screen.height() * scale)
+        .toAlignedRect()
+        .intersected(workspace.rect());
 }
 
 std::optional<WaylandScene> KWinWindows::scene(const QSet<QString> &hiddenIDs)

@@ -31,6 +31,10 @@ public:
     QList<WaylandWindow> windows() override;
     std::optional<WaylandScene> scene(const QSet<QString> &hiddenIDs) override;
 
+    /// The part of a workspace picture to keep: the active output, in the
+    /// picture's pixels; null to keep it whole.
+    QRect activeOutputIn(const QImage &workspace) const;
+
     /// The script's text as shipped with this build.
     static QString shippedScript();
 

@@ -54,6 +54,10 @@ void ScreenCapturerKWin::capture(
             after->windows += SceneBlanking::ownWindows();
             SceneBlanking::paint(image, first);
             SceneBlanking::paint(image, *after);
+            // Blanked first, so that a crop from a stale report shows the
+            // wrong output at worst, never a private window.
+            if (const QRect output = windows->activeOutputIn(image); !output.isEmpty())
+                image = image.copy(output);
             done({std::move(image), QString(), false});
             // The picture and the pipe's buffer were the size of the screen:
             // give that memory back between frames, as the other capturers do.

@@ -8,9 +8,11 @@
 
 class KWinWindows;
 
-/// Captures KWin's workspace through ScreenShot2 and paints over private
-/// apps' and this process's windows where our script inside KWin places
-/// them. Without a report from the script no frame is taken.
+/// Captures KWin's workspace through ScreenShot2, paints over private apps'
+/// and this process's windows where our script inside KWin places them, and
+/// keeps the output KWin calls active (where the pointer is, unless the
+/// person set focus to decide). Without a report from the script no frame
+/// is taken.
 class ScreenCapturerKWin : public ScreenCapturer
 {
 public:
