@@ -24,7 +24,10 @@ function describe(w) {
     };
 }
 
+var reportedScreen = -1;
+
 function report() {
+    reportedScreen = workspace.activeScreen;
     var windows = workspace.clientList().filter(function (w) { return !w.deleted; });
     windows.sort(function (a, b) { return a.stackingOrder - b.stackingOrder; });
     var area = workspace.virtualScreenGeometry;
@@ -56,4 +59,12 @@ workspace.clientAdded.connect(function (w) { watch(w); report(); });
 workspace.clientRemoved.connect(report);
 workspace.clientActivated.connect(report);
 workspace.currentDesktopChanged.connect(report);
+// The active output follows the pointer, which no signal reports to scripts.
+var screenWatch = new QTimer();
+screenWatch.interval = 500;
+screenWatch.timeout.connect(function () {
+    if (workspace.activeScreen != reportedScreen)
+        report();
+});
+screenWatch.start();
 report();

@@ -66,7 +66,15 @@ public:
     /// lets them go in reverse.
     static bool type(const QStringList &codes)
     {
-        return QProcess::execute(QStringLiteral(SOLITASK_FAKE_KEYS), codes) == 0;
+        return QProcess::execute(QStringLiteral(SOLITASK_FAKE_INPUT), codes) == 0;
+    }
+
+    /// Puts the pointer at `at` in workspace coordinates.
+    static bool point(QPoint at)
+    {
+        return QProcess::execute(QStringLiteral(SOLITASK_FAKE_INPUT),
+                   {QStringLiteral("--pointer"), QString::number(at.x()), QString::number(at.y())})
+            == 0;
     }
 
     /// Stops KWin, or starts it again (with-kwin.sh's command).

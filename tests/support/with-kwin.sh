@@ -50,9 +50,6 @@ for _ in $(seq 1 100); do [ -s "$tmp/bus.addr" ] && break; sleep 0.05; done
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$XDG_RUNTIME_DIR/bus"
 export DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS"
 socket="solitask-kwin-$$"
-# The active output follows the active window rather than the pointer, which
-# nothing moves here.
-printf '[Windows]\nActiveMouseScreen=false\n' >"$XDG_CONFIG_HOME/kwinrc"
 
 # "restart-kwin [stop]" stops KWin if it runs; unless told to stop, it then
 # starts KWin and waits until it answers on the bus and its XWayland is up;
