@@ -13,7 +13,7 @@ packages=(
   librsvg2-bin hicolor-icon-theme dpkg-dev file desktop-file-utils appstream lintian
   libwayland-dev libxkbcommon-dev wayland-protocols librust-wayland-protocols-dev plasma-wayland-protocols
   sway xwayland foot grim wtype wayland-utils swayidle qt6-wayland
-  gnome-shell pipewire wireplumber
+  gnome-shell pipewire wireplumber kwin-wayland procps
 )
 
 if [ "${1:-}" = fuzz ]; then

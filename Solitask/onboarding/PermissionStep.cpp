@@ -15,6 +15,8 @@
 namespace {
 QString note(ScreenPermission *permission)
 {
+    if (permission && permission->support().supported && !permission->about().isEmpty())
+        return permission->about();
     if (permission && permission->support().supported)
         return QStringLiteral("This desktop lets programs see the screen without asking, so there "
                               "is nothing to grant here.");

@@ -22,13 +22,27 @@ QString summonAdvice(const BackendChoice &choice)
                           "keyboard settings");
 }
 
+// On KDE Plasma each backend knows why it does not work (KWin gone, its
+// script silent, screenshots refused, the key taken); elsewhere the desktop
+// lacks it.
+QString adviceOr(Backend backend, const Support &support, const QString &general)
+{
+    // On GNOME windows and frames hang on our shell extension being on.
+    if (backend == Backend::gnomeShellExtension || backend == Backend::mutterScreenCast)
+        return GnomeShellWindows::enableAdvice();
+    const bool kde = backend == Backend::kwinScript || backend == Backend::kwinScreenShot
+        || backend == Backend::kglobalaccel;
+    return kde && !support.reason.isEmpty() ? support.reason : general;
+}
+
 Capability hotKey(const PlatformServices &s)
 {
     if (s.choice.hotKey == Backend::summonCommand)
         return {QStringLiteral("hot key"), false, backendName(Backend::summonCommand),
             summonAdvice(s.choice)};
     return make("hot key", s.hotKey->support().supported, s.choice.hotKey,
-        QStringLiteral("another program may hold Control+Alt+O; the tray menu still summons"));
+        adviceOr(s.choice.hotKey, s.hotKey->support(),
+            QStringLiteral("another program may hold Control+Alt+O; the tray menu still summons")));
 }
 
 } // namespace
@@ -47,19 +61,16 @@ QList<Capability> capabilities(const PlatformServices &s)
     const BackendChoice &c = s.choice;
     const bool wayland = c.kind == SessionKind::wayland;
     const bool frames = s.capturer->support().supported && s.screenPermission->support().supported;
-    // On GNOME everything about windows hangs on our shell extension.
-    const bool extension = c.privateWindows == Backend::gnomeShellExtension;
-    const QString enable = GnomeShellWindows::enableAdvice();
     return {
         make("frames", frames, c.frames,
-            extension ? enable
-                      : QStringLiteral("this desktop does not let apps copy the screen yet, so "
-                                       "frames are skipped; ")
-                    + otherDesktop),
+            adviceOr(c.frames, s.capturer->support(),
+                QStringLiteral("this desktop does not let apps copy the screen yet, so frames "
+                               "are skipped; ")
+                    + otherDesktop)),
         make("active app", s.activeApp->support().supported, c.activeApp,
-            extension ? enable
-                      : QStringLiteral("this desktop does not tell apps which window is in front; ")
-                    + otherDesktop),
+            adviceOr(c.activeApp, s.activeApp->support(),
+                QStringLiteral("this desktop does not tell apps which window is in front; ")
+                    + otherDesktop)),
         make("private blanking", frames && c.privateWindows != Backend::none, c.privateWindows,
             QStringLiteral("no frame is taken where private windows cannot be found")),
         make("idle", s.idle->support().supported, c.idle,

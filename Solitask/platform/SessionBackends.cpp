@@ -1,5 +1,7 @@
 #include "Solitask/platform/SessionBackends.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QFileInfo>
 
 namespace {
@@ -18,8 +20,30 @@ BackendChoice x11Choice()
     return choice;
 }
 
+bool mentionsKde(const QString &currentDesktop)
+{
+    return currentDesktop.split(QLatin1Char(':'))
+        .contains(QLatin1String("KDE"), Qt::CaseInsensitive);
+}
+
+bool isKde(const SessionEnvironment &env)
+{
+    return env.kwinOnBus && mentionsKde(env.currentDesktop);
+}
+
+// Only a KDE session is worth asking the bus about.
+bool kwinAnswers(const QString &currentDesktop)
+{
+    if (!mentionsKde(currentDesktop))
+        return false;
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    return bus && bus->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
+}
+
 Backend windowsBackend(const SessionEnvironment &env, const QSet<QString> &globals)
 {
+    if (isKde(env))
+        return Backend::kwinScript;
     if (!env.swaySocket.isEmpty())
         return Backend::swayIpc;
     if (offers(globals, "zwlr_foreign_toplevel_manager_v1"))
@@ -64,11 +88,14 @@ BackendChoice waylandChoice(const SessionEnvironment &env, const QSet<QString> &
     choice.kind = SessionKind::wayland;
     choice.activeApp = choice.privateWindows = windowsBackend(env, globals);
     // A frame may only leave when something can say where private windows are.
-    if (offers(globals, "zwlr_screencopy_manager_v1") && choice.privateWindows != Backend::none)
+    if (choice.privateWindows == Backend::kwinScript)
+        choice.frames = Backend::kwinScreenShot;
+    else if (offers(globals, "zwlr_screencopy_manager_v1")
+        && choice.privateWindows != Backend::none)
         choice.frames = Backend::wlrScreencopy;
     choice.idle = idleBackend(globals);
-    // No global-shortcut service is used here: the compositor's own binding runs the command.
-    choice.hotKey = Backend::summonCommand;
+    // Elsewhere no global-shortcut service is used: the compositor's own binding runs the command.
+    choice.hotKey = isKde(env) ? Backend::kglobalaccel : Backend::summonCommand;
     return choice;
 }
 
@@ -80,8 +107,9 @@ SessionEnvironment SessionEnvironment::current()
     QString sway = qEnvironmentVariable("SWAYSOCK");
     if (!sway.isEmpty() && !QFileInfo::exists(sway))
         sway.clear();
+    const QString desktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
     return {qEnvironmentVariable("XDG_SESSION_TYPE"), qEnvironmentVariable("WAYLAND_DISPLAY"),
-        qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("XDG_CURRENT_DESKTOP"), sway};
+        qEnvironmentVariable("DISPLAY"), desktop, sway, kwinAnswers(desktop)};
 }
 
 SessionKind sessionKind(const SessionEnvironment &env, QString *why)
@@ -144,6 +172,10 @@ QString backendName(Backend backend)
         return QStringLiteral("ext-idle-notify");
     case Backend::kdeIdle:
         return QStringLiteral("KDE idle");
+    case Backend::kwinScript:
+        return QStringLiteral("KWin script");
+    case Backend::kwinScreenShot:
+        return QStringLiteral("KWin ScreenShot2");
     case Backend::summonCommand:
         return QStringLiteral("solitask --summon");
     case Backend::gnomeShellExtension:
@@ -152,6 +184,8 @@ QString backendName(Backend backend)
         return QStringLiteral("Mutter screen cast");
     case Backend::mutterIdleMonitor:
         return QStringLiteral("Mutter idle monitor");
+    case Backend::kglobalaccel:
+        return QStringLiteral("KDE global shortcuts");
     }
     return {};
 }

@@ -12,6 +12,7 @@ struct SessionEnvironment
     QString display; // DISPLAY
     QString currentDesktop; // XDG_CURRENT_DESKTOP
     QString swaySocket; // SWAYSOCK
+    bool kwinOnBus = false; // org.kde.KWin answers on the session bus
 
     static SessionEnvironment current();
 };
@@ -27,10 +28,13 @@ enum class Backend {
     wlrForeignToplevel, // active app and titles; private windows without geometry
     extIdleNotify,
     kdeIdle,
+    kwinScript, // active app, titles, private windows: our script inside KWin reports them
+    kwinScreenShot, // frames through KWin's ScreenShot2 D-Bus interface
     summonCommand, // the compositor's own key binding runs `solitask --summon`
     gnomeShellExtension, // active app, titles, private windows from our GNOME Shell extension
     mutterScreenCast, // frames through PipeWire
     mutterIdleMonitor,
+    kglobalaccel, // KDE's global shortcut service
 };
 
 /// The backend of each capability for one session, and why.

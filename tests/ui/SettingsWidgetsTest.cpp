@@ -74,7 +74,9 @@ class FakePermission : public ScreenPermission
 public:
     Support support() const override { return Support::yes(); }
     bool isGranted() override { return granted; }
+    QString about() const override { return aboutText; }
     bool granted = false;
+    QString aboutText;
 };
 
 } // namespace
@@ -194,6 +196,23 @@ TEST_F(SettingsWidgets, PermissionStepFollowsThePlatform)
     permission.granted = true;
     step.recheck();
     EXPECT_TRUE(step.granted());
+}
+
+TEST_F(SettingsWidgets, PermissionStepSaysHowTheDesktopLetsSolitaskSeeTheScreen)
+{
+    const auto texts = [](const QWidget &widget) {
+        QStringList all;
+        for (const QLabel *label : widget.findChildren<QLabel *>())
+            all << label->text();
+        return all;
+    };
+    FakePermission plain;
+    EXPECT_TRUE(texts(PermissionStep(&plain, {}, {}))
+                    .contains("This desktop lets programs see the screen without asking, so there "
+                              "is nothing to grant here."));
+    FakePermission kde;
+    kde.aboutText = "A script inside the window manager tells where windows are.";
+    EXPECT_TRUE(texts(PermissionStep(&kde, {}, {})).contains(kde.aboutText));
 }
 
 TEST_F(SettingsWidgets, ADesktopThatKeepsItsKeysGetsTheBindingLineAndTheCapabilityList)

@@ -11,6 +11,11 @@ ActiveAppSourceWayland::ActiveAppSourceWayland(
         &ActiveAppSourceWayland::focusChanged);
 }
 
+Support ActiveAppSourceWayland::support() const
+{
+    return m_windows->support();
+}
+
 std::optional<RunningApp> ActiveAppSourceWayland::frontmost()
 {
     const auto window = m_windows->focused();

@@ -15,7 +15,7 @@ class ActiveAppSourceWayland : public ActiveAppSource
 public:
     ActiveAppSourceWayland(std::shared_ptr<WaylandWindowSource> windows, RunningApp own);
 
-    Support support() const override { return Support::yes(); }
+    Support support() const override;
     std::optional<RunningApp> frontmost() override;
 
 private:

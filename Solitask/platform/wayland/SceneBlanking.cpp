@@ -1,16 +1,13 @@
 #include "Solitask/platform/wayland/SceneBlanking.h"
 
-#include "Solitask/platform/linux/BlankRegion.h"
+#include "Solitask/platform/wayland/WaylandWindowSource.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QWindow>
 
-namespace {
+namespace SceneBlanking {
 
-// Our windows run on XWayland, where the strip is an unmanaged window that the
-// compositor's window list leaves out; Qt knows where each one is, in the
-// layout's coordinates.
 QList<StackedWindow> ownWindows()
 {
     QList<StackedWindow> windows;
@@ -23,9 +20,8 @@ QList<StackedWindow> ownWindows()
     return windows;
 }
 
-// Window places are in layout coordinates; the picture is in the output's
-// pixels, which differ by the output's scale.
-void blank(QImage &image, const WaylandScene &scene)
+// Layout coordinates and the buffer's pixels differ by the output's scale.
+void paint(QImage &image, const WaylandScene &scene)
 {
     QRegion region = BlankRegion::compute(scene.windows);
     if (region.isEmpty())
@@ -38,13 +34,9 @@ void blank(QImage &image, const WaylandScene &scene)
     for (const QRect &rect : region) {
         const QRectF scaled(
             rect.x() * scale, rect.y() * scale, rect.width() * scale, rect.height() * scale);
-        painter.fillRect(scaled.toAlignedRect(), QColor::fromRgb(SceneBlanking::blankColour));
+        painter.fillRect(scaled.toAlignedRect(), QColor::fromRgb(colour));
     }
 }
-
-} // namespace
-
-namespace SceneBlanking {
 
 std::optional<CaptureResult> refusal(const std::optional<WaylandScene> &scene)
 {
@@ -65,8 +57,8 @@ CaptureResult finish(
     WaylandScene later = *after;
     later.outputRect = before.outputRect;
     later.windows += ownWindows();
-    blank(image, before);
-    blank(image, later);
+    paint(image, before);
+    paint(image, later);
     return {image, QString(), false};
 }
 

@@ -18,7 +18,7 @@ class ScreenCapturerWlroots : public ScreenCapturer
 {
 public:
     /// The colour of painted-over areas, as on X11.
-    static constexpr QRgb blankColour = SceneBlanking::blankColour;
+    static constexpr QRgb blankColour = SceneBlanking::colour;
 
     /// Null when the compositor does not offer wlr-screencopy.
     static std::unique_ptr<ScreenCapturerWlroots> create(

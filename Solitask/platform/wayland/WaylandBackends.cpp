@@ -4,6 +4,7 @@
 #include "Solitask/platform/gnome/IdleSensorGnome.h"
 #include "Solitask/platform/gnome/ScreenCapturerGnome.h"
 #include "Solitask/platform/gnome/ScreenPermissionGnome.h"
+#include "Solitask/platform/kde/KdeBackends.h"
 #include "Solitask/platform/linux/PresentationLockX11.h"
 #include "Solitask/platform/wayland/ActiveAppSourceWayland.h"
 #include "Solitask/platform/wayland/ForeignToplevels.h"
@@ -45,7 +46,9 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
     if (!connection)
         return;
     const auto windows = windowSource(choice, connection, env, own);
-    if (windows) {
+    if (choice.privateWindows == Backend::kwinScript)
+        addKdeBackends(services, own);
+    else if (windows) {
         services.activeApp = std::make_unique<ActiveAppSourceWayland>(windows, own);
         services.windowTitles = std::make_unique<WindowTitleSourceWayland>(windows);
         services.runningApps = std::make_unique<RunningAppsSourceWayland>(windows, own);
@@ -55,10 +58,10 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
     if (const auto gnome = std::dynamic_pointer_cast<GnomeShellWindows>(windows)) {
         services.capturer = std::make_unique<ScreenCapturerGnome>(gnome);
         services.screenPermission = std::make_unique<ScreenPermissionGnome>(gnome);
-    } else {
+    }
+    if (!services.screenPermission)
         services.screenPermission
             = std::make_unique<ScreenPermissionWayland>(services.capturer != nullptr);
-    }
     if (choice.idle == Backend::mutterIdleMonitor)
         services.idle = std::make_unique<IdleSensorGnome>();
     else if (choice.idle != Backend::none)

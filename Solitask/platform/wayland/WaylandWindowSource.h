@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Solitask/platform/RunningApp.h"
+#include "Solitask/platform/Support.h"
 #include "Solitask/platform/linux/BlankRegion.h"
 
 #include <QObject>
@@ -34,6 +35,8 @@ class WaylandWindowSource : public QObject
 public:
     using QObject::QObject;
 
+    /// Whether the desktop tells anything now, else why not.
+    virtual Support support() const { return Support::yes(); }
     /// The focused window, none when nothing has focus or it cannot be read.
     virtual std::optional<WaylandWindow> focused() = 0;
     /// Every application window.
