@@ -110,7 +110,7 @@ QString help()
     QString text = QStringLiteral("Usage: %1 [OPTION]...\n"
                                   "%2 %3: declare the one thing you work on; a quiet witness "
                                   "keeps the record.\nWithout options it starts in the tray of "
-                                  "your X11, KDE Plasma or wlroots (sway) session.\n\nOptions:\n")
+                                  "your X11, GNOME, KDE Plasma or wlroots (sway) session.\n\nOptions:\n")
                        .arg(AppInfo::command(), AppInfo::name(), AppInfo::version());
     for (const Option &o : optionTable) {
         const QString left = *o.argument ? QStringLiteral("%1 %2").arg(o.name, o.argument)
