@@ -1,5 +1,7 @@
 #include "Solitask/witness/FrameEncoder.h"
 
+#include "Solitask/platform/ImageHalving.h"
+
 #include <QColor>
 
 #include <algorithm>
@@ -65,6 +67,28 @@ TEST(FrameEncoder, ScaledFramesMatchQtsSmoothScaleEverywhere)
             }
         EXPECT_LE(worst, 4) << screen.width();
     }
+}
+
+// Halving is exact: each channel the rounded mean of its 2×2 block, on every
+// vector path and the tail after it.
+TEST(FrameEncoder, HalvingIsTheExactMeanOfEachBlock)
+{
+    QImage image(2 * 37 + 1, 6, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * 91) % 256, (y * 53 + x) % 256));
+    const QImage half = ImageHalving::halved(image);
+    ASSERT_EQ(half.size(), QSize(37, 3));
+    for (int y = 0; y < half.height(); ++y)
+        for (int x = 0; x < half.width(); ++x) {
+            const QRgb p[] = {image.pixel(2 * x, 2 * y), image.pixel(2 * x + 1, 2 * y),
+                image.pixel(2 * x, 2 * y + 1), image.pixel(2 * x + 1, 2 * y + 1)};
+            const auto mean = [&p](int (*channel)(QRgb)) {
+                return (channel(p[0]) + channel(p[1]) + channel(p[2]) + channel(p[3]) + 2) / 4;
+            };
+            ASSERT_EQ(half.pixel(x, y), qRgb(mean(qRed), mean(qGreen), mean(qBlue)))
+                << x << "," << y;
+        }
 }
 
 // Pixels go to the compressor as they lie in memory: a wrong channel order
