@@ -18,6 +18,9 @@ QString summonAdvice(const BackendChoice &choice)
     if (choice.desktop.contains(QLatin1String("sway"), Qt::CaseInsensitive))
         return QStringLiteral(
             "add this line to your sway config: bindsym Ctrl+Alt+o exec solitask --summon");
+    if (choice.desktop.contains(QLatin1String("GNOME"), Qt::CaseInsensitive))
+        return QStringLiteral("in GNOME's Settings, Keyboard, Keyboard Shortcuts, add a custom "
+                              "shortcut: the command `solitask --summon` on Control+Alt+O");
     return QStringLiteral("bind Control+Alt+O to the command `solitask --summon` in your desktop's "
                           "keyboard settings");
 }

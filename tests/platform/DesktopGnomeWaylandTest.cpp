@@ -133,6 +133,8 @@ TEST_F(GnomeShell, FactoryTakesTheGnomeBackendsAndEveryCapabilityWorks)
         "extension, idle: Mutter idle monitor, hot key: solitask --summon")))
         << diag.messages().join('\n').toStdString();
     EXPECT_TRUE(platform.screenPermission->isGranted());
+    EXPECT_TRUE(adviceFor(capabilities(platform), QStringLiteral("hot key"))
+                    .contains(QStringLiteral("custom shortcut: the command `solitask --summon`")));
     for (const Capability &c : capabilities(platform)) {
         if (c.name != QLatin1String("hot key") && c.name != QLatin1String("double tap")
             && c.name != QLatin1String("lock")) {
