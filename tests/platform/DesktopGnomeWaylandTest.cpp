@@ -7,9 +7,9 @@
 #include "Solitask/platform/gnome/GnomeShellWindows.h"
 #include "Solitask/platform/wayland/SceneBlanking.h"
 #include "fakes/DiagCapture.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QThread>
 
@@ -22,46 +22,14 @@
 
 namespace {
 
+using namespace DesktopTestKit;
+
 const QString plainId = QStringLiteral("solitask.test.plain");
 const QString privateId = QStringLiteral("solitask.test.private");
 
 bool extensionOff()
 {
     return qEnvironmentVariableIsSet("SOLITASK_GNOME_EXTENSION_OFF");
-}
-
-PlatformServices services()
-{
-    return PlatformServices::forThisSession(
-        {{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-             qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
-}
-
-bool waitUntil(const std::function<bool()> &done, int ms = 10000)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
-{
-    std::optional<CaptureResult> result;
-    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
-    waitUntil([&] { return result.has_value(); }, 15000);
-    return result.value_or(CaptureResult::failure(QStringLiteral("no answer")));
-}
-
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
 }
 
 /// foot windows of known app id, title and colour, closed at the end.

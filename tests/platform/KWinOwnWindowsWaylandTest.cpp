@@ -4,6 +4,7 @@
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/platform/wayland/SceneBlanking.h"
 #include "support/KWinDesktop.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,21 +14,7 @@
 
 namespace {
 
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
-}
-
-std::unique_ptr<QWidget> window(Qt::WindowFlags flags, const QRect &where, const QColor &colour)
-{
-    auto widget = std::make_unique<QWidget>(nullptr, flags);
-    widget->setStyleSheet(QStringLiteral("background: %1").arg(colour.name()));
-    widget->setAttribute(Qt::WA_StyledBackground);
-    widget->setGeometry(where);
-    widget->show();
-    return widget;
-}
+using namespace DesktopTestKit;
 
 TEST(KWinOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
 {
@@ -35,25 +22,22 @@ TEST(KWinOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
     KWinDesktop desktop;
     ASSERT_TRUE(desktop.openNative(
         QStringLiteral("solitask.test.plain"), QStringLiteral("Plain"), "00ff00"));
-    PlatformServices platform
-        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-                                                qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
+    PlatformServices platform = services();
     // Like the strip: unmanaged, at a place of its own choosing; and a window
     // KWin manages and places.
-    const auto strip = window(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+    const auto strip = colourWindow(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
             | Qt::X11BypassWindowManagerHint,
         QRect(400, 0, 480, 120), Qt::red);
-    const auto managed = window(Qt::Window, QRect(0, 0, 300, 200), Qt::blue);
+    const auto managed = colourWindow(Qt::Window, QRect(0, 0, 300, 200), Qt::blue);
     const auto ownPlaces = [&] {
         return QList<QPoint> {{640, 60}, managed->frameGeometry().center()};
     };
     CaptureResult frame;
-    KWinDesktop::waitUntil([&] {
+    waitUntil([&] {
         desktop.place(QStringLiteral("Plain"), 300, 300);
         std::optional<CaptureResult> result;
         platform.capturer->capture({}, 0, [&result](CaptureResult r) { result = std::move(r); });
-        KWinDesktop::waitUntil([&result] { return result.has_value(); });
+        waitUntil([&result] { return result.has_value(); });
         frame = result.value_or(CaptureResult::failure(QStringLiteral("no answer")));
         const QList<QPoint> own = ownPlaces();
         return frame.ok() && managed->isVisible()

@@ -9,6 +9,7 @@
 #include "fakes/DiagCapture.h"
 #include "support/AppProcess.h"
 #include "support/KWinDesktop.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 #include <QDBusArgument>
@@ -20,33 +21,13 @@
 
 namespace {
 
+using namespace DesktopTestKit;
+
 const QString nativeId = QStringLiteral("solitask.test.native");
 const QString privateId = QStringLiteral("solitask.test.private");
 const QString privateX = QStringLiteral("SolitaskPrivateX");
 // KWin keeps X classes in lower case; XWayland windows are named as on X11.
 const QString xClass = QStringLiteral("SolitaskTestX");
-
-PlatformServices services()
-{
-    return PlatformServices::forThisSession(
-        {{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-             qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
-}
-
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
-}
-
-CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
-{
-    std::optional<CaptureResult> result;
-    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
-    KWinDesktop::waitUntil([&result] { return result.has_value(); }, 10000);
-    return result.value_or(CaptureResult::failure(QStringLiteral("no answer")));
-}
 
 QStringList capabilityLines(const PlatformServices &platform)
 {
@@ -106,7 +87,7 @@ TEST_F(KWinPlasma, FactoryTakesTheKdeBackendsAndReportsThem)
         "app: KWin script, private windows: KWin script, idle: ext-idle-notify, hot key: "
         "KDE global shortcuts")))
         << diag.messages().join('\n').toStdString();
-    ASSERT_TRUE(KWinDesktop::waitUntil([&] { return platform.screenPermission->isGranted(); }));
+    ASSERT_TRUE(waitUntil([&] { return platform.screenPermission->isGranted(); }));
     EXPECT_TRUE(platform.screenPermission->about().contains(QStringLiteral("script into KWin")));
     EXPECT_EQ(capabilityLines(platform).join('\n').toStdString(),
         QStringList({"frames yes KWin ScreenShot2: ", "active app yes KWin script: ",
@@ -131,7 +112,7 @@ TEST_F(KWinPlasma, FrameShowsNativeAndXWaylandWindowsWithThePrivateOneBlankedWhe
         {{200, 600}, blank}};
     CaptureResult frame;
     // Windows show their content a frame or two after they map or move.
-    KWinDesktop::waitUntil(
+    waitUntil(
         [&] {
             placeAll();
             frame = capture(platform, {privateId, privateX});
@@ -168,7 +149,7 @@ TEST_F(KWinPlasma, ActiveAppAndTitleOfNativeAndXWaylandWindows)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.id.toStdString());
-        EXPECT_TRUE(KWinDesktop::waitUntil([&] {
+        EXPECT_TRUE(waitUntil([&] {
             desktop->activate(c.title);
             return activated == c.id;
         })) << activated.toStdString();
@@ -198,16 +179,16 @@ TEST_F(KWinPlasma, HotKeyFromKdeGlobalShortcuts)
     int presses = 0;
     QObject::connect(platform.hotKey.get(), &GlobalHotKey::pressed, [&presses] { ++presses; });
     ASSERT_TRUE(KWinDesktop::type({"29", "56", "24"}));
-    EXPECT_TRUE(KWinDesktop::waitUntil([&presses] { return presses == 1; }));
+    EXPECT_TRUE(waitUntil([&presses] { return presses == 1; }));
 }
 
 TEST_F(KWinPlasma, IdleGrowsWithoutInputAndAKeyResetsIt)
 {
     PlatformServices platform = services();
     ASSERT_TRUE(platform.idle->support().supported);
-    EXPECT_TRUE(KWinDesktop::waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
+    EXPECT_TRUE(waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
     ASSERT_TRUE(KWinDesktop::type({"30"}));
-    EXPECT_TRUE(KWinDesktop::waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
 }
 
 TEST_F(KWinPlasma, PeekTakesTheFrameThroughTheWholePipeline)
@@ -264,7 +245,7 @@ TEST_F(KWinPlasma, NoFramesWithoutKWinAndTheScriptLoadedAgainWhenItReturns)
     ASSERT_TRUE(platform.screenPermission->isGranted());
     ASSERT_EQ(platform.hotKey->registerHotKey(), 0);
     ASSERT_TRUE(KWinDesktop::kwin("stop"));
-    EXPECT_TRUE(KWinDesktop::waitUntil([&] { return !platform.screenPermission->isGranted(); }));
+    EXPECT_TRUE(waitUntil([&] { return !platform.screenPermission->isGranted(); }));
     const CaptureResult withheld = capture(platform, {});
     EXPECT_TRUE(withheld.privacyUnknown);
     EXPECT_EQ(adviceFor(capabilities(platform), QStringLiteral("frames")),
@@ -272,16 +253,16 @@ TEST_F(KWinPlasma, NoFramesWithoutKWinAndTheScriptLoadedAgainWhenItReturns)
     desktop->closeAll();
     ASSERT_TRUE(KWinDesktop::kwin("start"));
     EXPECT_TRUE(
-        KWinDesktop::waitUntil([&] { return platform.screenPermission->isGranted(); }, 10000));
+        waitUntil([&] { return platform.screenPermission->isGranted(); }, 10000));
     EXPECT_TRUE(diag.messages().contains(QStringLiteral("kwin: window script loaded again")));
     ASSERT_TRUE(desktop->openNative(nativeId, QStringLiteral("After the restart"), "00ff00"));
     int presses = 0;
     QObject::connect(platform.hotKey.get(), &GlobalHotKey::pressed, [&presses] { ++presses; });
-    EXPECT_TRUE(KWinDesktop::waitUntil([&presses] {
+    EXPECT_TRUE(waitUntil([&presses] {
         KWinDesktop::type({"29", "56", "24"});
         return presses > 0;
     }));
-    EXPECT_TRUE(KWinDesktop::waitUntil([&] {
+    EXPECT_TRUE(waitUntil([&] {
         return platform.windowTitles->activeWindowTitle() == QLatin1String("After the restart");
     }));
     EXPECT_TRUE(capture(platform, {privateId}).ok());

@@ -3,6 +3,7 @@
 
 #include "Solitask/platform/PlatformServices.h"
 #include "support/KWinDesktop.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 
@@ -10,11 +11,7 @@
 
 namespace {
 
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
-}
+using namespace DesktopTestKit;
 
 TEST(KWinTwoOutputs, TheFrameShowsTheOutputUnderThePointer)
 {
@@ -23,10 +20,7 @@ TEST(KWinTwoOutputs, TheFrameShowsTheOutputUnderThePointer)
         desktop.openNative(QStringLiteral("solitask.test.left"), QStringLiteral("Left"), "00ff00"));
     ASSERT_TRUE(desktop.openNative(
         QStringLiteral("solitask.test.right"), QStringLiteral("Right"), "0000ff"));
-    PlatformServices platform
-        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-                                                qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
+    PlatformServices platform = services();
     const struct
     {
         QPoint pointer;
@@ -39,14 +33,14 @@ TEST(KWinTwoOutputs, TheFrameShowsTheOutputUnderThePointer)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.pointer.x());
         CaptureResult frame;
-        KWinDesktop::waitUntil([&] {
+        waitUntil([&] {
             desktop.place(QStringLiteral("Left"), 100, 100);
             desktop.place(QStringLiteral("Right"), 1280 + 100, 100);
             KWinDesktop::point(c.pointer);
             std::optional<CaptureResult> result;
             platform.capturer->capture(
                 {}, 0, [&result](CaptureResult r) { result = std::move(r); });
-            KWinDesktop::waitUntil([&result] { return result.has_value(); });
+            waitUntil([&result] { return result.has_value(); });
             frame = result.value_or(CaptureResult::failure(QStringLiteral("no answer")));
             return frame.ok() && frame.image.width() == 1280
                 && near(frame.image.pixel(300, 300), c.colour);

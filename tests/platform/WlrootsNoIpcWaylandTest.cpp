@@ -6,6 +6,7 @@
 #include "fakes/DiagCapture.h"
 #include "support/AppProcess.h"
 #include "support/SwayDesktop.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 
@@ -13,15 +14,10 @@
 
 namespace {
 
+using namespace DesktopTestKit;
+
 const QString plainId = QStringLiteral("solitask.test.plain");
 const QString privateId = QStringLiteral("solitask.test.private");
-
-CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
-{
-    CaptureResult result;
-    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
-    return result;
-}
 
 TEST(WlrootsNoIpc, APrivateAppsOpenWindowMakesTheFrameSkipAsPrivate)
 {
@@ -29,10 +25,7 @@ TEST(WlrootsNoIpc, APrivateAppsOpenWindowMakesTheFrameSkipAsPrivate)
     SwayDesktop desktop;
     ASSERT_TRUE(desktop.openNative(plainId, QStringLiteral("Plain"), "00ff00"));
     DiagCapture diag;
-    PlatformServices platform
-        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-                                                qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
+    PlatformServices platform = services();
     EXPECT_TRUE(diag.messages().contains(QStringLiteral(
         "platform: Wayland session (XDG_SESSION_TYPE=wayland); frames: wlr-screencopy, active "
         "app: wlr-foreign-toplevel, private windows: wlr-foreign-toplevel, idle: KDE idle, hot "
@@ -50,7 +43,7 @@ TEST(WlrootsNoIpc, APrivateAppsOpenWindowMakesTheFrameSkipAsPrivate)
     EXPECT_EQ(platform.windowTitles->activeWindowTitle(), QStringLiteral("Secret"));
     // With a plain window in front the private one still withholds the frame.
     ASSERT_TRUE(SwayDesktop::command(QStringLiteral("[app_id=\"%1\"] focus").arg(plainId)));
-    ASSERT_TRUE(SwayDesktop::waitUntil([&] {
+    ASSERT_TRUE(waitUntil([&] {
         const auto now = platform.activeApp->frontmost();
         return now && now->bundleID == plainId;
     }));

@@ -4,6 +4,7 @@
 #include "Solitask/platform/PlatformServices.h"
 #include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
 #include "support/SwayDesktop.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -13,21 +14,7 @@
 
 namespace {
 
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
-}
-
-QWidget *window(Qt::WindowFlags flags, const QRect &where, const QColor &colour)
-{
-    auto *widget = new QWidget(nullptr, flags);
-    widget->setStyleSheet(QStringLiteral("background: %1").arg(colour.name()));
-    widget->setAttribute(Qt::WA_StyledBackground);
-    widget->setGeometry(where);
-    widget->show();
-    return widget;
-}
+using namespace DesktopTestKit;
 
 TEST(WlrootsOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
 {
@@ -35,18 +22,15 @@ TEST(WlrootsOwnWindows, ManagedAndUnmanagedOwnWindowsArePaintedOver)
     SwayDesktop desktop;
     ASSERT_TRUE(desktop.openNative(
         QStringLiteral("solitask.test.plain"), QStringLiteral("Plain"), "00ff00"));
-    PlatformServices platform
-        = PlatformServices::forThisSession({{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-                                                qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
+    PlatformServices platform = services();
     // Like the strip: unmanaged, at a place of its own choosing.
-    std::unique_ptr<QWidget> strip(window(Qt::Tool | Qt::FramelessWindowHint
+    std::unique_ptr<QWidget> strip(colourWindow(Qt::Tool | Qt::FramelessWindowHint
             | Qt::WindowStaysOnTopHint | Qt::X11BypassWindowManagerHint,
         QRect(400, 0, 480, 120), Qt::red));
     const QList<QPoint> own {{640, 60}};
     CaptureResult frame;
     // Before the unmanaged window is drawn the place shows green; after, never red.
-    SwayDesktop::waitUntil([&] {
+    waitUntil([&] {
         platform.capturer->capture({}, 0, [&frame](CaptureResult r) { frame = std::move(r); });
         return frame.ok() && strip->isVisible()
             && near(frame.image.pixel(own.first()), ScreenCapturerWlroots::blankColour);

@@ -8,6 +8,7 @@
 #include "support/AppProcess.h"
 #include "support/SwayDesktop.h"
 #include "support/VirtualPointer.h"
+#include "support/DesktopTestKit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,24 +20,12 @@
 
 namespace {
 
+using namespace DesktopTestKit;
+
 const QString nativeId = QStringLiteral("solitask.test.native");
 const QString xClass = QStringLiteral("SolitaskTestX");
 const QString privateNative = QStringLiteral("solitask.test.private");
 const QString privateX = QStringLiteral("SolitaskPrivateX");
-
-PlatformServices services()
-{
-    return PlatformServices::forThisSession(
-        {{QStringLiteral("Solitask"), QStringLiteral("solitask"),
-             qint32(QCoreApplication::applicationPid())},
-            QStringLiteral("/bin/true")});
-}
-
-bool near(QRgb pixel, QRgb expected)
-{
-    return qAbs(qRed(pixel) - qRed(expected)) < 24 && qAbs(qGreen(pixel) - qGreen(expected)) < 24
-        && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
-}
 
 int count(const QImage &frame, QRgb colour)
 {
@@ -66,13 +55,6 @@ const QStringList superF12 {"-M", "logo", "-k", "F12", "-m", "logo"};
 bool type(const QStringList &keys)
 {
     return QProcess::execute(QStringLiteral("wtype"), QStringList {"-s", "150"} + keys) == 0;
-}
-
-CaptureResult capture(PlatformServices &platform, const QStringList &hidden)
-{
-    CaptureResult result;
-    platform.capturer->capture(hidden, 0, [&result](CaptureResult r) { result = std::move(r); });
-    return result;
 }
 
 class WlrootsSway : public ::testing::Test
@@ -133,7 +115,7 @@ TEST_F(WlrootsSway, FrameShowsNativeAndXWaylandWindowsWithPrivateOnesBlanked)
         {{150, 110}, blank}, {{850, 310}, blank}};
     CaptureResult frame;
     // Windows show their content a frame or two after they map or move.
-    SwayDesktop::waitUntil([&] {
+    waitUntil([&] {
         frame = capture(platform, {privateNative, privateX});
         return frame.ok() && std::all_of(expected.begin(), expected.end(), [&](const auto &e) {
             return near(frame.image.pixel(e.first), e.second);
@@ -172,7 +154,7 @@ TEST_F(WlrootsSway, ActiveAppAndTitleOfNativeAndXWaylandWindows)
         EXPECT_GT(front->pid, 0);
         EXPECT_EQ(platform.windowTitles->activeWindowTitle(), c.title);
         EXPECT_EQ(platform.windowTitles->windowTitle(front->pid), c.title);
-        EXPECT_TRUE(SwayDesktop::waitUntil([&] { return activated == c.id; }));
+        EXPECT_TRUE(waitUntil([&] { return activated == c.id; }));
     }
 }
 
@@ -180,9 +162,9 @@ TEST_F(WlrootsSway, IdleGrowsWithoutInputAndAKeyPressResetsIt)
 {
     PlatformServices platform = services();
     ASSERT_TRUE(platform.idle->support().supported);
-    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
+    EXPECT_TRUE(waitUntil([&] { return platform.idle->idleSeconds() >= 2.5; }, 8000));
     ASSERT_EQ(QProcess::execute(QStringLiteral("wtype"), {QStringLiteral("x")}), 0);
-    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return platform.idle->idleSeconds() < 1.5; }, 3000));
 }
 
 TEST_F(WlrootsSway, PeekTakesTheFrameThroughTheWholePipeline)
@@ -222,7 +204,7 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
     for (const auto &[output, size] : {std::pair {QStringLiteral("HEADLESS-1"), QSize(1280, 800)},
              std::pair {QStringLiteral("HEADLESS-2"), QSize(1024, 768)}}) {
         QImage frame;
-        EXPECT_TRUE(SwayDesktop::waitUntil([&] {
+        EXPECT_TRUE(waitUntil([&] {
             frame = grimFrame(output);
             return frame.size() == size && count(frame, qRgb(0, 255, 0)) == 0
                 && count(frame, qRgb(0, 0, 255)) == 0 && count(frame, qRgb(0, 0, 0)) == 0;
@@ -240,7 +222,7 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
     EXPECT_FALSE(bindingRan.exists());
     // Answered, the compositor has its bindings back.
     ASSERT_TRUE(app.waitForLog(QStringLiteral("gate hidden"), 5000));
-    EXPECT_TRUE(SwayDesktop::waitUntil([&] { return type(superF12) && bindingRan.exists(); }));
+    EXPECT_TRUE(waitUntil([&] { return type(superF12) && bindingRan.exists(); }));
 }
 
 TEST_F(WlrootsSway, SummonReachesTheRunningInstance)

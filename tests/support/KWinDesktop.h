@@ -4,13 +4,13 @@
 // (ColourWindow on Wayland) and XWayland ones (xterm) of known colours,
 // placed and activated through small KWin scripts.
 
+#include "support/DesktopTestKit.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -92,19 +92,6 @@ public:
             client->waitForFinished(3000);
         }
         m_clients.clear();
-    }
-
-    /// Waits, with the event loop running, until `done` holds.
-    static bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-    {
-        const QDeadlineTimer deadline(ms);
-        while (!done()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(20);
-        }
-        return true;
     }
 
 private:

@@ -3,13 +3,13 @@
 // The headless sway that tests/support/with-sway.sh started, driven through
 // swaymsg, with native (foot) and XWayland (xterm) clients of known colours.
 
+#include "support/DesktopTestKit.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -54,19 +54,6 @@ public:
         return out ? std::optional(QJsonDocument::fromJson(*out)) : std::nullopt;
     }
 
-    /// Waits, with the event loop running, until `done` holds.
-    static bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-    {
-        const QDeadlineTimer deadline(ms);
-        while (!done()) {
-            if (deadline.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(20);
-        }
-        return true;
-    }
-
 private:
     static std::optional<QByteArray> swaymsg(QStringList args)
     {
@@ -90,7 +77,7 @@ private:
         m_clients.push_back(std::move(client));
         // The window is there once a command can pick it.
         const QString mark = QStringLiteral(" mark --add seen%1").arg(m_clients.size());
-        return waitUntil([&] { return command(criteria + mark); }, 10000);
+        return DesktopTestKit::waitUntil([&] { return command(criteria + mark); }, 10000);
     }
 
     std::vector<std::unique_ptr<QProcess>> m_clients;
