@@ -53,7 +53,8 @@ AppParts::AppParts(bool dryRun)
     parts.makeStripPanel = [this, dryRun](StripModel &model) {
         return std::make_unique<StripPanel>(
             model, StripPanel::systemEnvironment(
-                       m_clock, m_scheduler, dryRun, m_platform.pointerWatch.get()));
+                       m_clock, m_scheduler, dryRun, m_platform.pointerWatch.get(),
+                       m_platform.stripOverlay.get()));
     };
     m_state = std::make_unique<AppState>(std::move(parts));
     buildWindows();

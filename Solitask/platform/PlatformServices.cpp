@@ -123,6 +123,7 @@ void PlatformServices::fillGaps()
     fill(keyEvents);
     fill(presentationLock);
     fill(pointerWatch);
+    fill(stripOverlay);
     fill(loginItem);
     fill(sound);
 }
@@ -141,7 +142,9 @@ QStringList PlatformServices::unsupported() const
         {"hot key", hotKey->support()},
         {"key events", keyEvents->support()},
         {"presentation lock", presentationLock->support()},
-        {"pointer watch", pointerWatch->support()},
+        // Where the strip shows itself, it watches the band too.
+        {"pointer watch",
+            stripOverlay->mirrors() ? stripOverlay->support() : pointerWatch->support()},
         {"login item", loginItem->support()},
         {"sound", sound->support()},
     };

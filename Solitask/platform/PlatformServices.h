@@ -14,6 +14,7 @@
 #include "Solitask/platform/SessionBackends.h"
 #include "Solitask/platform/SessionEvents.h"
 #include "Solitask/platform/Sound.h"
+#include "Solitask/platform/StripOverlay.h"
 #include "Solitask/platform/WindowTitleSource.h"
 
 #include <memory>
@@ -42,6 +43,7 @@ struct PlatformServices
     std::unique_ptr<KeyEventSource> keyEvents;
     std::unique_ptr<PresentationLock> presentationLock;
     std::unique_ptr<PointerWatch> pointerWatch;
+    std::unique_ptr<StripOverlay> stripOverlay;
     std::unique_ptr<LoginItem> loginItem;
     std::unique_ptr<Sound> sound;
     /// Which backend answers for what in this session; none for fakes.

@@ -1,10 +1,11 @@
 #include "Solitask/strip/StripPanel.h"
 
-#include "Solitask/platform/PointerWatch.h"
+#include "Solitask/platform/StripOverlay.h"
 #include "Solitask/session/Clock.h"
 #include "Solitask/session/Prefs.h"
 #include "Solitask/session/StripModel.h"
 #include "Solitask/strip/NotchView.h"
+#include "Solitask/strip/StripMirror.h"
 #include "Solitask/strip/StripWindow.h"
 
 #include <QCursor>
@@ -12,15 +13,23 @@
 #include <utility>
 
 StripPanel::Environment StripPanel::systemEnvironment(Clock &clock, Scheduler &scheduler,
-    bool dryRun, PointerWatch *pointerWatch)
+    bool dryRun, PointerWatch *pointerWatch, StripOverlay *overlay)
 {
-    return {clock,
-            scheduler,
-            [] { return QCursor::pos(); },
-            [] { return NotchGeometry::notchScreen(); },
-            [] { return Prefs::flag(Prefs::Key::notchHoverOpens); },
-            dryRun,
-            pointerWatch && pointerWatch->support().supported ? pointerWatch : nullptr};
+    Environment env {clock,
+        scheduler,
+        [] { return QCursor::pos(); },
+        [] { return NotchGeometry::notchScreen(); },
+        [] { return Prefs::flag(Prefs::Key::notchHoverOpens); },
+        dryRun,
+        pointerWatch && pointerWatch->support().supported ? pointerWatch : nullptr};
+    if (overlay && overlay->mirrors() && overlay->support().supported && !dryRun) {
+        env.pointerWatch = overlay;
+        env.overlay = overlay;
+        // Off the band and the strip the overlay does not know where the
+        // pointer is, and needs not: anywhere else is as good as far away.
+        env.pointer = [overlay] { return overlay->pointer().value_or(pointerElsewhere); };
+    }
+    return env;
 }
 
 StripPanel::StripPanel(StripModel &model, Environment environment)
@@ -33,10 +42,13 @@ StripPanel::StripPanel(StripModel &model, Environment environment)
     , m_relayoutTimer(m_env.scheduler)
 {
     m_window->setGeometry(QRect(0, 0, 200, 60));
+    if (m_env.overlay)
+        m_mirror = std::make_unique<StripMirror>(m_env.scheduler, *m_env.overlay, *m_window);
 }
 
 StripPanel::~StripPanel()
 {
+    m_mirror.reset();
     if (m_env.pointerWatch)
         m_env.pointerWatch->stop();
 }

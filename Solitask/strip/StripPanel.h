@@ -15,7 +15,9 @@ class Clock;
 class NotchView;
 class PointerWatch;
 class Scheduler;
+class StripMirror;
 class StripModel;
+class StripOverlay;
 class StripWindow;
 
 /// The strip as the session drives it: it hangs from the top centre of the
@@ -39,6 +41,8 @@ public:
         bool dryRun = false;
         /// Says when the pointer comes into the band; none: poll all along.
         PointerWatch *pointerWatch = nullptr;
+        /// Shows the strip in place of its window; none: the window shows itself.
+        StripOverlay *overlay = nullptr;
     };
 
     static constexpr double hoverInterval = 0.125;
@@ -48,10 +52,13 @@ public:
     static constexpr double postponeSeconds = 5.0;
     /// How near the open panel the pointer postpones an automatic close.
     static constexpr qreal postponeMargin = 24;
+    static constexpr QPoint pointerElsewhere {-1000000, -1000000};
 
     /// The real pointer, primary screen and preference.
+    /// With an overlay that shows the strip, it watches the band and tells
+    /// where the pointer is instead.
     static Environment systemEnvironment(Clock &clock, Scheduler &scheduler, bool dryRun,
-        PointerWatch *pointerWatch);
+        PointerWatch *pointerWatch, StripOverlay *overlay = nullptr);
 
     StripPanel(StripModel &model, Environment environment);
     ~StripPanel() override;
@@ -94,6 +101,7 @@ private:
     StripModel &m_model;
     Environment m_env;
     std::unique_ptr<StripWindow> m_window;
+    std::unique_ptr<StripMirror> m_mirror;
     StripHover m_hover;
     bool m_hoverOn = false;
     bool m_holdOpen = false;

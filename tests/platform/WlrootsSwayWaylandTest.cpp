@@ -225,6 +225,64 @@ TEST_F(WlrootsSway, TheInsistingGateCoversTheOutputAndHoldsTheKeysUntilAnswered)
     EXPECT_TRUE(waitUntil([&] { return type(superF12) && bindingRan.exists(); }));
 }
 
+/// Where the strip shows in the top centre of a frame filled with `background`.
+QRect stripIn(const QImage &frame, QRgb background)
+{
+    QRect found;
+    for (int y = 0; y < std::min(frame.height(), 300); ++y)
+        for (int x = frame.width() / 4; x < frame.width() * 3 / 4; ++x)
+            if (!near(frame.pixel(x, y), background))
+                found |= QRect(x, y, 1, 1);
+    return found;
+}
+
+bool swayHasWindow(const QString &name)
+{
+    const auto tree = SwayDesktop::tree();
+    return tree && tree->toJson().contains(name.toUtf8());
+}
+
+TEST_F(WlrootsSway, TheStripOpensAboveAFullScreenWindowUnderThePointerAndTakesItsClicks)
+{
+    VirtualPointer pointer;
+    ASSERT_TRUE(pointer.isValid());
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("seat seat0 cursor set 640 500")));
+    ASSERT_TRUE(SwayDesktop::command(
+        QStringLiteral("[app_id=\"%1\"] focus, fullscreen enable").arg(nativeId)));
+    AppProcess app;
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate shown: question")));
+    ASSERT_TRUE(type({"Read", "-k", "Return"}));
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate hidden")));
+    const QRgb green = qRgb(0, 255, 0);
+    ASSERT_TRUE(waitUntil([&] { return stripIn(grimFrame("HEADLESS-1"), green).isEmpty(); }));
+
+    // Over another client's surface, where XWayland sees no pointer at all.
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("seat seat0 cursor set 640 2")));
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("strip: overlay layer on HEADLESS-1"), 5000))
+        << app.diag().toStdString();
+    QRect strip;
+    EXPECT_TRUE(waitUntil([&] {
+        strip = stripIn(grimFrame("HEADLESS-1"), green);
+        return strip.width() > 150 && strip.top() == 0 && std::abs(strip.center().x() - 640) < 4;
+    })) << strip.x() << "," << strip.y() << " " << strip.width() << "x" << strip.height();
+
+    // Its journal button, last on the bottom row, gets the click.
+    const QPoint journal = strip.bottomRight() - QPoint(40, 23);
+    for (const QString &step : {QStringLiteral("cursor set %1 %2").arg(journal.x()).arg(journal.y()),
+             QStringLiteral("cursor press button1"), QStringLiteral("cursor release button1")})
+        ASSERT_TRUE(SwayDesktop::command(QStringLiteral("seat seat0 ") + step));
+    EXPECT_TRUE(waitUntil([] { return swayHasWindow(QStringLiteral("Solitask Journal")); }));
+
+    // Away from it, it closes.
+    ASSERT_TRUE(SwayDesktop::command(
+        QStringLiteral("[app_id=\"%1\"] focus, fullscreen enable").arg(nativeId)));
+    ASSERT_TRUE(SwayDesktop::command(QStringLiteral("seat seat0 cursor set 640 500")));
+    EXPECT_TRUE(waitUntil([&] { return stripIn(grimFrame("HEADLESS-1"), green).isEmpty(); }));
+    SwayDesktop::command(
+        QStringLiteral("[app_id=\"%1\"] fullscreen disable").arg(nativeId));
+}
+
 TEST_F(WlrootsSway, SummonReachesTheRunningInstance)
 {
     AppProcess app;

@@ -8,6 +8,7 @@
 #include <wayland-client.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,7 @@ LayerSurface::LayerSurface(
     const Globals &globals, const WaylandConnection::Output &output, const Placement &placement)
     : m_globals(globals)
     , m_output(output)
+    , m_margin(placement.margin)
 {
     m_surface = wl_compositor_create_surface(globals.compositor);
     m_layer = zwlr_layer_shell_v1_get_layer_surface(
@@ -41,6 +43,7 @@ LayerSurface::LayerSurface(
     zwlr_layer_surface_v1_set_anchor(m_layer, placement.anchors);
     zwlr_layer_surface_v1_set_size(
         m_layer, uint32_t(placement.size.width()), uint32_t(placement.size.height()));
+    zwlr_layer_surface_v1_set_margin(m_layer, placement.margin.y(), 0, 0, placement.margin.x());
     // Over panels too, not beside them.
     zwlr_layer_surface_v1_set_exclusive_zone(m_layer, -1);
     zwlr_layer_surface_v1_set_keyboard_interactivity(m_layer, placement.keyboard);
@@ -49,6 +52,42 @@ LayerSurface::LayerSurface(
             globals.inhibitor, m_surface, globals.seat);
     // The first commit carries no picture: the compositor answers with a size.
     wl_surface_commit(m_surface);
+}
+
+std::optional<LayerSurface::Globals> LayerSurface::bindGlobals(
+    WaylandConnection &connection, wl_seat *seat, bool inhibitShortcuts)
+{
+    Globals globals;
+    globals.shm = connection.shm();
+    globals.seat = seat;
+    if (!globals.shm || !seat)
+        return std::nullopt;
+    globals.compositor = static_cast<wl_compositor *>(connection.bind(&wl_compositor_interface, 4));
+    globals.shell
+        = static_cast<zwlr_layer_shell_v1 *>(connection.bind(&zwlr_layer_shell_v1_interface, 4));
+    if (inhibitShortcuts)
+        globals.inhibitor = static_cast<zwp_keyboard_shortcuts_inhibit_manager_v1 *>(
+            connection.bind(&zwp_keyboard_shortcuts_inhibit_manager_v1_interface, 1));
+    if (!globals.compositor || !globals.shell) {
+        releaseGlobals(globals);
+        return std::nullopt;
+    }
+    return globals;
+}
+
+void LayerSurface::releaseGlobals(const Globals &globals)
+{
+    if (globals.inhibitor)
+        zwp_keyboard_shortcuts_inhibit_manager_v1_destroy(globals.inhibitor);
+    if (globals.shell) {
+        if (zwlr_layer_shell_v1_get_version(globals.shell)
+            >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION)
+            zwlr_layer_shell_v1_destroy(globals.shell);
+        else
+            wl_proxy_destroy(reinterpret_cast<wl_proxy *>(globals.shell));
+    }
+    if (globals.compositor)
+        wl_compositor_destroy(globals.compositor);
 }
 
 LayerSurface::~LayerSurface()
@@ -63,8 +102,12 @@ LayerSurface::~LayerSurface()
 void LayerSurface::configured(uint32_t serial, QSize size)
 {
     zwlr_layer_surface_v1_ack_configure(m_layer, serial);
-    if (size != m_size)
+    if (size != m_size) {
         m_buffers.clear();
+        // Drawn again at the size it now has.
+        if (m_pending.isNull())
+            m_pending = m_shown;
+    }
     m_size = size;
     m_configured = true;
     showPending();
@@ -81,6 +124,15 @@ void LayerSurface::show(const QImage &picture)
     showPending();
 }
 
+void LayerSurface::place(QPoint margin, QSize size)
+{
+    zwlr_layer_surface_v1_set_size(m_layer, uint32_t(size.width()), uint32_t(size.height()));
+    zwlr_layer_surface_v1_set_margin(m_layer, margin.y(), 0, 0, margin.x());
+    m_margin = margin;
+    // The picture follows with the compositor's answer, at the new size.
+    wl_surface_commit(m_surface);
+}
+
 void LayerSurface::showPending()
 {
     if (m_pending.isNull() || !m_configured || m_closed || m_size.isEmpty())
@@ -89,7 +141,7 @@ void LayerSurface::showPending()
     if (!buffer)
         return; // shown once the compositor releases one
     wl_surface_attach(m_surface, buffer->fill(m_pending), 0, 0);
-    m_pending = QImage();
+    m_shown = std::exchange(m_pending, QImage());
     wl_surface_damage(m_surface, 0, 0, m_size.width(), m_size.height());
     wl_surface_commit(m_surface);
 }

@@ -3,11 +3,13 @@
 #include "Solitask/platform/wayland/WaylandConnection.h"
 
 #include <QImage>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ShmPicture;
@@ -43,7 +45,15 @@ public:
         uint32_t keyboard = 0; // zwlr_layer_surface_v1_keyboard_interactivity
         /// Whether the compositor's own key bindings stay away while it has the keyboard.
         bool inhibitShortcuts = false;
+        /// From the output's top left, for a surface anchored there.
+        QPoint margin;
     };
+
+    /// Binds the globals on `connection` for surfaces taking input from `seat`;
+    /// none when the compositor lacks one that is needed.
+    static std::optional<Globals> bindGlobals(
+        WaylandConnection &connection, wl_seat *seat, bool inhibitShortcuts);
+    static void releaseGlobals(const Globals &globals);
 
     LayerSurface(const Globals &globals, const WaylandConnection::Output &output,
         const Placement &placement);
@@ -55,9 +65,13 @@ public:
     const WaylandConnection::Output &output() const { return m_output; }
     /// The size the compositor gave it; empty until then.
     QSize size() const { return m_size; }
+    /// From the output's top left.
+    QPoint margin() const { return m_margin; }
     bool isClosed() const { return m_closed; }
     /// Shows `picture` scaled to the surface, as soon as a buffer is free.
     void show(const QImage &picture);
+    /// Moves and sizes a surface anchored at the output's top left.
+    void place(QPoint margin, QSize size);
 
     /// Protocol events; public for the C callbacks only.
     void configured(uint32_t serial, QSize size);
@@ -74,7 +88,9 @@ private:
     zwp_keyboard_shortcuts_inhibitor_v1 *m_inhibitor = nullptr;
     std::vector<std::unique_ptr<ShmPicture>> m_buffers;
     QImage m_pending;
+    QImage m_shown;
     QSize m_size;
+    QPoint m_margin;
     bool m_configured = false;
     bool m_closed = false;
 };

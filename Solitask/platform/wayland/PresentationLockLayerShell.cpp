@@ -16,7 +16,7 @@ namespace {
 const LayerSurface::Placement cover {ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM
         | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT,
-    QSize(0, 0), ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE, true};
+    QSize(0, 0), ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE, true, QPoint()};
 
 } // namespace
 
@@ -28,19 +28,11 @@ std::unique_ptr<PresentationLockLayerShell> PresentationLockLayerShell::create(
     auto input = SeatInput::create(*connection);
     if (!input)
         return nullptr;
-    LayerSurface::Globals globals;
-    globals.compositor
-        = static_cast<wl_compositor *>(connection->bind(&wl_compositor_interface, 4));
-    globals.shell
-        = static_cast<zwlr_layer_shell_v1 *>(connection->bind(&zwlr_layer_shell_v1_interface, 4));
-    globals.shm = connection->shm();
-    globals.seat = input->seat();
-    globals.inhibitor = static_cast<zwp_keyboard_shortcuts_inhibit_manager_v1 *>(
-        connection->bind(&zwp_keyboard_shortcuts_inhibit_manager_v1_interface, 1));
-    if (!globals.compositor || !globals.shell)
+    const auto globals = LayerSurface::bindGlobals(*connection, input->seat(), true);
+    if (!globals)
         return nullptr;
     return std::unique_ptr<PresentationLockLayerShell>(
-        new PresentationLockLayerShell(std::move(connection), globals, std::move(input)));
+        new PresentationLockLayerShell(std::move(connection), *globals, std::move(input)));
 }
 
 PresentationLockLayerShell::PresentationLockLayerShell(
@@ -57,14 +49,7 @@ PresentationLockLayerShell::~PresentationLockLayerShell()
 {
     release();
     m_input.reset();
-    if (m_globals.inhibitor)
-        zwp_keyboard_shortcuts_inhibit_manager_v1_destroy(m_globals.inhibitor);
-    if (zwlr_layer_shell_v1_get_version(m_globals.shell)
-        >= ZWLR_LAYER_SHELL_V1_DESTROY_SINCE_VERSION)
-        zwlr_layer_shell_v1_destroy(m_globals.shell);
-    else
-        wl_proxy_destroy(reinterpret_cast<wl_proxy *>(m_globals.shell));
-    wl_compositor_destroy(m_globals.compositor);
+    LayerSurface::releaseGlobals(m_globals);
     wl_display_flush(m_connection->display());
 }
 

@@ -200,6 +200,8 @@ void SeatInput::pointerEntered(uint32_t serial, wl_surface *surface, QPointF poi
     if (m_cursor)
         m_cursor->show(m_pointer, serial);
     pointerAt(surface, point);
+    if (m_crossed)
+        m_crossed(surface);
 }
 
 void SeatInput::pointerAt(wl_surface *surface, QPointF point)
@@ -214,6 +216,8 @@ void SeatInput::pointerLeft()
 {
     m_pointerSurface = nullptr;
     m_buttons = {};
+    if (m_crossed)
+        m_crossed(nullptr);
 }
 
 void SeatInput::button(uint32_t code, bool pressed)

@@ -41,6 +41,15 @@ public:
     /// The window that gets the keys typed while one of our surfaces has the keyboard.
     void setKeyTarget(QWindow *window) { m_keyTarget = window; }
     void setLocate(Locate locate) { m_locate = std::move(locate); }
+    /// Called as the pointer comes onto one of our surfaces, and with null as it leaves them.
+    void onPointerCrossing(std::function<void(wl_surface *)> crossed)
+    {
+        m_crossed = std::move(crossed);
+    }
+    /// The surface of ours the pointer is over, null while it is elsewhere.
+    wl_surface *pointerSurface() const { return m_pointerSurface; }
+    /// Where on that surface.
+    QPointF pointerPoint() const { return m_pointerPoint; }
 
     /// Protocol events; public for the C callbacks only.
     void capabilities(uint32_t caps);
@@ -65,6 +74,7 @@ private:
     XkbKeyboard m_xkb;
     QPointer<QWindow> m_keyTarget;
     Locate m_locate;
+    std::function<void(wl_surface *)> m_crossed;
     wl_surface *m_pointerSurface = nullptr;
     QPointF m_pointerPoint;
     Qt::MouseButtons m_buttons;

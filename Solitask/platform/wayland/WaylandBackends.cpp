@@ -13,6 +13,7 @@
 #include "Solitask/platform/wayland/RunningAppsSourceWayland.h"
 #include "Solitask/platform/wayland/ScreenCapturerWlroots.h"
 #include "Solitask/platform/wayland/ScreenPermissionWayland.h"
+#include "Solitask/platform/wayland/StripOverlayLayerShell.h"
 #include "Solitask/platform/wayland/SwayWindows.h"
 #include "Solitask/platform/wayland/WaylandConnection.h"
 #include "Solitask/platform/wayland/WindowTitleSourceWayland.h"
@@ -73,4 +74,7 @@ void addWaylandBackends(PlatformServices &services, const BackendChoice &choice,
         services.presentationLock = std::move(overlay);
     else if (QGuiApplication::platformName() == QLatin1String("xcb"))
         services.presentationLock = std::make_unique<PresentationLockX11>();
+    // The strip likewise, and the pointer over it, which XWayland loses
+    // to every other client's surface.
+    services.stripOverlay = StripOverlayLayerShell::create(connection);
 }
