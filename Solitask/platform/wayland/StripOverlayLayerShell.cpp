@@ -103,7 +103,7 @@ void StripOverlayLayerShell::watch(const QRect &area, std::function<void()> ente
     if (area.isEmpty() || !m_connection->isAlive())
         return;
     m_entered = std::move(entered);
-    if (m_band && m_bandArea == area) {
+    if (m_band && m_bandArea == area && !m_band->isClosed()) {
         pointerCrossed();
         return;
     }
@@ -156,7 +156,9 @@ void StripOverlayLayerShell::present(QWindow *window, const QRect &frame, const 
         return;
     m_panelWindow = window;
     const auto output = outputAt(frame);
-    if (m_panel && (!output || output->id != m_panel->output().id))
+    // Made anew on the output it now hangs from, or after the compositor
+    // closed it (its output went away).
+    if (m_panel && (!output || output->id != m_panel->output().id || m_panel->isClosed()))
         m_panel.reset();
     if (m_panel && frame != m_panelFrame)
         m_panel->place(frame.topLeft() - output->position, frame.size());
