@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 GENERATOR  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: deps configure build test run bench bench-idle asan fuzz format clean dry-run package
+.PHONY: deps configure build test run bench bench-idle bench-idle-sway asan fuzz format clean dry-run package
 
 deps:
 	@scripts/setup-deps.sh
@@ -42,6 +42,9 @@ bench: configure
 # Solitask at rest beside workrave for a few minutes (BENCH_IDLE_SECONDS).
 bench-idle: build
 	@scripts/bench-idle.sh $(BUILD)/Solitask/solitask
+
+bench-idle-sway: build
+	@BENCH_IDLE_DESKTOP=sway scripts/bench-idle.sh $(BUILD)/Solitask/solitask
 
 asan: deps
 	@cmake -S . -B $(ASAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSOLITASK_SANITIZE=ON -DSOLITASK_BUILD_BENCH=OFF >/dev/null
