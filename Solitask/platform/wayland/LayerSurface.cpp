@@ -8,7 +8,6 @@
 #include <wayland-client.h>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -102,12 +101,8 @@ LayerSurface::~LayerSurface()
 void LayerSurface::configured(uint32_t serial, QSize size)
 {
     zwlr_layer_surface_v1_ack_configure(m_layer, serial);
-    if (size != m_size) {
+    if (size != m_size)
         m_buffers.clear();
-        // Drawn again at the size it now has.
-        if (m_pending.isNull())
-            m_pending = m_shown;
-    }
     m_size = size;
     m_configured = true;
     showPending();
@@ -129,8 +124,10 @@ void LayerSurface::place(QPoint margin, QSize size)
     zwlr_layer_surface_v1_set_size(m_layer, uint32_t(size.width()), uint32_t(size.height()));
     zwlr_layer_surface_v1_set_margin(m_layer, margin.y(), 0, 0, margin.x());
     m_margin = margin;
-    // The picture follows with the compositor's answer, at the new size.
     wl_surface_commit(m_surface);
+    // Pictures wait for the compositor's answer and are drawn at the new size.
+    if (size != m_size)
+        m_configured = false;
 }
 
 void LayerSurface::showPending()
@@ -141,7 +138,7 @@ void LayerSurface::showPending()
     if (!buffer)
         return; // shown once the compositor releases one
     wl_surface_attach(m_surface, buffer->fill(m_pending), 0, 0);
-    m_shown = std::exchange(m_pending, QImage());
+    m_pending = QImage();
     wl_surface_damage(m_surface, 0, 0, m_size.width(), m_size.height());
     wl_surface_commit(m_surface);
 }

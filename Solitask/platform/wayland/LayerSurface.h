@@ -88,7 +88,6 @@ private:
     zwp_keyboard_shortcuts_inhibitor_v1 *m_inhibitor = nullptr;
     std::vector<std::unique_ptr<ShmPicture>> m_buffers;
     QImage m_pending;
-    QImage m_shown;
     QSize m_size;
     QPoint m_margin;
     bool m_configured = false;
