@@ -2,6 +2,7 @@
 
 #include "Solitask/platform/StripOverlay.h"
 #include "Solitask/strip/StripWindow.h"
+#include "Solitask/ui/Stacking.h"
 
 #include <QEvent>
 #include <QWindow>
@@ -44,6 +45,12 @@ bool StripMirror::eventFilter(QObject *, QEvent *event)
 
 void StripMirror::present()
 {
-    if (m_window.isVisible() && m_window.windowHandle())
-        m_overlay.present(m_window.windowHandle(), m_window.geometry(), m_window.grab().toImage());
+    if (!m_window.isVisible() || !m_window.windowHandle())
+        return;
+    // The gate stays above the strip; a surface made now would come above it.
+    if (Stacking::gateCovering()) {
+        m_overlay.withdraw();
+        return;
+    }
+    m_overlay.present(m_window.windowHandle(), m_window.geometry(), m_window.grab().toImage());
 }
