@@ -236,6 +236,41 @@ TEST_F(KWinPlasma, AProgramWithoutTheDesktopEntryGetsNoScreenshot)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("peek.jpg"))));
 }
 
+// KWin's overlay layer carries the strip too: the pointer at the top centre,
+// over no XWayland surface, opens it, and it goes when the pointer leaves.
+TEST_F(KWinPlasma, TheStripOpensUnderThePointerAtTheTopCentreAndClosesWhenItLeaves)
+{
+    PlatformServices platform = services();
+    KWinDesktop::HeldPointer pointer;
+    ASSERT_TRUE(pointer.moveTo({640, 500}));
+    AppProcess app;
+    app.start();
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate shown: question")));
+    for (const char *key : {"19", "18", "30", "32", "28"}) // r e a d Return
+        ASSERT_TRUE(KWinDesktop::type({key}));
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("gate hidden"))) << app.diag().toStdString();
+    const auto top = [&platform] {
+        const CaptureResult frame = capture(platform, {});
+        return frame.ok() ? frame.image.copy(440, 0, 400, 60) : QImage();
+    };
+    const auto changed = [](const QImage &a, const QImage &b) {
+        int n = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                n += !near(a.pixel(x, y), b.pixel(x, y));
+        return n;
+    };
+    QImage before;
+    ASSERT_TRUE(waitUntil([&] { return !(before = top()).isNull(); }));
+
+    ASSERT_TRUE(pointer.moveTo({640, 2}));
+    ASSERT_TRUE(app.waitForLog(QStringLiteral("strip: overlay layer on "), 5000))
+        << app.diag().toStdString();
+    EXPECT_TRUE(waitUntil([&] { return changed(top(), before) > 500; })) << changed(top(), before);
+    ASSERT_TRUE(pointer.moveTo({640, 500}));
+    EXPECT_TRUE(waitUntil([&] { return changed(top(), before) == 0; })) << app.diag().toStdString();
+}
+
 // Last: the windows go with the KWin that showed them. The hot key is taken
 // again from the shortcut service of the KWin that comes back.
 TEST_F(KWinPlasma, NoFramesWithoutKWinAndTheScriptLoadedAgainWhenItReturns)

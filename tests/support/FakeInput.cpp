@@ -1,7 +1,9 @@
 // Types keys into KWin or moves its pointer the way remote-input tools do,
 // through its fake input protocol: `FakeInput CODE...` presses the Linux key
 // codes in order and lets them go in reverse (29 56 24 is Control+Alt+O);
-// `FakeInput --pointer X Y` puts the pointer at (X, Y) of the workspace. KWin
+// `FakeInput --pointer X Y` puts the pointer at (X, Y) of the workspace;
+// `FakeInput --follow` does so for every "X Y" line it reads, and keeps its
+// device (and so the seat's pointer) until its input ends. KWin
 // serves the protocol only to programs whose desktop entry lists
 // org_kde_kwin_fake_input.
 
@@ -9,6 +11,7 @@
 
 #include <wayland-client.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -52,7 +55,17 @@ int main(int argc, char **argv)
     if (!fakeInput)
         return 3;
     org_kde_kwin_fake_input_authenticate(fakeInput, "Solitask tests", "test input");
-    if (argc == 4 && std::strcmp(argv[1], "--pointer") == 0)
+    if (argc == 2 && std::strcmp(argv[1], "--follow") == 0) {
+        int x = 0, y = 0;
+        while (std::scanf("%d %d", &x, &y) == 2) {
+            org_kde_kwin_fake_input_pointer_motion_absolute(
+                fakeInput, wl_fixed_from_int(x), wl_fixed_from_int(y));
+            if (wl_display_roundtrip(display) < 0)
+                return 4;
+            std::printf("moved\n");
+            std::fflush(stdout);
+        }
+    } else if (argc == 4 && std::strcmp(argv[1], "--pointer") == 0)
         org_kde_kwin_fake_input_pointer_motion_absolute(fakeInput,
             wl_fixed_from_int(std::atoi(argv[2])), wl_fixed_from_int(std::atoi(argv[3])));
     else

@@ -77,6 +77,32 @@ public:
             == 0;
     }
 
+    /// A pointer of the test's own that stays plugged in while it lives: the
+    /// seat has no pointer between two short `point` calls, and a client
+    /// hears of one only after it has moved.
+    class HeldPointer
+    {
+    public:
+        HeldPointer()
+        {
+            m_process.start(QStringLiteral(SOLITASK_FAKE_INPUT), {QStringLiteral("--follow")});
+            m_process.waitForStarted(5000);
+        }
+        ~HeldPointer()
+        {
+            m_process.closeWriteChannel();
+            m_process.waitForFinished(3000);
+        }
+        bool moveTo(QPoint at)
+        {
+            m_process.write(QStringLiteral("%1 %2\n").arg(at.x()).arg(at.y()).toLatin1());
+            return m_process.waitForReadyRead(5000) && m_process.readLine().startsWith("moved");
+        }
+
+    private:
+        QProcess m_process;
+    };
+
     /// Stops KWin, or starts it again (with-kwin.sh's command).
     static bool kwin(const char *what)
     {

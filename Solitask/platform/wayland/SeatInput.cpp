@@ -151,6 +151,8 @@ void SeatInput::capabilities(uint32_t caps)
     } else if (!pointer && m_pointer) {
         wl_pointer_release(m_pointer);
         m_pointer = nullptr;
+        // No leave comes once the pointer is gone: it is on none of ours.
+        pointerLeft();
     }
 }
 

@@ -49,7 +49,14 @@ StripOverlayLayerShell::StripOverlayLayerShell(std::shared_ptr<WaylandConnection
             return {};
         return {m_panelWindow, point};
     });
-    m_input->onPointerCrossing([this](wl_surface *) {
+    // Which of ours the pointer is on is settled as the event comes, while
+    // the surface named is surely one of ours or none.
+    m_input->onPointerCrossing([this](wl_surface *surface) {
+        m_pointerOn = nullptr;
+        for (const LayerSurface *own : {m_band.get(), m_panel.get()}) {
+            if (own && surface && own->surface() == surface)
+                m_pointerOn = own;
+        }
         // Queued: the hover rules may take the band away while the
         // compositor's events are still being read.
         QMetaObject::invokeMethod(&m_context, [this] { pointerCrossed(); }, Qt::QueuedConnection);
@@ -104,9 +111,11 @@ void StripOverlayLayerShell::watch(const QRect &area, std::function<void()> ente
         return;
     m_entered = std::move(entered);
     if (m_band && m_bandArea == area && !m_band->isClosed()) {
-        pointerCrossed();
+        // Already there: told as if it came in.
+        QMetaObject::invokeMethod(&m_context, [this] { pointerCrossed(); }, Qt::QueuedConnection);
         return;
     }
+    forget(m_band.get());
     m_band = surfaceAt(area);
     m_bandArea = area;
     if (!m_band)
@@ -132,13 +141,21 @@ void StripOverlayLayerShell::dropBand()
 {
     if (!m_band)
         return;
+    forget(m_band.get());
     m_band.reset();
     wl_display_flush(m_connection->display());
 }
 
+// The compositor says nothing when a surface the pointer is on goes: we made it go.
+void StripOverlayLayerShell::forget(const LayerSurface *surface)
+{
+    if (m_pointerOn == surface)
+        m_pointerOn = nullptr;
+}
+
 bool StripOverlayLayerShell::pointerOn(const LayerSurface *surface) const
 {
-    return surface && m_input->pointerSurface() == surface->surface();
+    return surface && m_pointerOn == surface;
 }
 
 void StripOverlayLayerShell::pointerCrossed()
@@ -159,7 +176,7 @@ void StripOverlayLayerShell::present(QWindow *window, const QRect &frame, const 
     // Made anew on the output it now hangs from, or after the compositor
     // closed it (its output went away).
     if (m_panel && (!output || output->id != m_panel->output().id || m_panel->isClosed()))
-        m_panel.reset();
+        withdraw();
     if (m_panel && frame != m_panelFrame)
         m_panel->place(frame.topLeft() - output->position, frame.size());
     if (!m_panel) {
@@ -175,10 +192,11 @@ void StripOverlayLayerShell::present(QWindow *window, const QRect &frame, const 
 
 void StripOverlayLayerShell::withdraw()
 {
+    m_panelFrame = QRect();
     if (!m_panel)
         return;
+    forget(m_panel.get());
     m_panel.reset();
-    m_panelFrame = QRect();
     wl_display_flush(m_connection->display());
 }
 

@@ -45,6 +45,7 @@ private:
     std::unique_ptr<LayerSurface> surfaceAt(const QRect &area) const;
     static QPoint origin(const LayerSurface &surface);
     bool pointerOn(const LayerSurface *surface) const;
+    void forget(const LayerSurface *surface);
     /// The pointer came onto one of our surfaces or left them.
     void pointerCrossed();
     void dropBand();
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<LayerSurface> m_panel;
     QRect m_panelFrame;
     QPointer<QWindow> m_panelWindow;
+    const LayerSurface *m_pointerOn = nullptr;
     /// Calls queued from the compositor's events die with it.
     QObject m_context;
 };
