@@ -27,15 +27,6 @@ const QString xClass = QStringLiteral("SolitaskTestX");
 const QString privateNative = QStringLiteral("solitask.test.private");
 const QString privateX = QStringLiteral("SolitaskPrivateX");
 
-int count(const QImage &frame, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < frame.height(); y += 2)
-        for (int x = 0; x < frame.width(); x += 2)
-            n += near(frame.pixel(x, y), colour);
-    return n;
-}
-
 /// An output as grim, another client of the compositor, sees it.
 QImage grimFrame(const QString &output)
 {

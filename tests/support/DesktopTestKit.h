@@ -32,6 +32,16 @@ inline bool near(QRgb pixel, QRgb expected)
         && qAbs(qBlue(pixel) - qBlue(expected)) < 24;
 }
 
+/// How many pixels of every other row and column are near `colour`.
+inline int count(const QImage &frame, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < frame.height(); y += 2)
+        for (int x = 0; x < frame.width(); x += 2)
+            n += near(frame.pixel(x, y), colour);
+    return n;
+}
+
 /// Waits, with the event loop running, until `done` holds.
 inline bool waitUntil(const std::function<bool()> &done, int ms = 5000)
 {
