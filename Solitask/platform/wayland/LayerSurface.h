@@ -49,6 +49,8 @@ public:
         QPoint margin;
     };
 
+    static constexpr const char *shellInterface = "zwlr_layer_shell_v1";
+
     /// Binds the globals on `connection` for surfaces taking input from `seat`;
     /// none when the compositor lacks one that is needed.
     static std::optional<Globals> bindGlobals(

@@ -23,7 +23,7 @@ const LayerSurface::Placement cover {ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
 std::unique_ptr<PresentationLockLayerShell> PresentationLockLayerShell::create(
     std::shared_ptr<WaylandConnection> connection)
 {
-    if (!connection || !connection->version(shellInterface) || !connection->shm())
+    if (!connection || !connection->version(LayerSurface::shellInterface) || !connection->shm())
         return nullptr;
     auto input = SeatInput::create(*connection);
     if (!input)

@@ -33,8 +33,6 @@ public:
     bool mirrors() const override { return true; }
     void present(QWindow *window, QScreen *screen, const QImage &picture) override;
 
-    static constexpr const char *shellInterface = "zwlr_layer_shell_v1";
-
 private:
     PresentationLockLayerShell(std::shared_ptr<WaylandConnection> connection,
         LayerSurface::Globals globals, std::unique_ptr<SeatInput> input);

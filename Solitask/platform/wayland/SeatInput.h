@@ -46,9 +46,7 @@ public:
     {
         m_crossed = std::move(crossed);
     }
-    /// The surface of ours the pointer is over, null while it is elsewhere.
-    wl_surface *pointerSurface() const { return m_pointerSurface; }
-    /// Where on that surface.
+    /// Where the pointer is on the surface of ours it last came onto.
     QPointF pointerPoint() const { return m_pointerPoint; }
 
     /// Protocol events; public for the C callbacks only.

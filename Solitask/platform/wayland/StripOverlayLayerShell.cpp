@@ -13,7 +13,7 @@
 namespace {
 
 // The overlay, not the top layer: compositors draw the top layer beneath
-// full-screen windows, and the strip stays above them, the gate included.
+// full-screen windows, and the strip stays above them.
 LayerSurface::Placement topLeft(const QRect &area, QPoint outputOrigin)
 {
     return {ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY,
@@ -26,7 +26,7 @@ LayerSurface::Placement topLeft(const QRect &area, QPoint outputOrigin)
 std::unique_ptr<StripOverlayLayerShell> StripOverlayLayerShell::create(
     std::shared_ptr<WaylandConnection> connection)
 {
-    if (!connection || !connection->version("zwlr_layer_shell_v1"))
+    if (!connection || !connection->version(LayerSurface::shellInterface))
         return nullptr;
     auto input = SeatInput::create(*connection);
     if (!input)
