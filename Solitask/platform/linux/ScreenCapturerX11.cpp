@@ -81,7 +81,7 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
     QRegion blank = BlankRegion::compute(*stack);
     blank.translate(-where->rect.topLeft());
     QString error;
-    const QImage image = assemble(*where, blank, halvings(where->rect.size(), minWidth), &error);
+    const QImage image = assemble(*where, blank, minWidth, &error);
     if (image.isNull())
         return CaptureResult::failure(error);
     m_connection->scheduleDispatch();
@@ -98,11 +98,24 @@ int ScreenCapturerX11::halvings(const QSize &screen, int minWidth)
     return std::min(ImageHalving::count(screen, frame), std::countr_zero(unsigned(bandRows)));
 }
 
+// The frame itself where the halved screen is larger, so that the halved
+// picture is never kept whole.
+QSize ScreenCapturerX11::frameFrom(const QSize &halved, int minWidth)
+{
+    if (minWidth <= 0)
+        return {};
+    const QSize frame = frameSize(halved, minWidth);
+    const bool smaller = frame.width() <= halved.width() && frame.height() <= halved.height();
+    return smaller && frame != halved ? frame : QSize();
+}
+
 // Each band is blanked the moment it arrives, before it is reduced into the picture.
 QImage ScreenCapturerX11::assemble(
-    const Target &where, const QRegion &blank, int halvings, QString *error)
+    const Target &where, const QRegion &blank, int minWidth, QString *error)
 {
-    ReducedImage picture(where.rect.size(), halvings);
+    const int times = halvings(where.rect.size(), minWidth);
+    const QSize halved(where.rect.width() >> times, where.rect.height() >> times);
+    ReducedImage picture(where.rect.size(), times, frameFrom(halved, minWidth));
     if (picture.image().isNull()) {
         *error = QStringLiteral("no memory for the screen image");
         return {};
@@ -134,8 +147,8 @@ std::optional<ScreenCapturerX11::Target> ScreenCapturerX11::target()
         Window root = None, child = None;
         int rootX = 0, rootY = 0, x = 0, y = 0;
         unsigned int mask = 0;
-        if (XQueryPointer(display, m_connection->root(screen), &root, &child, &rootX, &rootY, &x,
-                &y, &mask))
+        if (XQueryPointer(
+                display, m_connection->root(screen), &root, &child, &rootX, &rootY, &x, &y, &mask))
             return Target {screen, monitorAt(screen, QPoint(rootX, rootY))};
     }
     return std::nullopt;

@@ -12,7 +12,8 @@ class X11Connection;
 /// Captures the monitor under the pointer band by band, paints over the
 /// visible parts of hidden applications' windows and of this process's
 /// windows in each band before anything else sees its pixels, and halves the
-/// bands into the picture while the screen is at least twice the frame's size.
+/// bands into the picture while the screen is at least twice the frame's size,
+/// then shrinks them to the frame as they come.
 class ScreenCapturerX11 : public ScreenCapturer
 {
 public:
@@ -38,7 +39,8 @@ private:
     std::optional<Target> target();
     QRect monitorAt(int screen, const QPoint &pointer);
     static int halvings(const QSize &screen, int minWidth);
-    QImage assemble(const Target &where, const QRegion &blank, int halvings, QString *error);
+    static QSize frameFrom(const QSize &halved, int minWidth);
+    QImage assemble(const Target &where, const QRegion &blank, int minWidth, QString *error);
     static void blankBand(QImage &band, const QRegion &blank, int top);
 
     std::shared_ptr<X11Connection> m_connection;

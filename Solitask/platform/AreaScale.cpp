@@ -1,4 +1,4 @@
-#include "Solitask/witness/AreaScale.h"
+#include "Solitask/platform/AreaScale.h"
 
 #include "Solitask/platform/FreshImage.h"
 
@@ -143,8 +143,10 @@ __attribute__((target("avx2"))) int columnsEight(
             const __m256i pixels
                 = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lines[k] + x));
             const __m256i weight = _mm256_set1_epi16(short(weights[k]));
-            low = _mm256_add_epi16(low, _mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), weight));
-            high = _mm256_add_epi16(high, _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), weight));
+            low = _mm256_add_epi16(
+                low, _mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), weight));
+            high = _mm256_add_epi16(
+                high, _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), weight));
         }
         low = _mm256_srli_epi16(_mm256_add_epi16(low, half), 8);
         high = _mm256_srli_epi16(_mm256_add_epi16(high, half), 8);
@@ -166,8 +168,9 @@ __attribute__((target("avx2"))) void acrossEight(
         const __m256i pixels = _mm256_loadu2_m128i(b, a);
         const __m256i first = _mm256_set_m128i(taps[x + 1].first, taps[x].first);
         const __m256i second = _mm256_set_m128i(taps[x + 1].second, taps[x].second);
-        __m256i sum = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), first),
-            _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), second));
+        __m256i sum
+            = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), first),
+                _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), second));
         sum = _mm256_add_epi16(sum, _mm256_srli_si256(sum, 8));
         sum = _mm256_srli_epi16(_mm256_add_epi16(sum, half), 8);
         const __m256i packed = _mm256_packus_epi16(sum, zero);
@@ -252,23 +255,78 @@ void across(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out
 
 } // namespace
 
+struct AreaScale::Plan
+{
+    Plan(QSize from, QSize to)
+        : sideways(axis(from.width(), to.width()))
+        , taps(fourTaps(sideways))
+        , down(axis(from.height(), to.height()))
+        , row(size_t(from.width()) + 4) // room for a last four-pixel load
+    {
+    }
+
+    // Output row `y` from the source rows its span covers.
+    void make(int y, const std::vector<const quint32 *> &lines, QImage &result)
+    {
+        const Span &span = down.spans[size_t(y)];
+        columns(lines, &down.weights[size_t(span.weights)], int(row.size()) - 4, row.data());
+        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
+    }
+
+    Axis sideways;
+    Taps taps;
+    Axis down;
+    std::vector<quint32> row;
+};
+
 QImage AreaScale::shrunk(const QImage &image, QSize size)
 {
     QImage result = FreshImage::make(size);
     if (result.isNull())
         return {};
-    const Axis sideways = axis(image.width(), size.width());
-    const Taps taps = fourTaps(sideways);
-    const Axis down = axis(image.height(), size.height());
-    std::vector<quint32> row(size_t(image.width()) + 4); // room for a last four-pixel load
+    Plan plan(image.size(), size);
     std::vector<const quint32 *> lines;
     for (int y = 0; y < size.height(); ++y) {
-        const Span &span = down.spans[size_t(y)];
+        const Span &span = plan.down.spans[size_t(y)];
         lines.clear();
         for (int k = 0; k < span.count; ++k)
             lines.push_back(reinterpret_cast<const quint32 *>(image.constScanLine(span.first + k)));
-        columns(lines, &down.weights[size_t(span.weights)], image.width(), row.data());
-        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
+        plan.make(y, lines, result);
     }
     return result;
+}
+
+AreaScale::Rows::Rows(QSize from, QSize to)
+    : m_plan(std::make_unique<Plan>(from, to))
+    , m_image(FreshImage::make(to))
+    , m_width(from.width())
+{
+    for (const Span &span : m_plan->down.spans)
+        m_depth = std::max(m_depth, span.count);
+    m_ring.resize(size_t(m_depth) * size_t(m_width));
+}
+
+AreaScale::Rows::~Rows() = default;
+
+quint32 *AreaScale::Rows::next()
+{
+    return m_ring.data() + size_t(m_added % m_depth) * size_t(m_width);
+}
+
+// An output row is made the moment its last source row is in, so the rows it
+// needs are the ring's last `span.count`.
+void AreaScale::Rows::add()
+{
+    ++m_added;
+    const auto &spans = m_plan->down.spans;
+    for (; m_made < int(spans.size()); ++m_made) {
+        const Span &span = spans[size_t(m_made)];
+        if (span.first + span.count > m_added)
+            return;
+        m_lines.clear();
+        for (int k = span.first; k < span.first + span.count; ++k)
+            m_lines.push_back(m_ring.data() + size_t(k % m_depth) * size_t(m_width));
+        if (!m_image.isNull())
+            m_plan->make(m_made, m_lines, m_image);
+    }
 }
