@@ -4,11 +4,13 @@
 #include "Solitask/platform/ReducedImage.h"
 #include "Solitask/platform/linux/BlankRegion.h"
 #include "Solitask/platform/linux/X11Connection.h"
+#include "Solitask/platform/linux/XcbReply.h"
 
 #include <QSet>
 
 #include <algorithm>
 #include <bit>
+#include <vector>
 
 #include <malloc.h>
 
@@ -20,18 +22,19 @@ namespace {
 
 struct ServerGrab
 {
+    // The grab goes out with the first requests made under it.
     explicit ServerGrab(X11Connection &connection)
         : connection(connection)
     {
-        XGrabServer(connection.display());
+        xcb_grab_server(connection.xcb());
     }
     ~ServerGrab()
     {
         // A lost server holds no grab, and its display must not be touched again.
         if (!connection.isAlive())
             return;
-        XUngrabServer(connection.display());
-        XFlush(connection.display());
+        xcb_ungrab_server(connection.xcb());
+        xcb_flush(connection.xcb());
     }
     ServerGrab(const ServerGrab &) = delete;
     ServerGrab &operator=(const ServerGrab &) = delete;
@@ -140,37 +143,56 @@ void ScreenCapturerX11::blankBand(QImage &band, const QRegion &blank, int top)
                 rect.width(), blankColour);
 }
 
+// Every screen's pointer is asked for together with the first screen's
+// monitors: one round trip while the pointer is on the first screen.
 std::optional<ScreenCapturerX11::Target> ScreenCapturerX11::target()
 {
-    Display *display = m_connection->display();
-    for (int screen = 0; screen < m_connection->screenCount(); ++screen) {
-        Window root = None, child = None;
-        int rootX = 0, rootY = 0, x = 0, y = 0;
-        unsigned int mask = 0;
-        if (XQueryPointer(
-                display, m_connection->root(screen), &root, &child, &rootX, &rootY, &x, &y, &mask))
-            return Target {screen, monitorAt(screen, QPoint(rootX, rootY))};
+    xcb_connection_t *c = m_connection->xcb();
+    std::vector<xcb_query_pointer_cookie_t> cookies;
+    for (int screen = 0; screen < m_connection->screenCount(); ++screen)
+        cookies.push_back(xcb_query_pointer(c, xcb_window_t(m_connection->root(screen))));
+    const Monitors first = monitors(0);
+    std::optional<Target> found;
+    for (size_t screen = 0; screen < cookies.size(); ++screen) {
+        // Every reply is read, so that none stays queued.
+        const auto pointer = xcbReply(xcb_query_pointer_reply, c, cookies[screen]);
+        if (found || !pointer || !pointer->same_screen)
+            continue;
+        const int index = int(screen);
+        found = Target {index,
+            monitorAt(index, index == 0 ? first : monitors(index),
+                QPoint(pointer->root_x, pointer->root_y))};
     }
-    return std::nullopt;
+    return found;
 }
 
-// The monitor holding the pointer, else the primary one, else the whole screen.
-QRect ScreenCapturerX11::monitorAt(int screen, const QPoint &pointer)
+ScreenCapturerX11::Monitors ScreenCapturerX11::monitors(int screen)
 {
-    Display *display = m_connection->display();
-    const QRect whole(0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    Monitors result;
+    if (screen >= m_connection->screenCount())
+        return result;
     int count = 0;
-    XRRMonitorInfo *monitors = XRRGetMonitors(display, m_connection->root(screen), True, &count);
-    QRect chosen, primary;
+    XRRMonitorInfo *monitors
+        = XRRGetMonitors(m_connection->display(), m_connection->root(screen), True, &count);
     for (int i = 0; i < count; ++i) {
         const QRect rect(monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height);
-        if (monitors[i].primary || primary.isNull())
-            primary = rect;
-        if (chosen.isNull() && rect.contains(pointer))
-            chosen = rect;
+        if (monitors[i].primary || result.primary.isNull())
+            result.primary = rect;
+        result.all.append(rect);
     }
     if (monitors)
         XRRFreeMonitors(monitors);
-    const QRect result = (chosen.isNull() ? primary : chosen).intersected(whole);
+    return result;
+}
+
+// The monitor holding the pointer, else the primary one, else the whole screen.
+QRect ScreenCapturerX11::monitorAt(int screen, const Monitors &monitors, const QPoint &pointer)
+{
+    Display *display = m_connection->display();
+    const QRect whole(0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen));
+    const auto holding = std::find_if(monitors.all.cbegin(), monitors.all.cend(),
+        [&pointer](const QRect &rect) { return rect.contains(pointer); });
+    const QRect result
+        = (holding == monitors.all.cend() ? monitors.primary : *holding).intersected(whole);
     return result.isEmpty() ? whole : result;
 }

@@ -36,8 +36,15 @@ private:
     };
     static constexpr int bandRows = X11ShmGrabber::bandHeight;
 
+    struct Monitors
+    {
+        QList<QRect> all;
+        QRect primary;
+    };
+
     std::optional<Target> target();
-    QRect monitorAt(int screen, const QPoint &pointer);
+    Monitors monitors(int screen);
+    QRect monitorAt(int screen, const Monitors &monitors, const QPoint &pointer);
     static int halvings(const QSize &screen, int minWidth);
     static QSize frameFrom(const QSize &halved, int minWidth);
     QImage assemble(const Target &where, const QRegion &blank, int minWidth, QString *error);

@@ -32,6 +32,7 @@ public:
 private:
     std::optional<QList<StackedWindow>> readOnce(
         unsigned long root, const QSet<QString> &hiddenBundleIDs);
+    void askAhead(const QList<X11TopLevel> &windows);
     QList<bool> hiddenFlags(
         const QList<X11TopLevel> &windows, const QSet<QString> &hiddenBundleIDs);
     bool isHiddenApp(const RunningApp &app, const QSet<QString> &hiddenBundleIDs) const;
