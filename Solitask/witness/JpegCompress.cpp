@@ -20,7 +20,9 @@ struct ErrorJump
     std::longjmp(reinterpret_cast<ErrorJump *>(info->err)->jump, 1);
 }
 
-// Nothing here has a destructor, so the jump skips no clean-up.
+// Nothing here has a destructor, so the jump skips no clean-up. `out` holds
+// `size` bytes to write into; libjpeg moves to a larger buffer of its own
+// (`*out` then changes) when they run out.
 bool run(const QImage &image, int quality, unsigned char **out, unsigned long *size)
 {
     jpeg_compress_struct info {};
@@ -58,10 +60,21 @@ QByteArray JpegCompress::compress(const QImage &image, int quality)
     if (image.isNull()
         || (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32))
         return {};
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
+    // A byte a pixel is more than a screen takes at any usual quality; pages
+    // are only touched as the coder writes, so the room costs nothing unused.
+    QByteArray jpeg;
+    jpeg.resize(qsizetype(image.width()) * image.height() + 1024);
+    auto *room = reinterpret_cast<unsigned char *>(jpeg.data());
+    unsigned char *out = room;
+    unsigned long size = (unsigned long)jpeg.size();
     const bool ok = run(image, quality, &out, &size);
-    QByteArray jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
-    std::free(out);
+    if (out != room) {
+        jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
+        std::free(out);
+        return jpeg;
+    }
+    if (!ok)
+        return {};
+    jpeg.resize(qsizetype(size));
     return jpeg;
 }
