@@ -155,27 +155,42 @@ __attribute__((target("avx2"))) int columnsEight(
     return x;
 }
 
+// An output pixel's four source pixels widened to 16-bit channels and
+// weighted, in one register (a TwoTaps is that register's weights).
+__attribute__((target("avx2"))) __m256i weighted(const quint32 *pixels, const TwoTaps &taps)
+{
+    return _mm256_mullo_epi16(
+        _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels))),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i *>(&taps)));
+}
+
+// Each lane of the result: `a`'s low lane plus its high lane, then `b`'s.
+__attribute__((target("avx2"))) __m256i fold(__m256i a, __m256i b)
+{
+    return _mm256_add_epi16(
+        _mm256_permute2x128_si256(a, b, 0x20), _mm256_permute2x128_si256(a, b, 0x31));
+}
+
+// Four output pixels per step, their weighted sums folded together lane by lane.
 __attribute__((target("avx2"))) void acrossEight(
     const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
 {
-    const __m256i zero = _mm256_setzero_si256();
     const __m256i half = _mm256_set1_epi16(128);
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 0, 4, 1, 5);
+    const __m128i opaque = _mm_set1_epi32(int(0xff000000));
     const size_t count = axis.spans.size();
+    const auto source = [&](size_t i) { return row + axis.spans[i].first; };
     size_t x = 0;
-    for (; x + 2 <= count; x += 2) {
-        const auto *a = reinterpret_cast<const __m128i *>(row + axis.spans[x].first);
-        const auto *b = reinterpret_cast<const __m128i *>(row + axis.spans[x + 1].first);
-        const __m256i pixels = _mm256_loadu2_m128i(b, a);
-        const __m256i first = _mm256_set_m128i(taps[x + 1].first, taps[x].first);
-        const __m256i second = _mm256_set_m128i(taps[x + 1].second, taps[x].second);
-        __m256i sum
-            = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), first),
-                _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), second));
-        sum = _mm256_add_epi16(sum, _mm256_srli_si256(sum, 8));
+    for (; x + 4 <= count; x += 4) {
+        const __m256i a = fold(weighted(source(x), taps[x]), weighted(source(x + 1), taps[x + 1]));
+        const __m256i b
+            = fold(weighted(source(x + 2), taps[x + 2]), weighted(source(x + 3), taps[x + 3]));
+        // Lanes hold pixels x, x + 2 and x + 1, x + 3.
+        __m256i sum = _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b));
         sum = _mm256_srli_epi16(_mm256_add_epi16(sum, half), 8);
-        const __m256i packed = _mm256_packus_epi16(sum, zero);
-        out[x] = quint32(_mm_cvtsi128_si32(_mm256_castsi256_si128(packed))) | 0xff000000;
-        out[x + 1] = quint32(_mm_cvtsi128_si32(_mm256_extracti128_si256(packed, 1))) | 0xff000000;
+        const __m256i packed = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(sum, sum), order);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x),
+            _mm_or_si128(_mm256_castsi256_si128(packed), opaque));
     }
     for (; x < count; ++x) {
         const __m128i z = _mm_setzero_si128();

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <vector>
 
 #include <malloc.h>
@@ -135,12 +136,17 @@ QImage ScreenCapturerX11::assemble(
     return picture.image();
 }
 
+// A rectangle's first row is filled pixel by pixel and copied to the others:
+// a copy moves whole registers, a fill of 32-bit values one pixel at a time.
 void ScreenCapturerX11::blankBand(QImage &band, const QRegion &blank, int top)
 {
-    for (const QRect &rect : blank)
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            std::fill_n(reinterpret_cast<QRgb *>(band.scanLine(y - top)) + rect.left(),
-                rect.width(), blankColour);
+    for (const QRect &rect : blank) {
+        const auto row
+            = [&](int y) { return reinterpret_cast<QRgb *>(band.scanLine(y - top)) + rect.left(); };
+        std::fill_n(row(rect.top()), rect.width(), blankColour);
+        for (int y = rect.top() + 1; y <= rect.bottom(); ++y)
+            std::memcpy(row(y), row(rect.top()), size_t(rect.width()) * sizeof(QRgb));
+    }
 }
 
 // Every screen's pointer is asked for together with the first screen's
