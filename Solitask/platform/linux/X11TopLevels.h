@@ -36,16 +36,21 @@ public:
     /// The child of its root that holds `window` (the window manager's frame,
     /// or the window itself when nothing reparented it), 0 when the walk
     /// fails; `root` is set to that root.
-    static unsigned long topLevelOf(struct _XDisplay *display, unsigned long window,
-        unsigned long *root = nullptr);
+    static unsigned long topLevelOf(
+        struct _XDisplay *display, unsigned long window, unsigned long *root = nullptr);
     /// The client inside the top-level `window`, or `window` itself.
     unsigned long clientOf(unsigned long window, const QSet<unsigned long> &clients);
 
 private:
     QHash<unsigned long, unsigned long> clientsOf(
         const QList<unsigned long> &frames, const QSet<unsigned long> &clients);
-    QList<QList<unsigned long>> childrenOfEach(const QList<QList<unsigned long>> &levels);
-    QList<unsigned long> firstWithState(const QList<QList<unsigned long>> &levels);
+    struct Look
+    {
+        QList<unsigned long> stated;
+        QList<QList<unsigned long>> children;
+    };
+
+    Look lookAt(const QList<QList<unsigned long>> &levels);
 
     X11Connection &m_connection;
 };
