@@ -43,6 +43,9 @@ std::optional<QList<StackedWindow>> X11WindowStack::readOnce(
     const auto windows = m_topLevels.read(root);
     if (!windows)
         return std::nullopt;
+    // Asked for every window, though only those from the lowest hidden one
+    // up are read: they go out with the identity reads.
+    m_cover.ask(*windows);
     const QList<bool> hidden = hiddenFlags(*windows, hiddenBundleIDs);
     const qsizetype lowest = hidden.indexOf(true);
     const qsizetype first = lowest < 0 ? windows->size() : lowest;
