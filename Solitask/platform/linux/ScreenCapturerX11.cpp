@@ -71,12 +71,15 @@ CaptureResult ScreenCapturerX11::captureNow(const QStringList &excludedBundleIDs
 {
     if (!m_connection->isAlive())
         return CaptureResult::failure(QStringLiteral("the X connection is lost"));
+    // Nothing may map, move or restack between the walk and the last band. The
+    // walk of the screen last captured starts with the pointer's request.
+    ServerGrab grab(*m_connection);
+    m_stack.ask(m_lastScreen);
     const auto where = target();
     if (!where)
         return CaptureResult::failure(QStringLiteral("no screen to capture"));
+    m_lastScreen = where->screen;
     const QSet<QString> hidden(excludedBundleIDs.cbegin(), excludedBundleIDs.cend());
-    // Nothing may map, move or restack between the walk and the last band.
-    ServerGrab grab(*m_connection);
     const auto stack = m_stack.read(where->screen, hidden);
     if (!stack && !m_connection->isAlive())
         return CaptureResult::failure(QStringLiteral("the X connection is lost"));

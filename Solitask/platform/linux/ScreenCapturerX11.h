@@ -53,4 +53,5 @@ private:
     std::shared_ptr<X11Connection> m_connection;
     X11ShmGrabber m_grabber;
     X11WindowStack m_stack;
+    int m_lastScreen = 0;
 };

@@ -4,6 +4,7 @@
 #include "Solitask/platform/linux/XcbReply.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
@@ -49,18 +50,44 @@ X11TopLevels::X11TopLevels(X11Connection &connection)
 {
 }
 
+X11TopLevels::~X11TopLevels()
+{
+    forget();
+}
+
+void X11TopLevels::ask(unsigned long root)
+{
+    forget();
+    if (!m_connection.isAlive())
+        return;
+    xcb_connection_t *c = m_connection.xcb();
+    m_first = First {root, xcb_query_tree(c, xcb_window_t(root)),
+        xcb_get_property(c, 0, xcb_window_t(root),
+            xcb_atom_t(m_connection.atom("_NET_CLIENT_LIST")), XCB_ATOM_WINDOW, 0, maxListLongs)};
+}
+
+// Answers no one reads are dropped, so that none stays queued.
+void X11TopLevels::forget()
+{
+    if (m_first && m_connection.isAlive()) {
+        xcb_discard_reply(m_connection.xcb(), m_first->tree.sequence);
+        xcb_discard_reply(m_connection.xcb(), m_first->list.sequence);
+    }
+    m_first.reset();
+}
+
 // Every request of a step goes out before the first reply is read: a walk
 // costs a handful of round trips however many windows there are.
 std::optional<QList<X11TopLevel>> X11TopLevels::read(unsigned long root)
 {
     if (!m_connection.isAlive())
         return std::nullopt;
+    if (!m_first || m_first->root != root)
+        ask(root);
+    const First first = *std::exchange(m_first, std::nullopt);
     xcb_connection_t *c = m_connection.xcb();
-    const auto treeCookie = xcb_query_tree(c, xcb_window_t(root));
-    const auto listCookie = xcb_get_property(c, 0, xcb_window_t(root),
-        xcb_atom_t(m_connection.atom("_NET_CLIENT_LIST")), XCB_ATOM_WINDOW, 0, maxListLongs);
-    const auto tree = xcbReply(xcb_query_tree_reply, c, treeCookie);
-    const auto list = xcbReply(xcb_get_property_reply, c, listCookie);
+    const auto tree = xcbReply(xcb_query_tree_reply, c, first.tree);
+    const auto list = xcbReply(xcb_get_property_reply, c, first.list);
     if (!tree)
         return std::nullopt;
     QSet<unsigned long> clients;

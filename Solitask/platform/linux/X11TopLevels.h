@@ -7,6 +7,8 @@
 
 #include <optional>
 
+#include <xcb/xcb.h>
+
 class X11Connection;
 
 /// A viewable child of a root window: a window manager's frame, or a window
@@ -30,7 +32,13 @@ class X11TopLevels
 {
 public:
     explicit X11TopLevels(X11Connection &connection);
+    ~X11TopLevels();
+    X11TopLevels(const X11TopLevels &) = delete;
+    X11TopLevels &operator=(const X11TopLevels &) = delete;
 
+    /// Sends the first requests of `read(root)` without waiting, so that they
+    /// share a round trip with whatever is sent next.
+    void ask(unsigned long root);
     /// None when the server refused a request on the way.
     std::optional<QList<X11TopLevel>> read(unsigned long root);
     /// The child of its root that holds `window` (the window manager's frame,
@@ -52,5 +60,15 @@ private:
 
     Look lookAt(const QList<QList<unsigned long>> &levels);
 
+    struct First
+    {
+        unsigned long root = 0;
+        xcb_query_tree_cookie_t tree {};
+        xcb_get_property_cookie_t list {};
+    };
+
+    void forget();
+
     X11Connection &m_connection;
+    std::optional<First> m_first;
 };

@@ -25,6 +25,11 @@ X11WindowStack::X11WindowStack(std::shared_ptr<X11Connection> connection, Runnin
 {
 }
 
+void X11WindowStack::ask(int screen)
+{
+    m_topLevels.ask(m_connection->root(screen));
+}
+
 std::optional<QList<StackedWindow>> X11WindowStack::read(
     int screen, const QSet<QString> &hiddenBundleIDs)
 {
