@@ -31,6 +31,7 @@ Axis axis(int from, int to)
 {
     Axis result;
     result.spans.reserve(size_t(to));
+    result.weights.reserve(size_t(from) + size_t(to)); // a span shares at most its ends
     for (int i = 0; i < to; ++i) {
         // Positions in 1/to of a source pixel; weights rounded where they
         // accumulate, so that every span's sum is exactly 256.
@@ -99,6 +100,7 @@ using Taps = std::vector<TwoTaps>;
 Taps fourTaps(const Axis &axis)
 {
     Taps taps;
+    taps.reserve(axis.spans.size());
     for (const Span &span : axis.spans) {
         if (span.count > 4)
             return {};
