@@ -145,10 +145,8 @@ __attribute__((target("avx2"))) int columnsEight(
             const __m256i pixels
                 = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(lines[k] + x));
             const __m256i weight = _mm256_set1_epi16(short(weights[k]));
-            low = _mm256_add_epi16(
-                low, _mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), weight));
-            high = _mm256_add_epi16(
-                high, _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), weight));
+            low = _mm256_add_epi16(low, _mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), weight));
+            high = _mm256_add_epi16(high, _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), weight));
         }
         low = _mm256_srli_epi16(_mm256_add_epi16(low, half), 8);
         high = _mm256_srli_epi16(_mm256_add_epi16(high, half), 8);

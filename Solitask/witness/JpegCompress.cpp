@@ -66,9 +66,9 @@ QByteArray JpegCompress::compress(const QImage &image, int quality)
     jpeg.resize(qsizetype(image.width()) * image.height() + 1024);
     auto *room = reinterpret_cast<unsigned char *>(jpeg.data());
     unsigned char *out = room;
-    unsigned long size = (unsigned long)jpeg.size();
+    auto size = static_cast<unsigned long>(jpeg.size());
     const bool ok = run(image, quality, &out, &size);
-    if (out != room) {
+    if (out != room) { // the coder outgrew the room
         jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
         std::free(out);
         return jpeg;

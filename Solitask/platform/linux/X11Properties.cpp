@@ -22,8 +22,8 @@ QString compoundText(Display *display, XTextProperty &property)
     char **list = nullptr;
     int count = 0;
     QString text;
-    if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success && count > 0
-        && list)
+    if (Xutf8TextPropertyToTextList(display, &property, &list, &count) >= Success
+        && count > 0 && list)
         text = X11Properties::strictUtf8(QByteArray(list[0])).value_or(QString());
     if (list)
         XFreeStringList(list);
@@ -122,7 +122,7 @@ void X11Properties::forget()
 }
 
 // Format-32 properties arrive as an array of C longs, whatever their type.
-template <typename T>
+template<typename T>
 QList<T> X11Properties::list32(unsigned long window, const char *property, unsigned long type)
 {
     static_assert(sizeof(T) == sizeof(long));
@@ -217,9 +217,9 @@ bool X11Properties::has(unsigned long window, const char *property)
     int actualFormat = 0;
     unsigned long items = 0, after = 0;
     unsigned char *data = nullptr;
-    const int status
-        = XGetWindowProperty(m_connection.display(), window, m_connection.atom(property), 0, 0,
-            False, AnyPropertyType, &actualType, &actualFormat, &items, &after, &data);
+    const int status = XGetWindowProperty(m_connection.display(), window,
+        m_connection.atom(property), 0, 0, False, AnyPropertyType, &actualType, &actualFormat,
+        &items, &after, &data);
     if (data)
         XFree(data);
     return status == Success && actualType != None;

@@ -61,9 +61,9 @@ private:
     std::optional<QByteArray> answered(
         quint64 key, unsigned long type, int format, unsigned long *count) const;
 
-    std::optional<QByteArray> raw(unsigned long window, const char *property, unsigned long type,
-        int format, unsigned long *count = nullptr);
-    template <typename T>
+    std::optional<QByteArray> raw(unsigned long window, const char *property,
+        unsigned long type, int format, unsigned long *count = nullptr);
+    template<typename T>
     QList<T> list32(unsigned long window, const char *property, unsigned long type);
     QString legacyText(unsigned long window);
 
