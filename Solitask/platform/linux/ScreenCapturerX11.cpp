@@ -15,9 +15,10 @@
 
 #include <malloc.h>
 
+#include <xcb/randr.h>
+
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
 #include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
 
 namespace {
 
@@ -50,6 +51,10 @@ ScreenCapturerX11::ScreenCapturerX11(std::shared_ptr<X11Connection> connection, 
     , m_grabber(connection)
     , m_stack(connection, std::move(own))
 {
+    // xcb ends the connection on a request of an extension the server lacks.
+    const xcb_query_extension_reply_t *randr
+        = xcb_get_extension_data(connection->xcb(), &xcb_randr_id);
+    m_hasRandr = randr && randr->present;
 }
 
 Support ScreenCapturerX11::support() const
@@ -152,56 +157,49 @@ void ScreenCapturerX11::blankBand(QImage &band, const QRegion &blank, int top)
     }
 }
 
-// Every screen's pointer is asked for together with the first screen's
-// monitors: one round trip while the pointer is on the first screen.
+// Every screen's pointer and monitors are asked for at once, with the walk's
+// first requests: one round trip.
 std::optional<ScreenCapturerX11::Target> ScreenCapturerX11::target()
 {
     xcb_connection_t *c = m_connection->xcb();
-    std::vector<xcb_query_pointer_cookie_t> cookies;
-    for (int screen = 0; screen < m_connection->screenCount(); ++screen)
-        cookies.push_back(xcb_query_pointer(c, xcb_window_t(m_connection->root(screen))));
-    const Monitors first = monitors(0);
+    std::vector<xcb_query_pointer_cookie_t> pointers;
+    std::vector<xcb_randr_get_monitors_cookie_t> monitors;
+    for (int screen = 0; screen < m_connection->screenCount(); ++screen) {
+        const auto root = xcb_window_t(m_connection->root(screen));
+        pointers.push_back(xcb_query_pointer(c, root));
+        if (m_hasRandr)
+            monitors.push_back(xcb_randr_get_monitors(c, root, 1));
+    }
     std::optional<Target> found;
-    for (size_t screen = 0; screen < cookies.size(); ++screen) {
+    for (size_t screen = 0; screen < pointers.size(); ++screen) {
         // Every reply is read, so that none stays queued.
-        const auto pointer = xcbReply(xcb_query_pointer_reply, c, cookies[screen]);
+        const auto pointer = xcbReply(xcb_query_pointer_reply, c, pointers[screen]);
+        const auto list
+            = m_hasRandr ? xcbReply(xcb_randr_get_monitors_reply, c, monitors[screen]) : nullptr;
         if (found || !pointer || !pointer->same_screen)
             continue;
-        const int index = int(screen);
-        found = Target {index,
-            monitorAt(index, index == 0 ? first : monitors(index),
-                QPoint(pointer->root_x, pointer->root_y))};
+        found = Target {int(screen),
+            monitorAt(int(screen), list.get(), QPoint(pointer->root_x, pointer->root_y))};
     }
     return found;
 }
 
-ScreenCapturerX11::Monitors ScreenCapturerX11::monitors(int screen)
-{
-    Monitors result;
-    if (screen >= m_connection->screenCount())
-        return result;
-    int count = 0;
-    XRRMonitorInfo *monitors
-        = XRRGetMonitors(m_connection->display(), m_connection->root(screen), True, &count);
-    for (int i = 0; i < count; ++i) {
-        const QRect rect(monitors[i].x, monitors[i].y, monitors[i].width, monitors[i].height);
-        if (monitors[i].primary || result.primary.isNull())
-            result.primary = rect;
-        result.all.append(rect);
-    }
-    if (monitors)
-        XRRFreeMonitors(monitors);
-    return result;
-}
-
 // The monitor holding the pointer, else the primary one, else the whole screen.
-QRect ScreenCapturerX11::monitorAt(int screen, const Monitors &monitors, const QPoint &pointer)
+QRect ScreenCapturerX11::monitorAt(
+    int screen, const xcb_randr_get_monitors_reply_t *monitors, const QPoint &pointer)
 {
     Display *display = m_connection->display();
     const QRect whole(0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen));
-    const auto holding = std::find_if(monitors.all.cbegin(), monitors.all.cend(),
-        [&pointer](const QRect &rect) { return rect.contains(pointer); });
-    const QRect result
-        = (holding == monitors.all.cend() ? monitors.primary : *holding).intersected(whole);
+    QRect chosen, primary;
+    auto it = monitors ? xcb_randr_get_monitors_monitors_iterator(monitors)
+                       : xcb_randr_monitor_info_iterator_t {};
+    for (; monitors && it.rem > 0; xcb_randr_monitor_info_next(&it)) {
+        const QRect rect(it.data->x, it.data->y, it.data->width, it.data->height);
+        if (it.data->primary || primary.isNull())
+            primary = rect;
+        if (chosen.isNull() && rect.contains(pointer))
+            chosen = rect;
+    }
+    const QRect result = (chosen.isNull() ? primary : chosen).intersected(whole);
     return result.isEmpty() ? whole : result;
 }

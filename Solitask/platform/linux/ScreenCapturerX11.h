@@ -8,6 +8,7 @@
 #include <optional>
 
 class X11Connection;
+typedef struct xcb_randr_get_monitors_reply_t xcb_randr_get_monitors_reply_t;
 
 /// Captures the monitor under the pointer band by band, paints over the
 /// visible parts of hidden applications' windows and of this process's
@@ -36,15 +37,9 @@ private:
     };
     static constexpr int bandRows = X11ShmGrabber::bandHeight;
 
-    struct Monitors
-    {
-        QList<QRect> all;
-        QRect primary;
-    };
-
     std::optional<Target> target();
-    Monitors monitors(int screen);
-    QRect monitorAt(int screen, const Monitors &monitors, const QPoint &pointer);
+    QRect monitorAt(
+        int screen, const xcb_randr_get_monitors_reply_t *monitors, const QPoint &pointer);
     static int halvings(const QSize &screen, int minWidth);
     static QSize frameFrom(const QSize &halved, int minWidth);
     QImage assemble(const Target &where, const QRegion &blank, int minWidth, QString *error);
@@ -53,5 +48,6 @@ private:
     std::shared_ptr<X11Connection> m_connection;
     X11ShmGrabber m_grabber;
     X11WindowStack m_stack;
+    bool m_hasRandr = false;
     int m_lastScreen = 0;
 };
