@@ -1,5 +1,6 @@
 #include "Solitask/witness/JpegCompress.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -44,9 +45,13 @@ bool run(const QImage &image, int quality, unsigned char **out, unsigned long *s
     jpeg_set_quality(&info, quality, TRUE);
     info.dct_method = JDCT_IFAST;
     jpeg_start_compress(&info, TRUE);
+    // A row of blocks per call: the coder takes whole blocks' worth at once.
+    JSAMPROW rows[16];
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<uchar *>(image.constScanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
+        const JDIMENSION count = std::min<JDIMENSION>(16, info.image_height - info.next_scanline);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = const_cast<uchar *>(image.constScanLine(int(info.next_scanline + i)));
+        jpeg_write_scanlines(&info, rows, count);
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
