@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev libgl-dev
-  libjpeg-dev libpipewire-0.3-dev libx11-dev libx11-xcb-dev libxcb-shape0-dev libxss-dev libxi-dev libxtst-dev libxrandr-dev libxext-dev libxfixes-dev
+  libjpeg-dev libpipewire-0.3-dev libx11-dev libx11-xcb-dev libxcb-shape0-dev libxcb-randr0-dev libxss-dev libxi-dev libxtst-dev libxrandr-dev libxext-dev libxfixes-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox xdotool x11-utils dbus xterm trayer fonts-dejavu-core fonts-inter imagemagick
   librsvg2-bin hicolor-icon-theme dpkg-dev file desktop-file-utils appstream lintian

@@ -5,11 +5,14 @@
 #include <QImage>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 /// One picture of the screen under the pointer, or why there is none. The
-/// picture may be the screen reduced by whole halvings, never below the
-/// width the capture asked for.
+/// picture may be the screen reduced, by whole halvings or down to the frame
+/// itself (ScreenCapturer::frameSize), never below the width the capture
+/// asked for.
 struct CaptureResult
 {
     QImage image;
@@ -30,6 +33,14 @@ public:
     using Completion = std::function<void(CaptureResult)>;
 
     virtual ~ScreenCapturer() = default;
+
+    /// The frame `width` wide made from `picture`: its height scaled in
+    /// proportion, rounded toward zero, at least 1.
+    static QSize frameSize(const QSize &picture, int width)
+    {
+        const double scale = double(width) / std::max(picture.width(), 1);
+        return {width, std::max(1, int(std::floor(picture.height() * scale)))};
+    }
 
     virtual Support support() const { return Support::no(QStringLiteral("no backend")); }
     /// Calls `done` exactly once on the main thread, possibly before returning.

@@ -1,18 +1,15 @@
 #include "Solitask/witness/FrameEncoder.h"
 
+#include "Solitask/platform/AreaScale.h"
 #include "Solitask/platform/ImageHalving.h"
-#include "Solitask/witness/AreaScale.h"
+#include "Solitask/platform/ScreenCapturer.h"
 #include "Solitask/witness/JpegCompress.h"
 
 #include <algorithm>
-#include <cmath>
 
 QSize FrameEncoder::frameSize(const QSize &display, int width)
 {
-    width = std::max(width, minimumWidth);
-    const double scale = double(width) / std::max(display.width(), 1);
-    const int height = std::max(1, int(std::floor(display.height() * scale)));
-    return {width, height};
+    return ScreenCapturer::frameSize(display, std::max(width, minimumWidth));
 }
 
 // Smooth scaling costs in proportion to the source: a screen more than twice
@@ -25,6 +22,9 @@ QImage FrameEncoder::scaled(const QImage &image, int width)
     QImage source = image;
     if (source.format() != QImage::Format_RGB32)
         source = source.convertToFormat(QImage::Format_RGB32);
+    // A capturer may hand over the frame itself.
+    if (source.size() == target)
+        return source;
     for (int i = ImageHalving::count(source.size(), target); i > 0; --i)
         source = ImageHalving::halved(source);
     if (source.width() >= target.width() && source.height() >= target.height())

@@ -1,5 +1,6 @@
 #include "Solitask/witness/JpegCompress.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,9 @@ struct ErrorJump
     std::longjmp(reinterpret_cast<ErrorJump *>(info->err)->jump, 1);
 }
 
-// Nothing here has a destructor, so the jump skips no clean-up.
+// Nothing here has a destructor, so the jump skips no clean-up. `out` holds
+// `size` bytes to write into; libjpeg moves to a larger buffer of its own
+// (`*out` then changes) when they run out.
 bool run(const QImage &image, int quality, unsigned char **out, unsigned long *size)
 {
     jpeg_compress_struct info {};
@@ -42,9 +45,13 @@ bool run(const QImage &image, int quality, unsigned char **out, unsigned long *s
     jpeg_set_quality(&info, quality, TRUE);
     info.dct_method = JDCT_IFAST;
     jpeg_start_compress(&info, TRUE);
+    // A row of blocks per call: the coder takes whole blocks' worth at once.
+    JSAMPROW rows[16];
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<uchar *>(image.constScanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
+        const JDIMENSION count = std::min<JDIMENSION>(16, info.image_height - info.next_scanline);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = const_cast<uchar *>(image.constScanLine(int(info.next_scanline + i)));
+        jpeg_write_scanlines(&info, rows, count);
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
@@ -58,10 +65,21 @@ QByteArray JpegCompress::compress(const QImage &image, int quality)
     if (image.isNull()
         || (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32))
         return {};
-    unsigned char *out = nullptr;
-    unsigned long size = 0;
+    // A byte a pixel is more than a screen takes at any usual quality; pages
+    // are only touched as the coder writes, so the room costs nothing unused.
+    QByteArray jpeg;
+    jpeg.resize(qsizetype(image.width()) * image.height() + 1024);
+    auto *room = reinterpret_cast<unsigned char *>(jpeg.data());
+    unsigned char *out = room;
+    auto size = static_cast<unsigned long>(jpeg.size());
     const bool ok = run(image, quality, &out, &size);
-    QByteArray jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
-    std::free(out);
+    if (out != room) { // the coder outgrew the room
+        jpeg = ok ? QByteArray(reinterpret_cast<const char *>(out), qsizetype(size)) : QByteArray();
+        std::free(out);
+        return jpeg;
+    }
+    if (!ok)
+        return {};
+    jpeg.resize(qsizetype(size));
     return jpeg;
 }

@@ -97,7 +97,8 @@ TEST_F(ScreenCapturerX11Test, PrivateWindowPartlyCoveredAndItsPopUpsLeaveNoPixel
     const QImage blanked = frame(secretApp);
     for (const unsigned long colour : {red, magenta, blue, orange})
         EXPECT_EQ(countNear(blanked, colour), 0) << std::hex << colour;
-    EXPECT_GT(countNear(held.image, red), 10000) << "a frame still held is not overwritten by the next grab";
+    EXPECT_GT(countNear(held.image, red), 10000)
+        << "a frame still held is not overwritten by the next grab";
     EXPECT_GT(countNear(blanked, green, scaled(QRect(610, 310, 130, 280))), 10000);
     EXPECT_GT(countNear(blanked, cyan), 3000);
 }
@@ -114,8 +115,8 @@ TEST_F(ScreenCapturerX11Test, WindowsThatShowWhatIsBeneathDoNotCoverAPrivateWind
     // Each window, and the part of it (in its own coordinates) that must show blank.
     const std::function<std::pair<Window, QRect>()> makers[] = {
         [&] {
-            return std::pair {client.argbWindow(over, 0x8000ff00, "Glass", 4343),
-                QRect(QPoint(), over.size())};
+            return std::pair {
+                client.argbWindow(over, 0x8000ff00, "Glass", 4343), QRect(QPoint(), over.size())};
         },
         [&] {
             const Window w = client.window(over, green, "Faded", 4343);
@@ -124,10 +125,10 @@ TEST_F(ScreenCapturerX11Test, WindowsThatShowWhatIsBeneathDoNotCoverAPrivateWind
         },
         [&] {
             const Window w = client.window(over, green, "Holed", 4343);
-            XRectangle cut {short(hole.x()), short(hole.y()), ushort(hole.width()),
-                ushort(hole.height())};
-            XShapeCombineRectangles(client.display(), w, ShapeBounding, 0, 0, &cut, 1,
-                ShapeSubtract, Unsorted);
+            XRectangle cut {
+                short(hole.x()), short(hole.y()), ushort(hole.width()), ushort(hole.height())};
+            XShapeCombineRectangles(
+                client.display(), w, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract, Unsorted);
             XSync(client.display(), False);
             return std::pair {w, hole};
         },
@@ -138,8 +139,8 @@ TEST_F(ScreenCapturerX11Test, WindowsThatShowWhatIsBeneathDoNotCoverAPrivateWind
         client.waitViewable({overlay});
         int x = 0, y = 0;
         Window child = None;
-        XTranslateCoordinates(client.display(), overlay, DefaultRootWindow(client.display()), 0,
-            0, &x, &y, &child);
+        XTranslateCoordinates(
+            client.display(), overlay, DefaultRootWindow(client.display()), 0, 0, &x, &y, &child);
         const QImage blanked = frame(secretApp);
         EXPECT_EQ(countNear(blanked, red), 0) << i;
         const QRect inside = scaled(beneath.translated(x, y).adjusted(8, 8, -8, -8));
@@ -239,6 +240,33 @@ TEST(ScreenCapturerX11Depths, EveryTrueColourDepthGivesARealFrame)
             EXPECT_EQ(countNear(result.image, red), 200 * 100) << where;
             EXPECT_TRUE(ScreenPermissionX11(server.connection).isGranted()) << where;
         }
+}
+
+// The monitor under the pointer is captured, the first listed where two overlap.
+TEST(ScreenCapturerX11Monitors, TheMonitorUnderThePointerIsCaptured)
+{
+    OwnServer server(QStringLiteral("1280x800x24"));
+    ASSERT_TRUE(server.connection);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.name));
+    QProcess xrandr;
+    xrandr.setProcessEnvironment(environment);
+    xrandr.start(
+        QStringLiteral("xrandr"), {"--setmonitor", "right", "640/170x400/106+640+0", "none"});
+    ASSERT_TRUE(xrandr.waitForFinished() && xrandr.exitCode() == 0);
+    ScreenCapturerX11 capturer(server.connection, {});
+    Display *display = server.connection->display();
+    const struct
+    {
+        QPoint pointer;
+        QSize size;
+    } cases[] = {{{700, 100}, {640, 400}}, {{100, 600}, {1280, 800}}};
+    for (const auto &c : cases) {
+        XWarpPointer(
+            display, None, DefaultRootWindow(display), 0, 0, 0, 0, c.pointer.x(), c.pointer.y());
+        XSync(display, False);
+        EXPECT_EQ(capturer.captureNow({}).image.size(), c.size) << c.pointer.x();
+    }
 }
 
 TEST(ScreenCapturerX11Depths, APaletteScreenIsNotCapturableAndSaysWhy)

@@ -8,11 +8,13 @@
 #include <optional>
 
 class X11Connection;
+typedef struct xcb_randr_get_monitors_reply_t xcb_randr_get_monitors_reply_t;
 
 /// Captures the monitor under the pointer band by band, paints over the
 /// visible parts of hidden applications' windows and of this process's
 /// windows in each band before anything else sees its pixels, and halves the
-/// bands into the picture while the screen is at least twice the frame's size.
+/// bands into the picture while the screen is at least twice the frame's size,
+/// then shrinks them to the frame as they come.
 class ScreenCapturerX11 : public ScreenCapturer
 {
 public:
@@ -36,12 +38,16 @@ private:
     static constexpr int bandRows = X11ShmGrabber::bandHeight;
 
     std::optional<Target> target();
-    QRect monitorAt(int screen, const QPoint &pointer);
+    QRect monitorAt(
+        int screen, const xcb_randr_get_monitors_reply_t *monitors, const QPoint &pointer);
     static int halvings(const QSize &screen, int minWidth);
-    QImage assemble(const Target &where, const QRegion &blank, int halvings, QString *error);
+    static QSize frameFrom(const QSize &halved, int minWidth);
+    QImage assemble(const Target &where, const QRegion &blank, int minWidth, QString *error);
     static void blankBand(QImage &band, const QRegion &blank, int top);
 
     std::shared_ptr<X11Connection> m_connection;
     X11ShmGrabber m_grabber;
     X11WindowStack m_stack;
+    bool m_hasRandr = false;
+    int m_lastScreen = 0;
 };

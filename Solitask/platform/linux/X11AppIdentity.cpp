@@ -26,6 +26,16 @@ RunningApp X11AppIdentity::identify(unsigned long window)
     return app;
 }
 
+bool X11AppIdentity::ask(unsigned long window)
+{
+    if (m_cache.contains(window))
+        return false;
+    for (const char *property :
+        {"_NET_WM_PID", "WM_CLASS", "_GTK_APPLICATION_ID", "_KDE_NET_WM_DESKTOP_FILE"})
+        m_properties.ask(window, property);
+    return true;
+}
+
 QString X11AppIdentity::desktopId(unsigned long window)
 {
     QString id = m_properties.utf8(window, "_GTK_APPLICATION_ID");

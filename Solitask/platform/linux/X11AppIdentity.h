@@ -18,6 +18,9 @@ public:
     X11AppIdentity(X11Properties &properties, RunningApp own);
 
     RunningApp identify(unsigned long window);
+    /// Asks (X11Properties::ask) for what identifying `window` reads, unless
+    /// its identity is known; whether it asked.
+    bool ask(unsigned long window);
     /// Answers from a cache kept per window; `keepOnly` drops windows that are gone.
     RunningApp cached(unsigned long window);
     void keepOnly(const QSet<unsigned long> &alive);

@@ -14,6 +14,8 @@ public:
     X11ErrorTrap &operator=(const X11ErrorTrap &) = delete;
 
     /// Waits for the server and answers the first error code seen, 0 for none.
+    /// Only requests sent through Xlib are waited for: those sent through xcb
+    /// carry their errors in their replies.
     int sync();
 
     /// Installs the process-wide handlers and adopts `display` as ours.

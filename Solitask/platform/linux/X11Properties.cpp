@@ -1,6 +1,7 @@
 #include "Solitask/platform/linux/X11Properties.h"
 
 #include "Solitask/platform/linux/X11Connection.h"
+#include "Solitask/platform/linux/XcbReply.h"
 
 #include <QStringDecoder>
 
@@ -41,13 +42,15 @@ std::optional<QByteArray> X11Properties::raw(unsigned long window, const char *p
 {
     if (!m_connection.isAlive() || window == None)
         return std::nullopt;
+    const auto atom = m_connection.atom(property);
+    if (const quint64 key = keyOf(window, atom); m_answers.contains(key))
+        return answered(key, type, format, count);
     Atom actualType = None;
     int actualFormat = 0;
     unsigned long items = 0, after = 0;
     unsigned char *data = nullptr;
-    const int status = XGetWindowProperty(m_connection.display(), window,
-        m_connection.atom(property), 0, maxLongs, False, type, &actualType, &actualFormat, &items,
-        &after, &data);
+    const int status = XGetWindowProperty(m_connection.display(), window, atom, 0, maxLongs, False,
+        type, &actualType, &actualFormat, &items, &after, &data);
     std::optional<QByteArray> result;
     if (status == Success && actualType == type && actualFormat == format && data) {
         // Xlib hands 32-bit items back as longs.
@@ -60,6 +63,62 @@ std::optional<QByteArray> X11Properties::raw(unsigned long window, const char *p
         XFree(data);
     m_connection.scheduleDispatch();
     return result;
+}
+
+// The checks XGetWindowProperty's answer gets above, on an answer to `ask`.
+std::optional<QByteArray> X11Properties::answered(
+    quint64 key, unsigned long type, int format, unsigned long *count) const
+{
+    const Answer &answer = m_answers[key];
+    if (answer.type != type || answer.format != format)
+        return std::nullopt;
+    if (count)
+        *count = answer.count;
+    return answer.bytes;
+}
+
+void X11Properties::ask(unsigned long window, const char *property)
+{
+    if (!m_connection.isAlive() || window == None)
+        return;
+    const auto atom = m_connection.atom(property);
+    const auto cookie = xcb_get_property(m_connection.xcb(), 0, xcb_window_t(window),
+        xcb_atom_t(atom), XCB_GET_PROPERTY_TYPE_ANY, 0, maxLongs);
+    m_asked.append({keyOf(window, atom), cookie.sequence});
+}
+
+void X11Properties::collect()
+{
+    xcb_connection_t *c = m_connection.xcb();
+    for (const Asked &asked : std::as_const(m_asked)) {
+        const auto reply
+            = xcbReply(xcb_get_property_reply, c, xcb_get_property_cookie_t {asked.cookie});
+        if (!reply)
+            continue;
+        Answer answer {reply->type, reply->format, {}, reply->value_len};
+        const auto *value = static_cast<const char *>(xcb_get_property_value(reply.get()));
+        if (reply->format == 32) {
+            // Xlib widens each item to a long, extending its sign.
+            for (uint32_t i = 0; i < reply->value_len; ++i) {
+                qint32 item = 0;
+                std::memcpy(&item, value + 4 * i, 4);
+                const long widened = item;
+                answer.bytes.append(reinterpret_cast<const char *>(&widened), sizeof widened);
+            }
+        } else {
+            answer.bytes = QByteArray(value, xcb_get_property_value_length(reply.get()));
+        }
+        m_answers.insert(asked.key, answer);
+    }
+    m_asked.clear();
+}
+
+void X11Properties::forget()
+{
+    for (const Asked &asked : std::as_const(m_asked))
+        xcb_discard_reply(m_connection.xcb(), asked.cookie);
+    m_asked.clear();
+    m_answers.clear();
 }
 
 // Format-32 properties arrive as an array of C longs, whatever their type.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -31,7 +32,35 @@ public:
     /// Decodes strict UTF-8, none when the bytes are not valid.
     static std::optional<QString> strictUtf8(const QByteArray &bytes);
 
+    /// Sends a read of `property` of `window` at once, to be answered with
+    /// every other one asked for on `collect()`: a round trip for them all.
+    void ask(unsigned long window, const char *property);
+    /// Waits for the answers; until `forget()`, reads of those properties
+    /// answer from them. A read the server refused is made again when needed.
+    void collect();
+    void forget();
+
 private:
+    struct Asked
+    {
+        quint64 key;
+        unsigned int cookie;
+    };
+    struct Answer
+    {
+        unsigned long type = 0;
+        int format = 0;
+        QByteArray bytes; // as Xlib hands them back
+        unsigned long count = 0;
+    };
+
+    static quint64 keyOf(unsigned long window, unsigned long atom)
+    {
+        return (quint64(window) << 32) | quint64(atom);
+    }
+    std::optional<QByteArray> answered(
+        quint64 key, unsigned long type, int format, unsigned long *count) const;
+
     std::optional<QByteArray> raw(unsigned long window, const char *property,
         unsigned long type, int format, unsigned long *count = nullptr);
     template<typename T>
@@ -39,4 +68,6 @@ private:
     QString legacyText(unsigned long window);
 
     X11Connection &m_connection;
+    QList<Asked> m_asked;
+    QHash<quint64, Answer> m_answers;
 };

@@ -4,6 +4,7 @@
 #include "Solitask/platform/linux/XcbReply.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 // Xlib defines macros (Status, None, Bool...) that break Qt headers: keep it last.
@@ -49,18 +50,44 @@ X11TopLevels::X11TopLevels(X11Connection &connection)
 {
 }
 
+X11TopLevels::~X11TopLevels()
+{
+    forget();
+}
+
+void X11TopLevels::ask(unsigned long root)
+{
+    forget();
+    if (!m_connection.isAlive())
+        return;
+    xcb_connection_t *c = m_connection.xcb();
+    m_first = First {root, xcb_query_tree(c, xcb_window_t(root)),
+        xcb_get_property(c, 0, xcb_window_t(root),
+            xcb_atom_t(m_connection.atom("_NET_CLIENT_LIST")), XCB_ATOM_WINDOW, 0, maxListLongs)};
+}
+
+// Answers no one reads are dropped, so that none stays queued.
+void X11TopLevels::forget()
+{
+    if (m_first && m_connection.isAlive()) {
+        xcb_discard_reply(m_connection.xcb(), m_first->tree.sequence);
+        xcb_discard_reply(m_connection.xcb(), m_first->list.sequence);
+    }
+    m_first.reset();
+}
+
 // Every request of a step goes out before the first reply is read: a walk
 // costs a handful of round trips however many windows there are.
 std::optional<QList<X11TopLevel>> X11TopLevels::read(unsigned long root)
 {
     if (!m_connection.isAlive())
         return std::nullopt;
+    if (!m_first || m_first->root != root)
+        ask(root);
+    const First first = *std::exchange(m_first, std::nullopt);
     xcb_connection_t *c = m_connection.xcb();
-    const auto treeCookie = xcb_query_tree(c, xcb_window_t(root));
-    const auto listCookie = xcb_get_property(c, 0, xcb_window_t(root),
-        xcb_atom_t(m_connection.atom("_NET_CLIENT_LIST")), XCB_ATOM_WINDOW, 0, maxListLongs);
-    const auto tree = xcbReply(xcb_query_tree_reply, c, treeCookie);
-    const auto list = xcbReply(xcb_get_property_reply, c, listCookie);
+    const auto tree = xcbReply(xcb_query_tree_reply, c, first.tree);
+    const auto list = xcbReply(xcb_get_property_reply, c, first.list);
     if (!tree)
         return std::nullopt;
     QSet<unsigned long> clients;
@@ -125,78 +152,65 @@ QHash<unsigned long, unsigned long> X11TopLevels::clientsOf(
             levels.append(QList<unsigned long> {frame});
         }
     }
-    QList<unsigned long> hits = firstWithState(levels);
+    Look look = lookAt(levels);
     for (int depth = 0;; ++depth) {
         QList<unsigned long> openOwners;
         QList<QList<unsigned long>> openLevels;
         for (qsizetype i = 0; i < owners.size(); ++i) {
-            if (hits[i]) {
-                found.insert(owners[i], hits[i]);
+            if (look.stated[i]) {
+                found.insert(owners[i], look.stated[i]);
             } else {
                 openOwners.append(owners[i]);
-                openLevels.append(levels[i]);
+                openLevels.append(look.children[i]);
             }
         }
         if (openOwners.isEmpty() || depth == maxClientDepth)
             return found;
         owners = openOwners;
-        levels = childrenOfEach(openLevels);
         // A listed client wins over any WM_STATE on the same level.
+        QList<unsigned long> listed;
         QList<QList<unsigned long>> unlisted;
-        hits.clear();
-        for (const QList<unsigned long> &level : std::as_const(levels)) {
-            const auto listed = std::find_if(level.cbegin(), level.cend(),
+        for (const QList<unsigned long> &level : std::as_const(openLevels)) {
+            const auto hit = std::find_if(level.cbegin(), level.cend(),
                 [&clients](unsigned long child) { return clients.contains(child); });
-            hits.append(listed == level.cend() ? 0 : *listed);
-            unlisted.append(listed == level.cend() ? level : QList<unsigned long>());
+            listed.append(hit == level.cend() ? 0 : *hit);
+            unlisted.append(hit == level.cend() ? level : QList<unsigned long>());
         }
-        const QList<unsigned long> stated = firstWithState(unlisted);
-        for (qsizetype i = 0; i < hits.size(); ++i)
-            hits[i] = hits[i] ? hits[i] : stated[i];
+        look = lookAt(unlisted);
+        for (qsizetype i = 0; i < listed.size(); ++i)
+            look.stated[i] = listed[i] ? listed[i] : look.stated[i];
     }
 }
 
-// A window that cannot be read has no children: the search ends there.
-QList<QList<unsigned long>> X11TopLevels::childrenOfEach(const QList<QList<unsigned long>> &levels)
-{
-    xcb_connection_t *c = m_connection.xcb();
-    std::vector<xcb_query_tree_cookie_t> cookies;
-    for (const QList<unsigned long> &level : levels) {
-        for (const unsigned long window : level)
-            cookies.push_back(xcb_query_tree(c, xcb_window_t(window)));
-    }
-    QList<QList<unsigned long>> result;
-    size_t next = 0;
-    for (const QList<unsigned long> &level : levels) {
-        QList<unsigned long> children;
-        for (qsizetype i = 0; i < level.size(); ++i)
-            children += childrenOf(xcbReply(xcb_query_tree_reply, c, cookies[next++]).get());
-        result.append(children);
-    }
-    return result;
-}
-
-// Per level, the first window carrying WM_STATE, 0 when none does.
-QList<unsigned long> X11TopLevels::firstWithState(const QList<QList<unsigned long>> &levels)
+// Per level, the first window carrying WM_STATE (0 when none does) and the
+// children of all its windows, which the next level needs when none does:
+// both in one round trip. A window that cannot be read has no children.
+X11TopLevels::Look X11TopLevels::lookAt(const QList<QList<unsigned long>> &levels)
 {
     xcb_connection_t *c = m_connection.xcb();
     const auto state = xcb_atom_t(m_connection.atom("WM_STATE"));
-    std::vector<xcb_get_property_cookie_t> cookies;
+    std::vector<xcb_get_property_cookie_t> states;
+    std::vector<xcb_query_tree_cookie_t> trees;
     for (const QList<unsigned long> &level : levels) {
-        for (const unsigned long window : level)
-            cookies.push_back(
-                xcb_get_property(c, 0, xcb_window_t(window), state, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
+        for (const unsigned long window : level) {
+            states.push_back(xcb_get_property(
+                c, 0, xcb_window_t(window), state, XCB_GET_PROPERTY_TYPE_ANY, 0, 0));
+            trees.push_back(xcb_query_tree(c, xcb_window_t(window)));
+        }
     }
-    QList<unsigned long> result;
+    Look look;
     size_t next = 0;
     for (const QList<unsigned long> &level : levels) {
         unsigned long first = 0;
+        QList<unsigned long> children;
         for (const unsigned long window : level) {
-            const auto reply = xcbReply(xcb_get_property_reply, c, cookies[next++]);
+            const auto reply = xcbReply(xcb_get_property_reply, c, states[next]);
             if (!first && reply && reply->type != XCB_NONE)
                 first = window;
+            children += childrenOf(xcbReply(xcb_query_tree_reply, c, trees[next++]).get());
         }
-        result.append(first);
+        look.stated.append(first);
+        look.children.append(children);
     }
-    return result;
+    return look;
 }

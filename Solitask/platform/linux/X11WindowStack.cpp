@@ -11,6 +11,8 @@ namespace {
 // A window that goes away during the walk spoils it; the walk is redone a few
 // times before giving up.
 constexpr int attempts = 3;
+// Where a pop-up, or a window without an identity, names its owner.
+constexpr const char *ownerProperties[] = {"WM_TRANSIENT_FOR", "WM_CLIENT_LEADER"};
 
 } // namespace
 
@@ -21,6 +23,11 @@ X11WindowStack::X11WindowStack(std::shared_ptr<X11Connection> connection, Runnin
     , m_topLevels(*m_connection)
     , m_cover(*m_connection)
 {
+}
+
+void X11WindowStack::ask(int screen)
+{
+    m_topLevels.ask(m_connection->root(screen));
 }
 
 std::optional<QList<StackedWindow>> X11WindowStack::read(
@@ -41,6 +48,9 @@ std::optional<QList<StackedWindow>> X11WindowStack::readOnce(
     const auto windows = m_topLevels.read(root);
     if (!windows)
         return std::nullopt;
+    // Asked for every window, though only those from the lowest hidden one
+    // up are read: they go out with the identity reads.
+    m_cover.ask(*windows);
     const QList<bool> hidden = hiddenFlags(*windows, hiddenBundleIDs);
     const qsizetype lowest = hidden.indexOf(true);
     const qsizetype first = lowest < 0 ? windows->size() : lowest;
@@ -51,9 +61,30 @@ std::optional<QList<StackedWindow>> X11WindowStack::readOnce(
     return result;
 }
 
+// What the flags below read, asked for at once: a round trip for the windows
+// and at most one for their owners, instead of one for each read.
+void X11WindowStack::askAhead(const QList<X11TopLevel> &windows)
+{
+    QList<unsigned long> owned;
+    for (const X11TopLevel &window : windows) {
+        if (m_identity.ask(window.client) || window.overrideRedirect) {
+            for (const char *property : ownerProperties)
+                m_properties.ask(window.client, property);
+            owned.append(window.client);
+        }
+    }
+    m_properties.collect();
+    for (const unsigned long client : std::as_const(owned))
+        for (const char *property : ownerProperties)
+            if (const auto owner = m_properties.window(client, property); owner && *owner != client)
+                m_identity.ask(*owner);
+    m_properties.collect();
+}
+
 QList<bool> X11WindowStack::hiddenFlags(
     const QList<X11TopLevel> &windows, const QSet<QString> &hiddenBundleIDs)
 {
+    askAhead(windows);
     const QSet<unsigned long> own = ownWindowIds();
     QList<bool> hidden;
     QList<qint32> pids;
@@ -74,6 +105,7 @@ QList<bool> X11WindowStack::hiddenFlags(
     for (qsizetype i = 0; i < hidden.size(); ++i)
         hidden[i] = hidden[i] || (pids[i] > 0 && hiddenPids.contains(pids[i]));
     m_identity.keepOnly(seen);
+    m_properties.forget();
     return hidden;
 }
 

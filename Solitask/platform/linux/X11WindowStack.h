@@ -25,6 +25,9 @@ class X11WindowStack
 public:
     X11WindowStack(std::shared_ptr<X11Connection> connection, RunningApp own);
 
+    /// Sends the first requests of reading `screen` without waiting, so that
+    /// they share a round trip with whatever is sent next.
+    void ask(int screen);
     /// None when the order or a window could not be read, even after reading
     /// again: the caller must then treat the whole screen as private.
     std::optional<QList<StackedWindow>> read(int screen, const QSet<QString> &hiddenBundleIDs);
@@ -32,6 +35,7 @@ public:
 private:
     std::optional<QList<StackedWindow>> readOnce(
         unsigned long root, const QSet<QString> &hiddenBundleIDs);
+    void askAhead(const QList<X11TopLevel> &windows);
     QList<bool> hiddenFlags(
         const QList<X11TopLevel> &windows, const QSet<QString> &hiddenBundleIDs);
     bool isHiddenApp(const RunningApp &app, const QSet<QString> &hiddenBundleIDs) const;

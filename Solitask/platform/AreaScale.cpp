@@ -1,4 +1,4 @@
-#include "Solitask/witness/AreaScale.h"
+#include "Solitask/platform/AreaScale.h"
 
 #include "Solitask/platform/FreshImage.h"
 
@@ -31,6 +31,7 @@ Axis axis(int from, int to)
 {
     Axis result;
     result.spans.reserve(size_t(to));
+    result.weights.reserve(size_t(from) + size_t(to)); // a span shares at most its ends
     for (int i = 0; i < to; ++i) {
         // Positions in 1/to of a source pixel; weights rounded where they
         // accumulate, so that every span's sum is exactly 256.
@@ -99,6 +100,7 @@ using Taps = std::vector<TwoTaps>;
 Taps fourTaps(const Axis &axis)
 {
     Taps taps;
+    taps.reserve(axis.spans.size());
     for (const Span &span : axis.spans) {
         if (span.count > 4)
             return {};
@@ -153,26 +155,42 @@ __attribute__((target("avx2"))) int columnsEight(
     return x;
 }
 
+// An output pixel's four source pixels widened to 16-bit channels and
+// weighted, in one register (a TwoTaps is that register's weights).
+__attribute__((target("avx2"))) __m256i weighted(const quint32 *pixels, const TwoTaps &taps)
+{
+    return _mm256_mullo_epi16(
+        _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(pixels))),
+        _mm256_loadu_si256(reinterpret_cast<const __m256i *>(&taps)));
+}
+
+// Each lane of the result: `a`'s low lane plus its high lane, then `b`'s.
+__attribute__((target("avx2"))) __m256i fold(__m256i a, __m256i b)
+{
+    return _mm256_add_epi16(
+        _mm256_permute2x128_si256(a, b, 0x20), _mm256_permute2x128_si256(a, b, 0x31));
+}
+
+// Four output pixels per step, their weighted sums folded together lane by lane.
 __attribute__((target("avx2"))) void acrossEight(
     const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out)
 {
-    const __m256i zero = _mm256_setzero_si256();
     const __m256i half = _mm256_set1_epi16(128);
+    const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 0, 4, 1, 5);
+    const __m128i opaque = _mm_set1_epi32(int(0xff000000));
     const size_t count = axis.spans.size();
+    const auto source = [&](size_t i) { return row + axis.spans[i].first; };
     size_t x = 0;
-    for (; x + 2 <= count; x += 2) {
-        const auto *a = reinterpret_cast<const __m128i *>(row + axis.spans[x].first);
-        const auto *b = reinterpret_cast<const __m128i *>(row + axis.spans[x + 1].first);
-        const __m256i pixels = _mm256_loadu2_m128i(b, a);
-        const __m256i first = _mm256_set_m128i(taps[x + 1].first, taps[x].first);
-        const __m256i second = _mm256_set_m128i(taps[x + 1].second, taps[x].second);
-        __m256i sum = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_unpacklo_epi8(pixels, zero), first),
-            _mm256_mullo_epi16(_mm256_unpackhi_epi8(pixels, zero), second));
-        sum = _mm256_add_epi16(sum, _mm256_srli_si256(sum, 8));
+    for (; x + 4 <= count; x += 4) {
+        const __m256i a = fold(weighted(source(x), taps[x]), weighted(source(x + 1), taps[x + 1]));
+        const __m256i b
+            = fold(weighted(source(x + 2), taps[x + 2]), weighted(source(x + 3), taps[x + 3]));
+        // Lanes hold pixels x, x + 2 and x + 1, x + 3.
+        __m256i sum = _mm256_add_epi16(_mm256_unpacklo_epi64(a, b), _mm256_unpackhi_epi64(a, b));
         sum = _mm256_srli_epi16(_mm256_add_epi16(sum, half), 8);
-        const __m256i packed = _mm256_packus_epi16(sum, zero);
-        out[x] = quint32(_mm_cvtsi128_si32(_mm256_castsi256_si128(packed))) | 0xff000000;
-        out[x + 1] = quint32(_mm_cvtsi128_si32(_mm256_extracti128_si256(packed, 1))) | 0xff000000;
+        const __m256i packed = _mm256_permutevar8x32_epi32(_mm256_packus_epi16(sum, sum), order);
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(out + x),
+            _mm_or_si128(_mm256_castsi256_si128(packed), opaque));
     }
     for (; x < count; ++x) {
         const __m128i z = _mm_setzero_si128();
@@ -252,23 +270,78 @@ void across(const quint32 *row, const Axis &axis, const Taps &taps, quint32 *out
 
 } // namespace
 
+struct AreaScale::Plan
+{
+    Plan(QSize from, QSize to)
+        : sideways(axis(from.width(), to.width()))
+        , taps(fourTaps(sideways))
+        , down(axis(from.height(), to.height()))
+        , row(size_t(from.width()) + 4) // room for a last four-pixel load
+    {
+    }
+
+    // Output row `y` from the source rows its span covers.
+    void make(int y, const std::vector<const quint32 *> &lines, QImage &result)
+    {
+        const Span &span = down.spans[size_t(y)];
+        columns(lines, &down.weights[size_t(span.weights)], int(row.size()) - 4, row.data());
+        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
+    }
+
+    Axis sideways;
+    Taps taps;
+    Axis down;
+    std::vector<quint32> row;
+};
+
 QImage AreaScale::shrunk(const QImage &image, QSize size)
 {
     QImage result = FreshImage::make(size);
     if (result.isNull())
         return {};
-    const Axis sideways = axis(image.width(), size.width());
-    const Taps taps = fourTaps(sideways);
-    const Axis down = axis(image.height(), size.height());
-    std::vector<quint32> row(size_t(image.width()) + 4); // room for a last four-pixel load
+    Plan plan(image.size(), size);
     std::vector<const quint32 *> lines;
     for (int y = 0; y < size.height(); ++y) {
-        const Span &span = down.spans[size_t(y)];
+        const Span &span = plan.down.spans[size_t(y)];
         lines.clear();
         for (int k = 0; k < span.count; ++k)
             lines.push_back(reinterpret_cast<const quint32 *>(image.constScanLine(span.first + k)));
-        columns(lines, &down.weights[size_t(span.weights)], image.width(), row.data());
-        across(row.data(), sideways, taps, reinterpret_cast<quint32 *>(result.scanLine(y)));
+        plan.make(y, lines, result);
     }
     return result;
+}
+
+AreaScale::Rows::Rows(QSize from, QSize to)
+    : m_plan(std::make_unique<Plan>(from, to))
+    , m_image(FreshImage::make(to))
+    , m_width(from.width())
+{
+    for (const Span &span : m_plan->down.spans)
+        m_depth = std::max(m_depth, span.count);
+    m_ring.resize(size_t(m_depth) * size_t(m_width));
+}
+
+AreaScale::Rows::~Rows() = default;
+
+quint32 *AreaScale::Rows::next()
+{
+    return m_ring.data() + size_t(m_added % m_depth) * size_t(m_width);
+}
+
+// An output row is made the moment its last source row is in, so the rows it
+// needs are the ring's last `span.count`.
+void AreaScale::Rows::add()
+{
+    ++m_added;
+    const auto &spans = m_plan->down.spans;
+    for (; m_made < int(spans.size()); ++m_made) {
+        const Span &span = spans[size_t(m_made)];
+        if (span.first + span.count > m_added)
+            return;
+        m_lines.clear();
+        for (int k = span.first; k < span.first + span.count; ++k)
+            m_lines.push_back(m_ring.data() + size_t(k % m_depth) * size_t(m_width));
+        if (!m_image.isNull())
+            m_plan->make(m_made, m_lines, m_image);
+    }
 }
