@@ -1,5 +1,6 @@
 #include "Solitask/platform/linux/ActiveAppSourceX11.h"
 #include "Solitask/platform/linux/IdleSensorX11.h"
+#include "Solitask/platform/linux/PointerWatchX11.h"
 #include "Solitask/platform/linux/WindowTitleSourceX11.h"
 #include "Solitask/platform/linux/X11Connection.h"
 #include "Solitask/platform/linux/X11Properties.h"
@@ -109,6 +110,21 @@ TEST_F(ActiveAppSourceX11Test, IdleGrowsAndResetsWithInput)
     EXPECT_GE(idle.idleSeconds(), 1.0);
     X11TestClient::xdotool({"mousemove", "40", "40"});
     EXPECT_LT(idle.idleSeconds(), 0.5);
+}
+
+// The hover band's watch hears of windows mapped over it through the same
+// connection; a source made later must not take that away.
+TEST(ActiveAppSourceX11Root, KeepsWhatOtherBackendsSelectedOnTheRoot)
+{
+    X11TestClient client;
+    const auto connection = X11Connection::open();
+    PointerWatchX11 watch(connection);
+    watch.watch(QRect(0, 0, 100, 10), [] { });
+    ActiveAppSourceX11 source {connection, {QStringLiteral("Solitask"), QStringLiteral("solitask"), 0}};
+    XWindowAttributes attributes {};
+    XGetWindowAttributes(connection->display(), connection->root(0), &attributes);
+    EXPECT_TRUE(attributes.your_event_mask & SubstructureNotifyMask);
+    EXPECT_TRUE(attributes.your_event_mask & PropertyChangeMask);
 }
 
 } // namespace

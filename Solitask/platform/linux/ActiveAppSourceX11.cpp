@@ -11,9 +11,15 @@ ActiveAppSourceX11::ActiveAppSourceX11(std::shared_ptr<X11Connection> connection
     , m_properties(*m_connection)
     , m_identity(m_properties, std::move(own))
 {
-    for (int screen = 0; screen < m_connection->screenCount(); ++screen)
-        XSelectInput(m_connection->display(), m_connection->root(screen), PropertyChangeMask);
-    XFlush(m_connection->display());
+    // Other backends select on the roots through this connection too: keep their masks.
+    Display *display = m_connection->display();
+    for (int screen = 0; screen < m_connection->screenCount(); ++screen) {
+        const Window root = m_connection->root(screen);
+        XWindowAttributes attributes {};
+        XGetWindowAttributes(display, root, &attributes);
+        XSelectInput(display, root, attributes.your_event_mask | PropertyChangeMask);
+    }
+    XFlush(display);
     m_lastActive = activeWindow();
     connect(m_connection.get(), &X11Connection::xEvent, this, &ActiveAppSourceX11::onEvent);
 }
