@@ -5,14 +5,7 @@
 # build folder (SOLITASK_SHELL_DATA). SOLITASK_GNOME_EXTENSION_OFF=1 starts
 # the shell with the extension turned off.
 set -u
-tmp=$(mktemp -d /tmp/solitask-gnome.XXXXXX)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/scratch.sh" gnome
 
 for tool in gnome-shell pipewire wireplumber foot; do
   if ! command -v "$tool" >/dev/null; then

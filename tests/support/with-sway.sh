@@ -4,15 +4,8 @@
 # as root the compositor, the bus and the test itself run as "nobody".
 # SOLITASK_HIDE_SWAYSOCK=1 keeps the sway IPC socket from the test.
 set -u
-tmp=$(mktemp -d /tmp/solitask-sway.XXXXXX)
+source "$(dirname "$0")/scratch.sh" sway
 chmod 755 "$tmp"
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
 
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then

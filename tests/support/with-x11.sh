@@ -2,14 +2,7 @@
 # Runs one test inside its own X server, window manager and D-Bus daemon, and
 # tears all of them down afterwards, whatever the test did.
 set -u
-tmp=$(mktemp -d /tmp/solitask-x11.XXXXXX)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/scratch.sh" x11
 
 export XDG_RUNTIME_DIR="$tmp/run"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 export XDG_CONFIG_HOME="$tmp/config" XDG_DATA_HOME="$tmp/data" HOME="$tmp/home"
